@@ -1,0 +1,38 @@
+// The console is the program's log: moves, results, file messages and warnings.
+// Every message is written at once, whole, in the order the program wrote it,
+// whichever thread wrote it.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace torvik {
+
+// printf-style write to the console.
+void ConsolePrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// The consistency-failure routine: the message on its own line, then "UNSTABLE"
+// when `unstable` is set. It returns; the caller carries on.
+void Warn(bool unstable, const char* message);
+
+// Where the console goes: standard output for the window program, standard error
+// for the headless tool. Returns the previous stream.
+std::FILE* SetConsoleStream(std::FILE* stream);
+
+// While alive, console text is collected here instead of being written out.
+class ConsoleCapture {
+ public:
+  ConsoleCapture();
+  ~ConsoleCapture();
+  ConsoleCapture(const ConsoleCapture&) = delete;
+  ConsoleCapture& operator=(const ConsoleCapture&) = delete;
+
+  std::string Text() const;
+  void Clear();
+
+ private:
+  std::string buffer_;
+  std::string* outer_;
+};
+
+}  // namespace torvik

@@ -1,0 +1,79 @@
+#include "cli/options.h"
+
+namespace torvik::cli {
+
+const char* const kUsage =
+    "usage: torvik-cli COMMAND [options]\n"
+    "\n"
+    "Commands:\n"
+    "  show        print the position as text on the first line, then a picture of it\n"
+    "\n"
+    "Options:\n"
+    "  --mode 2d|3d                  the game: plain chess or three-dimensional (default 3d)\n"
+    "  --rules tournament|standard   the 3D rule set (default tournament)\n"
+    "  --position TEXT               the position (default: the start of the game)\n"
+    "  --help                        this text\n"
+    "\n"
+    "Position text, 2D game: FEN, e.g.\n"
+    "  rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1\n"
+    "Position text, 3D game: six fields, then optionally halfmove clock and fullmove number:\n"
+    "  1. 64 characters for squares 0..63: '.' empty, PNBRQK white, pnbrqk black\n"
+    "  2. w or b, the side to move\n"
+    "  3. the pins of attack boards 0..3 (QL1..QL6, KL1..KL6) joined by commas\n"
+    "  4. the owners of attack boards 0..3, four of w/b\n"
+    "  5. castling rights as in FEN (KQkq or -)\n"
+    "  6. the en-passant square as a square number, or -\n"
+    "  The start: RP....prQP....pqKP....pkRP....prNP....pnBP....pbBP....pbNP....pn"
+    " w QL1,QL6,KL1,KL6 wbwb KQkq - 0 1\n"
+    "\n"
+    "Squares: 8 x column + row. 2D: a1 = 0, a8 = 7, h8 = 63.\n"
+    "3D: columns 4..7 rows 0..3 white level, rows 4..7 black level; columns 0..3 rows 2..5\n"
+    "neutral level; attack boards 0 (squares 0 1 8 9), 1 (6 7 14 15), 2 (16 17 24 25),\n"
+    "3 (22 23 30 31).\n"
+    "\n"
+    "Results go to standard output, the program's log to standard error.\n"
+    "Exit status: 0 success, 2 bad usage or bad position.\n";
+
+bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= argc) return error = arg + " needs a value", false;
+      out = argv[++i];
+      return true;
+    };
+    std::string v;
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--mode") {
+      if (!value(v)) return false;
+      if (v != "2d" && v != "3d") return error = "--mode takes 2d or 3d", false;
+      options.mode = v == "2d" ? kGame2D : kGame3D;
+    } else if (arg == "--rules") {
+      if (!value(v)) return false;
+      if (v != "tournament" && v != "standard")
+        return error = "--rules takes tournament or standard", false;
+      options.rules = v == "standard" ? kStandard : kTournament;
+    } else if (arg == "--position") {
+      if (!value(options.position)) return false;
+    } else if (options.command.empty() && arg.rfind("--", 0) != 0) {
+      options.command = arg;
+    } else {
+      options.rest.push_back(arg);
+    }
+  }
+  return true;
+}
+
+bool TakeOption(Options& options, const std::string& name, std::string& value) {
+  for (std::size_t i = 0; i + 1 < options.rest.size(); ++i) {
+    if (options.rest[i] == name) {
+      value = options.rest[i + 1];
+      options.rest.erase(options.rest.begin() + i, options.rest.begin() + i + 2);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace torvik::cli

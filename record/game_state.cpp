@@ -1,0 +1,7 @@
+#include "record/game_state.h"
+
+namespace torvik {
+
+void ClearGameState(GameState& gs) { gs = GameState{}; }
+
+}  // namespace torvik

@@ -1,0 +1,50 @@
+// The game state: the game being played and every setting that belongs to it.
+// A saved game is its image (see game_image.h).
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "board/key_history.h"
+#include "board/move.h"
+#include "board/position.h"
+
+namespace torvik {
+
+enum EngineSide : int32_t { kEnginePlaysNone = 0, kEnginePlaysWhite = 1, kEnginePlaysBlack = -1 };
+enum SpreadMode : int32_t { kSpreadOff = 0, kSpreadPiece = 1, kSpreadTeam = 2 };
+enum Difficulty : int32_t { kEasy = 4, kMedium = 8, kHard = 50 };
+
+constexpr int kMaxRecordedMoves = 1000;
+constexpr uint8_t kNoMark = 'A';  // target mark of a square with nothing to show
+
+struct GameState {
+  Position position;
+  Position startPosition;     // the start after a board edit
+  int32_t startEdited = 0;
+  int32_t reserved1 = 0;
+  int32_t gameMode = 0;       // kGame2D or kGame3D
+  int32_t selection = 0;      // 65 none, a square, or a board code
+  std::array<uint8_t, kSquareCount> targetMarks{};
+  int32_t reserved2 = 0;
+  int32_t spreadMode = 0;
+  int32_t transparent = 0;
+  int32_t rules = 0;          // kTournament or kStandard
+  int32_t engineSide = 0;
+  int32_t notation = 0;
+  int32_t difficulty = 0;
+  float scale = 0;
+  int32_t orthographic = 0;
+  float xang = 0;
+  float yang = 0;
+  int32_t abortSearch = 0;
+  int32_t ttMegabytes = 0;
+  std::array<Move, kMaxRecordedMoves> moves{};
+  KeyHistory keyHistory;
+  int32_t autoPlay = 0;
+};
+
+// All to zero, as at start-up and before a new game of a mode.
+void ClearGameState(GameState& gs);
+
+}  // namespace torvik
