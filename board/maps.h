@@ -1,12 +1,37 @@
 // The tables that depend on where the attack boards stand: the straight line
-// between two squares and the reach of each piece type on an empty board.
+// between two squares and the reach of each piece type on an empty board. They
+// are built once per board configuration (and once for the 2D board) and then
+// only looked up.
 #pragma once
+
+#include <cstdint>
 
 #include "board/position.h"
 
 namespace torvik {
 
-// Brings the line and reach tables up to the position's board configuration.
+// Direction code (+1, +8, +9, +7 or the negative) of the straight line from
+// `from` to `to`, 0 when the two squares share no line. LineDir(b, a) is always
+// -LineDir(a, b).
+int LineDir(const Position& pos, Square from, Square to);
+
+// 1 when a piece of `code` standing on `from` attacks `to` on an empty board:
+// pawns their two forward diagonal steps, knights and kings their steps, rooks,
+// bishops and queens every square on their lines.
+bool PieceReach(const Position& pos, int code, Square from, Square to);
+
+// 1 when `b` lies between `a` and `c` on one line.
+int IsBetween(const Position& pos, Square a, Square b, Square c);
+
+// 1 when `target` is reached from `origin` by repeated steps in `direction`,
+// following every branch of the ray lists, at most ten steps deep. Under the
+// Tournament rules the first two steps also cross to boards beyond empty pins.
+int IsOnRay(const Position& pos, Square target, Square origin, int direction);
+
+// The squares IsOnRay finds from `origin` in `direction`, one bit per square.
+uint64_t RayReach(const Position& pos, Square origin, int direction);
+
+// Makes sure the tables of the position's configuration exist.
 void RegenMaps(const Position& pos);
 
 }  // namespace torvik

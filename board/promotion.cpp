@@ -1,0 +1,42 @@
+#include "board/promotion.h"
+
+#include "board/piece.h"
+
+namespace torvik {
+
+int GetPromotedPiece(Move& move) {
+  switch (move.kind) {
+    case kPromoteRook: return kRook;
+    case kPromoteBishop: return kBishop;
+    case kPromoteKnight: return kKnight;
+    default:
+      move.kind = kPromoteQueen;
+      return kQueen;
+  }
+}
+
+}  // namespace torvik
+
+#include "board/geometry.h"
+#include "board/make_move.h"
+#include "board/rays.h"
+
+namespace torvik {
+
+// 2D: the last rank. 3D: a fixed-level square with nothing ahead, or the far
+// rank of an attack board at the far end. A board move promotes the pawn it carries.
+int IsPromotion(const Position& pos, int piece, Square to, const Move& move) {
+  if (BoardIndexOfCode(piece) >= 0) return BoardMovePromotes(pos, piece, move);
+  if (TypeOf(piece) != kPawn || !IsSquare(to)) return 0;
+  const bool white = piece > 0;
+  if (!Is3D(pos)) return RowOf(to) == (white ? 7 : 0);
+  if (const int b = BoardOfSquare(to); b >= 0) {
+    const int pin = pos.pins[b];
+    const bool farRank = (RowOf(to) & 1) == (white ? 1 : 0);
+    return farRank && (white ? (pin == 39 || pin == 63) : (pin == 32 || pin == 56));
+  }
+  RayList ahead;
+  return GetRay(pos, to, white ? 1 : -1, ahead) == 0;
+}
+
+}  // namespace torvik
