@@ -59,7 +59,9 @@ std::string GetConfigName(const Position& pos);
 // Selects the position's configuration table, building it when it is new.
 void DirTo(const Position& pos);
 
-// Empties this thread's cache of configuration tables.
+// Empties this thread's cache of configuration tables: the next build is #1 again.
+// (board/ray_cache.h: the cache itself, the position's hint, and the entry ids
+// that other per-configuration data can be keyed on.)
 void ResetRayCache();
 
 }  // namespace torvik

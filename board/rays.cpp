@@ -1,0 +1,69 @@
+#include "board/rays.h"
+
+#include "board/console.h"
+#include "board/geometry.h"
+#include "board/ray_cache.h"
+
+namespace torvik {
+namespace {
+
+// Slot of every code from -17 to +17, -1 where the code is no direction.
+constexpr int kLargestStep = 17;
+constexpr std::array<int8_t, 2 * kLargestStep + 1> kSlotByCode = [] {
+  std::array<int8_t, 2 * kLargestStep + 1> slots{};
+  for (int d = -kLargestStep; d <= kLargestStep; ++d)
+    slots[d + kLargestStep] = int8_t(DirectionSlot(d));
+  return slots;
+}();
+
+int SlotOf(int direction) {
+  const unsigned i = unsigned(direction + kLargestStep);
+  return i < kSlotByCode.size() ? kSlotByCode[i] : -1;
+}
+
+int Empty(RayList& out) {
+  out.count = 0;
+  out.squares.fill(kNoSquare);
+  return 0;
+}
+
+int BadDirection(int direction, bool is3D, RayList& out) {
+  if (direction == 0) Warn(false, is3D ? "NULL 3d direction" : "NULL 2d direction");
+  else Warn(false, is3D ? "unknown 3d direction" : "unknown 2d direction");
+  return Empty(out);
+}
+
+int GetRay2D(Square square, int direction, RayList& out) {
+  if (SlotOf(direction) < 0) return BadDirection(direction, false, out);
+  if (!IsSquare(square)) return Empty(out);
+  const int file = ColumnOf(square) + FileStep(direction);
+  const int rank = RowOf(square) + RankStep(direction);
+  if (file < 0 || file > 7 || rank < 0 || rank > 7) return Empty(out);
+  out.count = 1;
+  out.squares = {square + direction, kNoSquare, kNoSquare, kNoSquare};
+  return 1;
+}
+
+}  // namespace
+
+int GetRay(const Position& pos, Square square, int direction, RayList& out) {
+  if (!Is3D(pos)) return GetRay2D(square, direction, out);
+  const RayTable& table = SelectRayTable(pos);
+  const int slot = SlotOf(direction);
+  if (slot < 0) return BadDirection(direction, true, out);
+  if (!IsSquare(square)) return Empty(out);
+  const RayEntry& list = table[RayListIndex(slot, square)];
+  out.count = list.count;
+  for (int i = 0; i < kMaxRayLength; ++i) out.squares[i] = list.squares[i];
+  return out.count;
+}
+
+std::string GetConfigName(const Position& pos) {
+  std::string name;
+  for (int pin : pos.pins) name += GetPinLabel(pin);
+  return name;
+}
+
+void DirTo(const Position& pos) { SelectRayTable(pos); }
+
+}  // namespace torvik
