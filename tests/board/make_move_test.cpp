@@ -22,12 +22,15 @@ Move M(int piece, Square from, Square to, char kind = '-') {
 }
 
 // Makes the move into a fresh child and checks the child is whole.
-std::unique_ptr<Position> Made(const Position& parent, Move move, int expectLegal = 1) {
+std::unique_ptr<Position> Made(const Position& parent, Move& move, int expectLegal = 1) {
   auto child = std::make_unique<Position>();
   EXPECT_EQ(MakeMove(*child, parent, move), expectLegal);
   EXPECT_EQ(test::Inconsistency(*child), "");
   EXPECT_EQ(test::MapsDiffer(*child), "");
   return child;
+}
+std::unique_ptr<Position> Made(const Position& parent, Move&& move, int expectLegal = 1) {
+  return Made(parent, move, expectLegal);
 }
 
 constexpr Square Sq(char file, int rank) { return MakeSquare(file - 'a', rank - 1); }

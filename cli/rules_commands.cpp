@@ -1,0 +1,85 @@
+// perft, divide and moves: the rules as counts and lists.
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "board/make_move.h"
+#include "cli/commands.h"
+#include "record/move_text.h"
+#include "rules/perft.h"
+
+namespace torvik::cli {
+namespace {
+
+// --depth N, 1..20.
+bool TakeDepth(Options& options, int& depth) {
+  std::string text;
+  if (!TakeOption(options, "--depth", text)) {
+    std::fprintf(stderr, "torvik-cli: %s needs --depth N\n", options.command.c_str());
+    return false;
+  }
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), depth);
+  if (ec == std::errc{} && end == text.data() + text.size() && depth >= 1 && depth <= 20) return true;
+  std::fprintf(stderr, "torvik-cli: --depth takes a number from 1 to 20\n");
+  return false;
+}
+
+bool Prepare(Options& options, Position& pos, int* depth) {
+  if (depth && !TakeDepth(options, *depth)) return false;
+  if (!options.rest.empty()) {
+    std::fprintf(stderr, "torvik-cli: unknown option '%s'\n", options.rest[0].c_str());
+    return false;
+  }
+  return LoadPosition(options, pos);
+}
+
+}  // namespace
+
+int Perft(Options& options) {
+  auto pos = std::make_unique<Position>();
+  int depth = 0;
+  if (!Prepare(options, *pos, &depth)) return kBadUsage;
+  const auto start = std::chrono::steady_clock::now();
+  uint64_t nodes = 0;
+  for (int d = 1; d <= depth; ++d) {
+    const uint64_t count = torvik::Perft(*pos, d);
+    nodes += count;
+    std::printf("depth %d nodes %llu\n", d, static_cast<unsigned long long>(count));
+    std::fflush(stdout);
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("time %.3f s, %.0f nodes per second\n", seconds, seconds > 0 ? nodes / seconds : 0.0);
+  return 0;
+}
+
+int Divide(Options& options) {
+  auto pos = std::make_unique<Position>();
+  int depth = 0;
+  if (!Prepare(options, *pos, &depth)) return kBadUsage;
+  MoveList moves;
+  const int n = LegalMoves(*pos, moves);
+  auto child = std::make_unique<Position>();
+  uint64_t total = 0;
+  for (int i = 0; i < n; ++i) {
+    Move m = moves[i];
+    MakeMove(*child, *pos, m);
+    const uint64_t count = torvik::Perft(*child, depth - 1);
+    total += count;
+    std::printf("%s %llu\n", FormatMoveText(*pos, moves[i]).c_str(), static_cast<unsigned long long>(count));
+  }
+  std::printf("total %llu\n", static_cast<unsigned long long>(total));
+  return 0;
+}
+
+int Moves(Options& options) {
+  auto pos = std::make_unique<Position>();
+  if (!Prepare(options, *pos, nullptr)) return kBadUsage;
+  MoveList moves;
+  const int n = LegalMoves(*pos, moves);
+  for (int i = 0; i < n; ++i) std::printf("%s\n", FormatMoveText(*pos, moves[i]).c_str());
+  return 0;
+}
+
+}  // namespace torvik::cli

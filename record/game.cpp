@@ -1,0 +1,158 @@
+#include "record/game.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "board/console.h"
+#include "board/make_move.h"
+#include "board/maps.h"
+#include "board/rebuild.h"
+#include "board/setup.h"
+#include "record/notation.h"
+#include "rules/legality.h"
+
+namespace torvik {
+namespace {
+
+bool IsPromotionKind(char kind) { return kind == 'Q' || kind == 'R' || kind == 'B' || kind == 'N'; }
+
+void PrintMove(int ply, const char* text) {
+  if ((ply - 1) % 2 == 0) ConsolePrintf("\n%d. %s", (ply - 1) / 2 + 1, text);
+  else ConsolePrintf("\n%d. ... %s", (ply - 2) / 2 + 1, text);
+}
+
+// The position the game starts from: the set-up, or the edited start.
+bool SetUpStart(Game& game) {
+  GameState& gs = game.state;
+  ClearCaptured(game.record);
+  if (gs.startEdited) {
+    gs.position = gs.startPosition;
+    gs.position.history = &gs.keyHistory;
+  } else if (!NewGameSetup(gs)) {
+    return false;
+  }
+  if (!BoardToPieces(gs.position)) return false;
+  RegenMaps(gs.position);
+  return true;
+}
+
+// Plays the recorded moves 0 .. plies - 1 again from the start.
+void ReplayRecord(Game& game, int plies, bool storeTexts, const char* illegal) {
+  GameState& gs = game.state;
+  Position& pos = gs.position;
+  for (int i = 0; i < plies; ++i) {
+    Move m = gs.moves[i];
+    Move check = m;
+    if (!LegalMove(pos, check)) {
+      Warn(false, illegal);
+      return;
+    }
+    const int taken = pos.board[m.to];
+    MakeMove(pos, pos, m);
+    if (gs.moves[i].kind == kCapture) AppendCaptured(game.record, taken);
+    if (storeTexts) StoreMoveText(game.record, pos.ply, MoveNotation(pos, m, gs.notation, taken));
+    pos.flags &= ~(kWhitePromoted | kBlackPromoted);
+  }
+}
+
+void StopPlaying(GameState& gs) {
+  gs.engineSide = kEnginePlaysNone;
+  gs.autoPlay = 0;
+  gs.abortSearch = 1;
+}
+
+}  // namespace
+
+int PlayerMoved(Game& game, Move& move) {
+  std::lock_guard lock(game.mutex);
+  GameState& gs = game.state;
+  Position& pos = gs.position;
+  if (pos.ply >= kMaxRecordedMoves) {
+    ConsolePrintf("\nThe game has reached %d plies: no more moves can be recorded", kMaxRecordedMoves);
+    return 0;
+  }
+  const int ply = pos.ply;
+  Move handed = move;
+  if (!LegalMove(pos, move)) return 0;
+  move = handed;
+  const int taken = pos.board[move.to];
+  if (handed.kind == kCapture) AppendCaptured(game.record, taken);
+  const int made = MakeMove(pos, pos, move);
+  // The record keeps the promotion piece that was chosen, so undo and replay make it again.
+  if (IsPromotionKind(move.kind)) handed.kind = move.kind;
+  gs.moves[ply] = handed;
+  if (made) {
+    if (pos.flags & kDrawish) ConsolePrintf("\nDraw");
+    if (pos.winner != kNoWinner) {
+      gs.autoPlay = 0;
+      gs.engineSide = kEnginePlaysNone;
+      if (pos.winner == kDrawn) ConsolePrintf("\nStalemate - draw");
+    }
+    StoreMoveText(game.record, pos.ply, MoveNotation(pos, move, gs.notation, taken));
+    PrintMove(pos.ply, MoveText(game.record, 0));
+  } else {
+    Warn(false, "PlayerMoved legal but bad do move");
+  }
+  pos.flags &= ~(kWhitePromoted | kBlackPromoted);
+  game.redrawRequested = true;
+  return made;
+}
+
+void Undo(Game& game, int plies) {
+  StartEngine(game, 0);
+  {
+    std::lock_guard lock(game.mutex);
+    GameState& gs = game.state;
+    const int target = std::max(gs.position.ply - plies, 0);
+    if (SetUpStart(game)) ReplayRecord(game, target, true, "Illegal move in game undo");
+    StopPlaying(gs);
+    if (plies != 0) ConsolePrintf("\nmove undone");
+    game.redrawRequested = true;
+  }
+  StartEngine(game, 1);
+}
+
+void ReplayStep(Game& game, int step) {
+  std::lock_guard lock(game.mutex);
+  GameState& gs = game.state;
+  GameRecord& r = game.record;
+  const int plies = gs.position.ply;
+  if (r.replayCursor == -1) {
+    r.replayCursor = plies;
+    StartEngine(game, 0);
+  } else {
+    r.replayCursor = std::clamp(r.replayCursor + step, 0, plies);
+  }
+  if (SetUpStart(game)) ReplayRecord(game, r.replayCursor, false, "What? Illegal move in game replay?\n");
+  gs.position.ply = plies;  // the title shows "Replay cursor of plies"
+  StopPlaying(gs);
+  game.redrawRequested = true;
+}
+
+void LeaveReplay(Game& game) {
+  if (game.record.replayCursor == -1) return;
+  Undo(game, 0);
+  game.record.replayCursor = -1;
+}
+
+int NewGameOfMode(Game& game, int mode) {
+  StartEngine(game, 0);
+  int ok;
+  {
+    std::lock_guard lock(game.mutex);
+    const int difficulty = game.state.difficulty;
+    ClearGameState(game.state);
+    game.state.gameMode = mode;
+    game.state.difficulty = difficulty;
+    ClearCaptured(game.record);
+    ClearMoveText(game.record);
+    game.record.replayCursor = -1;
+    ResetBoardHashes();
+    ok = NewGameSetup(game.state);
+    game.redrawRequested = true;
+  }
+  StartEngine(game, 1);
+  return ok;
+}
+
+}  // namespace torvik

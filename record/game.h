@@ -1,0 +1,44 @@
+// The one game of the program: its state, its record, the engine that plays
+// in it, and the lock that keeps the window's thread and the engine's thread
+// from meeting inside it.
+#pragma once
+
+#include <atomic>
+#include <mutex>
+
+#include "engine/engine_thread.h"
+#include "record/game_record.h"
+#include "record/game_state.h"
+
+namespace torvik {
+
+struct Game {
+  GameState state;
+  GameRecord record;
+  EngineThread engine;
+  // Held while the game position changes and while it is drawn or copied.
+  std::recursive_mutex mutex;
+  // Set whenever the game changed; the window redraws and clears it.
+  std::atomic<bool> redrawRequested{false};
+};
+
+// Plays a move on the game position: checks it, records it, makes it, names it
+// and prints it. Returns 1 when it was made, 0 when refused (nothing changes).
+int PlayerMoved(Game& game, Move& move);
+
+// Takes back `plies` plies (0 rebuilds the game at its last ply).
+void Undo(Game& game, int plies);
+
+// Shows the game `step` plies further back (negative) or on; the first step
+// enters the replay at the last ply.
+void ReplayStep(Game& game, int step);
+
+// Back to the end of the game when a replay is shown.
+void LeaveReplay(Game& game);
+
+// A new game of `mode` (kGame2D or kGame3D): the engine stopped, the whole state
+// cleared but the difficulty, the set-up, the engine started again. The window
+// prints its banner afterwards.
+int NewGameOfMode(Game& game, int mode);
+
+}  // namespace torvik

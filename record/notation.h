@@ -1,0 +1,29 @@
+// Square names and move notation: the 2D game's, and the three of the 3D game
+// ("Tournament", "Standard", "Algebraic").
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "board/position.h"
+
+namespace torvik {
+
+// A square's name, held by value, so any number can be alive at once.
+struct SquareName {
+  std::array<char, 4> text{};
+  const char* c_str() const { return text.data(); }
+  bool empty() const { return text[0] == 0; }
+};
+
+// The name for the game's kind and the notation setting.
+SquareName posstr(const Position& pos, Square square, int notation);
+SquareName posstr3D(const Position& pos, Square square);     // "Standard": files a..f
+SquareName posstr3DRom(const Position& pos, Square square);  // files z..e
+
+// The text of a move, written on the position after the move was made: it
+// reads the pins, the promotion markers of the flags (which it clears) and
+// `captured`, the code of the piece the move took (0 for none).
+std::string MoveNotation(Position& after, const Move& move, int notation, int captured);
+
+}  // namespace torvik

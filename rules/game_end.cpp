@@ -1,0 +1,67 @@
+// The end of the game: mate, stalemate and the draws, declared on the engine's turn.
+#include <memory>
+
+#include "board/console.h"
+#include "board/make_move.h"
+#include "engine/material.h"
+#include "rules/generate.h"
+#include "rules/legality.h"
+
+namespace torvik {
+namespace {
+
+int Declare(Position& pos, int winner, const char* text) {
+  ConsolePrintf("%s", text);
+  pos.winner = winner;
+  return 1;
+}
+
+bool KingAttacked(const Position& pos, int side) {
+  const Square king = pos.pieces[side > 0 ? kKingSlot : kSideSlots + kKingSlot].square;
+  return pos.attackedBy[king] & (side > 0 ? kBlackSlots : kWhiteSlots);
+}
+
+// No pawns, and no more than a king and one bishop (or knight).
+bool BareSide(const Position& pos, int side) {
+  const uint32_t half = side > 0 ? kWhiteSlots : kBlackSlots;
+  const bool noPawns = (pos.occupiedMask & half) == (pos.pieceMask & half);
+  return noPawns && pos.eval.material[side > 0 ? kWhite : kBlack] <= PieceValue(kKing) + PieceValue(kBishop);
+}
+
+// 1 when some generated reply is legal (the generated moves tried in order).
+bool HasLegalReply(Position& pos) {
+  MoveList replies{};
+  const int n = GenerateAll(pos, replies);
+  auto scratch = std::make_unique<Position>();
+  for (int i = 0; i < n; ++i) {
+    Move m = replies[i];
+    if (MakeMove(*scratch, pos, m)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int FindWinner(Position& pos, Move* move, bool autoPlay) {
+  if (pos.winner != kNoWinner) {
+    Warn(false, "FindWinner: already has winner");
+    return 1;
+  }
+  if (WhiteToMove(pos) && KingAttacked(pos, -1)) return Declare(pos, kWhiteWon, "\nBlack is mated!");
+  if (BlackToMove(pos) && KingAttacked(pos, 1)) return Declare(pos, kBlackWon, "\nWhite is mated!");
+  if (IsRepetition(pos, 3)) return Declare(pos, kDrawn, "\nDraw - you're repeating");
+  if (autoPlay && (pos.flags & kDrawish)) return Declare(pos, kDrawn, "\nAuto-draw");
+  if (!move || !LegalMove(pos, *move)) return 0;
+  auto after = std::make_unique<Position>();
+  Move m = *move;
+  MakeMove(*after, pos, m);
+  if (IsRepetition(*after, 3)) return Declare(pos, kDrawn, "\nDraw - I'm repeating");
+  if (BareSide(pos, 1) && BareSide(pos, -1)) return Declare(pos, kDrawn, "\nDraw - insufficient material");
+  if (HasLegalReply(*after)) return 0;
+  const int side = WhiteToMove(*after) ? 1 : -1;
+  if (KingAttacked(*after, side))
+    return side > 0 ? Declare(pos, kBlackWon, "\nWhite is mated") : Declare(pos, kWhiteWon, "\nBlack is mated");
+  return Declare(pos, kDrawn, "\nStalemate");
+}
+
+}  // namespace torvik

@@ -1,0 +1,42 @@
+#include "rules/legality.h"
+
+#include <memory>
+
+#include "board/console.h"
+#include "board/make_move.h"
+#include "rules/generate.h"
+
+namespace torvik {
+
+int LegalMove(Position& pos, Move& move) {
+  if (move.piece == 0 && move.from == 0 && move.to == 0) {
+    Warn(false, "NULL move @ LegalMove");
+    return 0;
+  }
+  MoveList list{};
+  const int n = GenerateAll(pos, list);
+  for (int i = 0; i < n; ++i) {
+    const Move& m = list[i];
+    if (m.piece != move.piece || m.to != move.to || m.from != move.from) continue;
+    auto scratch = std::make_unique<Position>();
+    return MakeMove(*scratch, pos, move);
+  }
+  return 0;
+}
+
+const PieceEntry* PieceAt(const Position& pos, Square square) {
+  if (!IsSquare(square) || pos.slotOf[square] == kNoSlot) return nullptr;
+  return &pos.pieces[pos.slotOf[square]];
+}
+
+int IsRepetition(const Position& pos, int count) {
+  if (pos.halfmoveCount > 101) return 1;
+  if (!pos.history) return 0;
+  int found = 0;
+  const int oldest = pos.ply - pos.halfmoveCount;
+  for (int ply = pos.ply - 2; ply >= 0 && ply >= oldest; ply -= 2)
+    if (pos.history->At(ply) == pos.hashKey && ++found >= count) return 1;
+  return 0;
+}
+
+}  // namespace torvik

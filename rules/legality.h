@@ -1,0 +1,29 @@
+// Whether a move may be played, and whether the game has ended.
+#pragma once
+
+#include "board/position.h"
+
+namespace torvik {
+
+// 1 when the move is legal in the position: it is among the generated moves
+// (same piece, from and to; the kind does not matter) and leaves the mover's
+// king unattacked. The move comes back completed by make-move (capture and
+// en-passant kinds, check byte). The position is not changed, apart from
+// castling rights the generator finds unbacked.
+int LegalMove(Position& pos, Move& move);
+
+// The piece-list entry on a square, or nullptr.
+const PieceEntry* PieceAt(const Position& pos, Square square);
+
+// 1 when the position counts as repeated `count` times: it stood `count` times
+// before with the same side to move since the last capture or pawn move, or
+// 101 plies have passed without one.
+int IsRepetition(const Position& pos, int count);
+
+// Declares a finished game: mate, stalemate, repetition, insufficient material.
+// `move` (or nullptr) is the move about to be played; `autoPlay` is set when
+// the engine plays both sides. Writes pos.winner, prints the result and
+// returns 1 when the game is over.
+int FindWinner(Position& pos, Move* move, bool autoPlay);
+
+}  // namespace torvik

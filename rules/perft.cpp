@@ -1,0 +1,62 @@
+#include "rules/perft.h"
+
+#include <memory>
+#include <vector>
+
+#include "board/make_move.h"
+#include "rules/generate.h"
+
+namespace torvik {
+namespace {
+
+bool IsPromotionKind(char kind) {
+  return kind == kPromoteQueen || kind == kPromoteRook || kind == kPromoteBishop || kind == kPromoteKnight;
+}
+
+// Moves the generator lists twice (a 3D double step reached through two first
+// squares, a promotion listed before its variants) are the same player's move.
+bool SameEntry(const Move& a, const Move& b) {
+  return a.piece == b.piece && a.from == b.from && a.to == b.to &&
+         (IsPromotionKind(a.kind) ? a.kind : 0) == (IsPromotionKind(b.kind) ? b.kind : 0);
+}
+
+bool Listed(const MoveList& out, int n, const Move& m) {
+  for (int i = 0; i < n; ++i)
+    if (SameEntry(out[i], m)) return true;
+  return false;
+}
+
+}  // namespace
+
+int LegalMoves(Position& pos, MoveList& out) {
+  MoveList list;
+  const int n = GenerateAll(pos, list);
+  auto child = std::make_unique<Position>();
+  int count = 0;
+  for (int i = 0; i < n; ++i) {
+    Move m = list[i];
+    const bool promotes = IsPromotion(pos, m.piece, m.to, m);
+    if (promotes && !IsPromotionKind(m.kind)) m.kind = kPromoteQueen;
+    if (Listed(out, count, m)) continue;
+    Move made = m;
+    if (MakeMove(*child, pos, made)) out[count++] = m;
+  }
+  return count;
+}
+
+uint64_t Perft(Position& pos, int depth) {
+  if (depth <= 0) return 1;
+  MoveList moves;
+  const int n = LegalMoves(pos, moves);
+  if (depth == 1) return uint64_t(n);
+  auto child = std::make_unique<Position>();
+  uint64_t total = 0;
+  for (int i = 0; i < n; ++i) {
+    Move m = moves[i];
+    MakeMove(*child, pos, m);
+    total += Perft(*child, depth - 1);
+  }
+  return total;
+}
+
+}  // namespace torvik
