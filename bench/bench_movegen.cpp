@@ -1,0 +1,95 @@
+// Move generation and make-move rates over a fixed set of 2D and 3D positions.
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "board/console.h"
+#include "board/make_move.h"
+#include "record/position_text.h"
+#include "rules/generate.h"
+#include "rules/perft.h"
+
+using namespace torvik;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Sample {
+  const char* text;
+  int mode;
+  int rules;
+};
+
+const Sample kSamples[] = {
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", kGame2D, kTournament},
+    {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", kGame2D, kTournament},
+    {"r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10", kGame2D, kTournament},
+    {"RP....prQP....pqKP....pkRP....prNP....pnBP....pbBP....pbNP....pn w QL1,QL6,KL1,KL6 wbwb KQkq - 0 1",
+     kGame3D, kTournament},
+    {"RP....prQP....pqKP....pkRP....prNP....pnBP....pbBP....pbNP....pn w QL1,QL6,KL1,KL6 wbwb KQkq - 0 1",
+     kGame3D, kStandard},
+    {"R.....prQ.....pq.P....pk.P.K..prNP...p.nB.....pbBP..P.pb.P....pn b QL3,QL6,KL1,KL6 wbwb kq - 7 23",
+     kGame3D, kTournament},
+};
+
+double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+std::vector<Position> Load(int mode) {
+  std::vector<Position> positions;
+  for (const Sample& s : kSamples) {
+    if (s.mode != mode) continue;
+    Position pos;
+    pos.rules = s.rules;
+    std::string error;
+    if (ParsePosition(s.text, s.mode, pos, error)) positions.push_back(pos);
+    else std::printf("bad sample: %s\n", error.c_str());
+  }
+  return positions;
+}
+
+void Measure(const char* name, std::vector<Position>& positions) {
+  const int rounds = 20000;
+  MoveList list;
+  long generated = 0;
+  auto start = Clock::now();
+  for (int r = 0; r < rounds; ++r)
+    for (Position& p : positions) generated += GenerateAll(p, list);
+  const double genSeconds = Seconds(start);
+
+  auto child = std::make_unique<Position>();
+  long made = 0;
+  start = Clock::now();
+  for (int r = 0; r < rounds / 4; ++r) {
+    for (Position& p : positions) {
+      const int n = GenerateAll(p, list);
+      for (int i = 0; i < n; ++i) {
+        Move m = list[i];
+        made += MakeMove(*child, p, m) >= 0;
+      }
+    }
+  }
+  const double makeSeconds = Seconds(start);
+  std::printf("%s: %.1f M moves generated/s, %.2f M moves made/s (make and finish)\n", name,
+              generated / genSeconds / 1e6, made / makeSeconds / 1e6);
+}
+
+}  // namespace
+
+int main() {
+  ConsoleCapture quiet;  // building messages
+  auto positions2D = Load(kGame2D);
+  auto positions3D = Load(kGame3D);
+  Measure("2D", positions2D);
+  Measure("3D", positions3D);
+  Position start;
+  std::string error;
+  ParsePosition(kSamples[1].text, kGame2D, start, error);
+  auto t = Clock::now();
+  const uint64_t nodes = Perft(start, 3);
+  std::printf("2D perft 3 of the second sample: %llu nodes, %.2f M nodes/s\n",
+              static_cast<unsigned long long>(nodes), nodes / Seconds(t) / 1e6);
+  return 0;
+}
