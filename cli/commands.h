@@ -12,9 +12,17 @@ constexpr int kBadUsage = 2;
 // text prints why and returns false.
 bool LoadPosition(const Options& options, Position& pos);
 
+// --notation tournament|standard|algebraic, when given; false (after saying
+// why) on another value.
+bool TakeNotation(Options& options, int& notation);
+
+// False (after saying so) when an option is left that the command does not take.
+bool NoOtherOptions(const Options& options);
+
 int Show(Options& options);
 int Perft(Options& options);
 int Divide(Options& options);
 int Moves(Options& options);
+int PlayGame(Options& options);
 
 }  // namespace torvik::cli

@@ -27,6 +27,7 @@ int Run(int argc, char** argv) {
   if (c == "perft") return Perft(options);
   if (c == "divide") return Divide(options);
   if (c == "moves") return Moves(options);
+  if (c == "play") return PlayGame(options);
   std::fprintf(stderr, "torvik-cli: unknown command '%s' (try --help)\n", options.command.c_str());
   return kBadUsage;
 }

@@ -8,6 +8,7 @@
 #include "board/make_move.h"
 #include "cli/commands.h"
 #include "record/move_text.h"
+#include "record/notation.h"
 #include "rules/perft.h"
 
 namespace torvik::cli {
@@ -28,11 +29,7 @@ bool TakeDepth(Options& options, int& depth) {
 
 bool Prepare(Options& options, Position& pos, int* depth) {
   if (depth && !TakeDepth(options, *depth)) return false;
-  if (!options.rest.empty()) {
-    std::fprintf(stderr, "torvik-cli: unknown option '%s'\n", options.rest[0].c_str());
-    return false;
-  }
-  return LoadPosition(options, pos);
+  return NoOtherOptions(options) && LoadPosition(options, pos);
 }
 
 }  // namespace
@@ -73,12 +70,23 @@ int Divide(Options& options) {
   return 0;
 }
 
+// With --notation, each move also as the program names it once made.
 int Moves(Options& options) {
   auto pos = std::make_unique<Position>();
-  if (!Prepare(options, *pos, nullptr)) return kBadUsage;
+  int notation = -1;
+  if (!TakeNotation(options, notation) || !Prepare(options, *pos, nullptr)) return kBadUsage;
   MoveList moves;
   const int n = LegalMoves(*pos, moves);
-  for (int i = 0; i < n; ++i) std::printf("%s\n", FormatMoveText(*pos, moves[i]).c_str());
+  auto after = std::make_unique<Position>();
+  for (int i = 0; i < n; ++i) {
+    std::string line = FormatMoveText(*pos, moves[i]);
+    if (notation >= 0) {
+      Move m = moves[i];
+      MakeMove(*after, *pos, m);
+      line += " " + MoveNotation(*after, m, notation, pos->board[m.to]);
+    }
+    std::printf("%s\n", line.c_str());
+  }
   return 0;
 }
 

@@ -20,11 +20,27 @@ bool LoadPosition(const Options& options, Position& pos) {
   return false;
 }
 
-int Show(Options& options) {
-  if (!options.rest.empty()) {
-    std::fprintf(stderr, "torvik-cli: unknown option '%s'\n", options.rest[0].c_str());
-    return kBadUsage;
+bool TakeNotation(Options& options, int& notation) {
+  std::string text;
+  if (!TakeOption(options, "--notation", text)) return true;
+  if (text == "tournament") notation = kNotationTournament;
+  else if (text == "standard") notation = kNotationStandard;
+  else if (text == "algebraic") notation = kNotationAlgebraic;
+  else {
+    std::fprintf(stderr, "torvik-cli: --notation takes tournament, standard or algebraic\n");
+    return false;
   }
+  return true;
+}
+
+bool NoOtherOptions(const Options& options) {
+  if (options.rest.empty()) return true;
+  std::fprintf(stderr, "torvik-cli: unknown option '%s'\n", options.rest[0].c_str());
+  return false;
+}
+
+int Show(Options& options) {
+  if (!NoOtherOptions(options)) return kBadUsage;
   auto pos = std::make_unique<Position>();
   if (!LoadPosition(options, *pos)) return kBadUsage;
   std::printf("%s\n%s", FormatPosition(*pos).c_str(), Picture(*pos).c_str());

@@ -1,0 +1,137 @@
+// play: a text game on standard input and output, through the game record.
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "board/console.h"
+#include "board/geometry.h"
+#include "board/make_move.h"
+#include "cli/commands.h"
+#include "cli/picture.h"
+#include "record/game.h"
+#include "record/move_text.h"
+#include "record/notation.h"
+#include "record/position_text.h"
+#include "rules/perft.h"
+
+namespace torvik::cli {
+namespace {
+
+bool IsPromotionKind(char kind) { return kind == 'Q' || kind == 'R' || kind == 'B' || kind == 'N'; }
+
+// The notation a move gets once made (the check sign is not needed to name it).
+std::string NotationOf(const Position& pos, const Move& move, int notation) {
+  auto after = std::make_unique<Position>();
+  Move m = move;
+  MakeMove(*after, pos, m);
+  std::string text = MoveNotation(*after, m, notation, pos.board[move.to]);
+  if (!text.empty() && text.back() == '+') text.pop_back();
+  return text;
+}
+
+// The legal move the text names: move text, or a notation naming exactly one.
+bool FindMove(Game& game, std::string text, Move& found, std::string& error) {
+  Position& pos = game.state.position;
+  MoveList moves;
+  const int n = LegalMoves(pos, moves);
+  Move typed;
+  if (ParseMoveText(pos, text, typed)) {
+    // A promotion typed without its piece makes a queen.
+    const char want = IsPromotionKind(typed.kind) ? typed.kind : 0;
+    for (int i = 0; i < n; ++i) {
+      const Move& m = moves[i];
+      const char have = IsPromotionKind(m.kind) ? m.kind : 0;
+      if (m.piece == typed.piece && m.from == typed.from && m.to == typed.to &&
+          (have == want || (want == 0 && have == kPromoteQueen)))
+        return found = m, true;
+    }
+    return error = "illegal move " + text, false;
+  }
+  if (!text.empty() && text.back() == '+') text.pop_back();
+  int matches = 0;
+  for (int i = 0; i < n; ++i)
+    if (NotationOf(pos, moves[i], game.state.notation) == text) found = moves[i], ++matches;
+  if (matches == 1) return true;
+  error = (matches ? "ambiguous move " : "illegal move ") + text;
+  return false;
+}
+
+void Play(Game& game, const std::string& text) {
+  Move m;
+  std::string error;
+  if (!FindMove(game, text, m, error)) {
+    ConsolePrintf("\n%s", error.c_str());
+    return;
+  }
+  // As the mouse does: a move onto an enemy piece is handed in as a capture.
+  if (BoardIndexOfCode(m.piece) < 0 && game.state.position.board[m.to] != 0) m.kind = kCapture;
+  if (!PlayerMoved(game, m)) ConsolePrintf("\nillegal move %s", text.c_str());
+}
+
+void ListMoves(Game& game) {
+  Position& pos = game.state.position;
+  MoveList moves;
+  const int n = LegalMoves(pos, moves);
+  for (int i = 0; i < n; ++i)
+    ConsolePrintf("\n%s %s", FormatMoveText(pos, moves[i]).c_str(),
+                  NotationOf(pos, moves[i], game.state.notation).c_str());
+}
+
+// One input line; false on quit.
+bool Command(Game& game, const std::string& line) {
+  std::istringstream in(line);
+  std::string word;
+  if (!(in >> word)) return true;
+  int count = 1;
+  std::string arg;
+  if ((word == "undo" || word == "back" || word == "forward") && (in >> arg)) {
+    std::istringstream number(arg);
+    if (!(number >> count) || !number.eof() || count < 0) {
+      ConsolePrintf("\n%s takes a number of plies", word.c_str());
+      return true;
+    }
+  }
+  if (word == "quit") return false;
+  if (word == "undo") Undo(game, count);
+  else if (word == "back" || word == "forward") {
+    ReplayStep(game, word == "back" ? -count : count);
+    ConsolePrintf("\nReplay %d of %d", game.record.replayCursor, game.state.position.ply);
+  }
+  else if (word == "show") ConsolePrintf("\n%s\n%s", FormatPosition(game.state.position).c_str(),
+                                         Picture(game.state.position).c_str());
+  else if (word == "moves") ListMoves(game);
+  else {
+    LeaveReplay(game);
+    Play(game, word);
+  }
+  return true;
+}
+
+}  // namespace
+
+int PlayGame(Options& options) {
+  int notation = kNotationTournament;
+  if (!TakeNotation(options, notation) || !NoOtherOptions(options)) return kBadUsage;
+  auto game = std::make_unique<Game>();
+  SetConsoleStream(stdout);
+  NewGameOfMode(*game, options.mode);
+  game->state.rules = game->state.position.rules = options.rules;
+  game->state.notation = notation;
+  if (!options.position.empty()) {
+    Position& start = game->state.startPosition;
+    start.rules = options.rules;
+    if (!LoadPosition(options, start)) return kBadUsage;
+    game->state.startEdited = 1;
+    Undo(*game, 0);
+  }
+  std::string line;
+  while (std::getline(std::cin, line) && Command(*game, line)) {
+  }
+  ConsolePrintf("\n");
+  StartEngine(*game, 0);
+  return 0;
+}
+
+}  // namespace torvik::cli
