@@ -76,6 +76,18 @@ void Measure(const char* name, std::vector<Position>& positions) {
               generated / genSeconds / 1e6, made / makeSeconds / 1e6);
 }
 
+void TimePerft(const char* name, const char* text, int mode, int rules, int depth) {
+  Position pos;
+  pos.rules = rules;
+  std::string error;
+  ParsePosition(text, mode, pos, error);
+  const auto t = Clock::now();
+  const uint64_t nodes = Perft(pos, depth);
+  const double s = Seconds(t);
+  std::printf("perft %d of the %s: %llu nodes in %.2f s, %.2f M nodes/s\n", depth, name,
+              static_cast<unsigned long long>(nodes), s, nodes / s / 1e6);
+}
+
 }  // namespace
 
 int main() {
@@ -84,12 +96,8 @@ int main() {
   auto positions3D = Load(kGame3D);
   Measure("2D", positions2D);
   Measure("3D", positions3D);
-  Position start;
-  std::string error;
-  ParsePosition(kSamples[1].text, kGame2D, start, error);
-  auto t = Clock::now();
-  const uint64_t nodes = Perft(start, 3);
-  std::printf("2D perft 3 of the second sample: %llu nodes, %.2f M nodes/s\n",
-              static_cast<unsigned long long>(nodes), nodes / Seconds(t) / 1e6);
+  TimePerft("2D start", kStartText2D, kGame2D, kTournament, 5);
+  TimePerft("3D start, Tournament", kStartText3D, kGame3D, kTournament, 4);
+  TimePerft("3D start, Standard", kStartText3D, kGame3D, kStandard, 4);
   return 0;
 }
