@@ -19,8 +19,6 @@
 namespace torvik::cli {
 namespace {
 
-bool IsPromotionKind(char kind) { return kind == 'Q' || kind == 'R' || kind == 'B' || kind == 'N'; }
-
 // The notation a move gets once made (the check sign is not needed to name it).
 std::string NotationOf(const Position& pos, const Move& move, int notation) {
   auto after = std::make_unique<Position>();

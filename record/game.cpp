@@ -14,8 +14,6 @@
 namespace torvik {
 namespace {
 
-bool IsPromotionKind(char kind) { return kind == 'Q' || kind == 'R' || kind == 'B' || kind == 'N'; }
-
 void PrintMove(int ply, const char* text) {
   if ((ply - 1) % 2 == 0) ConsolePrintf("\n%d. %s", (ply - 1) / 2 + 1, text);
   else ConsolePrintf("\n%d. ... %s", (ply - 2) / 2 + 1, text);

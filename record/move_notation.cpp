@@ -9,8 +9,6 @@ namespace {
 
 char Letter(int code) { return " PNBRQK"[TypeOf(code) <= kKing ? TypeOf(code) : 0]; }
 
-bool IsPromotionKind(char kind) { return kind == 'Q' || kind == 'R' || kind == 'B' || kind == 'N'; }
-
 // What a capture says of the piece it took: nothing for a pawn (or, in the
 // "Algebraic" notation, for anything), else the piece's letter.
 std::string Capture(char who, char taken, bool nameTaken, const std::string& to) {

@@ -8,8 +8,6 @@
 namespace torvik {
 namespace {
 
-bool IsPromotionKind(char kind) { return kind == 'Q' || kind == 'R' || kind == 'B' || kind == 'N'; }
-
 std::string Square2D(Square s) { return {char('a' + ColumnOf(s)), char('1' + RowOf(s))}; }
 
 std::string PinText(int pin) {

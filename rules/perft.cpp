@@ -9,10 +9,6 @@
 namespace torvik {
 namespace {
 
-bool IsPromotionKind(char kind) {
-  return kind == kPromoteQueen || kind == kPromoteRook || kind == kPromoteBishop || kind == kPromoteKnight;
-}
-
 // Moves the generator lists twice (a 3D double step reached through two first
 // squares, a promotion listed before its variants) are the same player's move.
 bool SameEntry(const Move& a, const Move& b) {
