@@ -25,7 +25,7 @@ constexpr int32_t kNoScore = 405000;  // score of a move not yet searched
 // A kind that names the piece a pawn becomes.
 constexpr bool IsPromotionKind(char kind) {
   return kind == kPromoteQueen || kind == kPromoteRook || kind == kPromoteBishop || kind == kPromoteKnight;
-}  // score of a move not yet searched
+}
 
 struct Move {
   int32_t from = 0;   // square left; for an attack-board move the board's pin before

@@ -26,12 +26,14 @@ TEST(CliPlay, ScriptedGame2D) {
 TEST(CliPlay, ScriptedGame3D) {
   auto r = RunCommand(Cli("play --notation algebraic"),
                       "33-35\n38-36\n100:QL1-QL3\nshow\nundo 1\nz9\n13-14\nmoves\n");
+  // A board carrying four pieces cannot move.
+  EXPECT_NE(r.out.find("\nillegal move 100:QL1-QL3"), std::string::npos) << r.out;
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("\n1. a4W\n1. ... a5B"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\nillegal move z9"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\nillegal move 13-14"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\nmove undone"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("\n57-59 d4W"), std::string::npos) << "moves with their names: " << r.out;
+  EXPECT_NE(r.out.find("\n38-37 a6B"), std::string::npos) << "moves with their names: " << r.out;
 }
 
 TEST(CliPlay, AmbiguousAndIllegalChangeNothing) {
