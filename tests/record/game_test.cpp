@@ -5,6 +5,7 @@
 
 #include "board/console.h"
 #include "record/game.h"
+#include "record/position_text.h"
 #include "rules/perft.h"
 #include "support/invariants.h"
 
@@ -88,6 +89,39 @@ TEST(Game, EnPassantEnteredAsACaptureAppendsNothingTaken) {
   EXPECT_EQ(CapturedEntry(game->record, 0), 0);
   EXPECT_STREQ(MoveText(game->record, 5), "exf6ep");
   EXPECT_EQ(game->state.position.board[44], 0);
+}
+
+TEST(Game, EnPassantEnteredAsAPlainMoveAppendsNothing) {
+  auto game = NewGame(kGame2D);
+  ConsoleCapture quiet;
+  for (Move m : {M(kPawn, 33, 35), M(-kPawn, 14, 13), M(kPawn, 35, 36), M(-kPawn, 46, 44), M(kPawn, 36, 45)})
+    ASSERT_EQ(PlayerMoved(*game, m), 1);
+  EXPECT_EQ(CapturedCount(game->record), 0);
+  EXPECT_EQ(game->state.position.board[44], 0);
+  EXPECT_STREQ(MoveText(game->record, 5), "exf6ep");
+}
+
+TEST(Game, APromotingCaptureAppendsOnceAndKeepsItsPiece) {
+  auto game = std::make_unique<Game>();
+  ConsoleCapture quiet;
+  NewGameOfMode(*game, kGame2D);
+  std::string error;
+  Position& start = game->state.startPosition;
+  ASSERT_TRUE(ParsePosition("1r2k3/P7/8/8/8/8/8/4K3 w - - 0 1", kGame2D, start, error));
+  game->state.startEdited = 1;
+  Undo(*game, 0);
+  Move m = M(kPawn, MakeSquare(0, 6), MakeSquare(1, 7), 'N');
+  m.kind = 'x';
+  ASSERT_EQ(PlayerMoved(*game, m), 1);
+  EXPECT_EQ(CapturedCount(game->record), 1);
+  EXPECT_EQ(CapturedEntry(game->record, 0), -kRook);
+  EXPECT_EQ(game->state.position.board[MakeSquare(1, 7)], kQueen);  // 'x' carries no piece: a queen
+  Undo(*game, 1);
+  Move knight = M(kPawn, MakeSquare(0, 6), MakeSquare(1, 7), 'N');
+  ASSERT_EQ(PlayerMoved(*game, knight), 1);
+  EXPECT_STREQ(MoveText(game->record, 1), "axRb8N");
+  Undo(*game, 0);  // the record remade the knight, not a queen
+  EXPECT_EQ(game->state.position.board[MakeSquare(1, 7)], kKnight);
 }
 
 TEST(Game, UndoAtTheStartAndBeyondIt) {
