@@ -15,7 +15,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/torvik-cli show
+	$(BUILD)/torvik
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -111,16 +111,14 @@ void Undo(Game& game, int plies) {
 }
 
 void ReplayStep(Game& game, int step) {
+  // The engine stops before the lock is taken: it may be waiting for the lock.
+  if (game.record.replayCursor == -1) StartEngine(game, 0);
   std::lock_guard lock(game.mutex);
   GameState& gs = game.state;
   GameRecord& r = game.record;
   const int plies = gs.position.ply;
-  if (r.replayCursor == -1) {
-    r.replayCursor = plies;
-    StartEngine(game, 0);
-  } else {
-    r.replayCursor = std::clamp(r.replayCursor + step, 0, plies);
-  }
+  if (r.replayCursor == -1) r.replayCursor = plies;
+  else r.replayCursor = std::clamp(r.replayCursor + step, 0, plies);
   if (SetUpStart(game)) ReplayRecord(game, r.replayCursor, false, "What? Illegal move in game replay?\n");
   gs.position.ply = plies;  // the title shows "Replay cursor of plies"
   StopPlaying(gs);

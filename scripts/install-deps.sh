@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ make cmake
-  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
+  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev
   libgtest-dev
   xvfb xdotool
 )

@@ -1,0 +1,96 @@
+#include "ui/keyboard.h"
+
+#include <array>
+#include <cctype>
+#include <mutex>
+
+#include "board/console.h"
+#include "ui/commands.h"
+#include "ui/view.h"
+
+namespace torvik::ui {
+namespace {
+
+struct KeyBinding {
+  unsigned char key;  // upper case for letters
+  KeyCommand command;
+};
+
+constexpr std::array<KeyBinding, 20> kKeyTable = {{
+    {27, KeyCommand::kQuit},
+    {'Q', KeyCommand::kQuit},
+    {'H', KeyCommand::kHelp},
+    {'?', KeyCommand::kBanner},
+    {'#', KeyCommand::kBuildStamp},
+    {'A', KeyCommand::kToggleAxes},
+    {'B', KeyCommand::kEnginePlaysBlack},
+    {'W', KeyCommand::kEnginePlaysWhite},
+    {'C', KeyCommand::kToggleCaptured},
+    {'G', KeyCommand::kShowAngles},
+    {'J', KeyCommand::kNextDebugBoard},
+    {'K', KeyCommand::kMoveDebugBoard},
+    {'L', KeyCommand::kListGame},
+    {'O', KeyCommand::kOverheadView},
+    {'R', KeyCommand::kRestoreGame},
+    {'S', KeyCommand::kSaveGame},
+    {'T', KeyCommand::kToggleTransparent},
+    {'U', KeyCommand::kUndo},
+    {'V', KeyCommand::kResetView},
+    {'Z', KeyCommand::kBlackView},
+}};
+
+// The commands that only change the view or a setting, under the game's lock.
+void RunSetting(UiState& ui, KeyCommand command) {
+  std::lock_guard lock(ui.game->mutex);
+  GameState& gs = ui.game->state;
+  switch (command) {
+    case KeyCommand::kToggleAxes: ui.view.showAxes = !ui.view.showAxes; break;
+    case KeyCommand::kToggleCaptured: ui.view.showCaptured = !ui.view.showCaptured; break;
+    case KeyCommand::kShowAngles:
+      ConsolePrintf("\nW xang=%g yang=%g scale=%g", double(gs.xang), double(gs.yang),
+                    double(gs.scale));
+      break;
+    case KeyCommand::kOverheadView: OverheadView(gs, ui.view); break;
+    case KeyCommand::kToggleTransparent: gs.transparent = !gs.transparent; break;
+    case KeyCommand::kResetView: ResetView(gs, ui.view); break;
+    case KeyCommand::kBlackView: ToggleBlackView(gs, ui.view); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+KeyCommand KeyCommandOf(unsigned char key) {
+  const auto upper = static_cast<unsigned char>(std::toupper(key));
+  for (const KeyBinding& b : kKeyTable)
+    if (b.key == upper) return b.command;
+  return KeyCommand::kUnknown;
+}
+
+// Alt chooses the quick forms of the game-file keys, which arrive with them.
+KeyOutcome KeyboardKey(UiState& ui, unsigned char key, [[maybe_unused]] bool alt) {
+  const KeyCommand command = KeyCommandOf(key);
+  switch (command) {
+    case KeyCommand::kQuit: return KeyOutcome::kQuit;
+    case KeyCommand::kHelp: PrintHelp(); break;
+    case KeyCommand::kBanner: PrintBanner(); break;
+    case KeyCommand::kBuildStamp: PrintBuildStamp(); break;
+    case KeyCommand::kEnginePlaysBlack: SetEngineSide(ui, kEnginePlaysBlack); break;
+    case KeyCommand::kEnginePlaysWhite: SetEngineSide(ui, kEnginePlaysWhite); break;
+    case KeyCommand::kNextDebugBoard: NextDebugBoard(ui); break;
+    case KeyCommand::kMoveDebugBoard: MoveDebugBoard(ui); break;
+    case KeyCommand::kUndo: UndoPlies(ui, 1); break;
+    // The game files (list, save, restore) arrive with their own commands.
+    case KeyCommand::kListGame:
+    case KeyCommand::kRestoreGame:
+    case KeyCommand::kSaveGame: break;
+    case KeyCommand::kUnknown:
+      ConsolePrintf("\nDon't know what to do with keyboard hit: '%c' (0x%0x)\n", key,
+                    static_cast<unsigned>(key));
+      break;
+    default: RunSetting(ui, command); break;
+  }
+  return KeyOutcome::kRedraw;
+}
+
+}  // namespace torvik::ui

@@ -1,0 +1,114 @@
+#include "ui/mouse.h"
+
+#include <cstdio>
+#include <mutex>
+
+#include "board/console.h"
+#include "board/geometry.h"
+#include "record/notation.h"
+#include "ui/move_entry.h"
+#include "ui/target_marks.h"
+
+namespace torvik::ui {
+namespace {
+
+// "illegal move %s\n" with the move's notation, for the next frame's status line.
+void ReportRefused(UiState& ui, const Move& move) {
+  Position scratch = ui.game->state.position;  // the notation may clear flags
+  const int taken = (move.kind == kCapture && IsSquare(move.to))
+                        ? scratch.board[static_cast<std::size_t>(move.to)]
+                        : 0;
+  const std::string text = MoveNotation(scratch, move, ui.game->state.notation, taken);
+  std::array<char, kStatusChars> line{};
+  std::snprintf(line.data(), line.size(), "illegal move %s\n", text.c_str());
+  ui.text.status = line.data();
+}
+
+void Play(UiState& ui, Move move) {
+  const Move handed = move;
+  if (!PlayerMoved(*ui.game, move)) ReportRefused(ui, handed);
+}
+
+bool EngineToMove(const GameState& gs) { return SideToMove(gs) == gs.engineSide; }
+
+// The first click: a piece or an attack board.
+void Select(UiState& ui, const Picker& pick) {
+  GameState& gs = ui.game->state;
+  const int name = ui.input.selectedName = pick();
+  switch (name) {
+    case kNoSquare: return;
+    case 100: ConsolePrintf("\nselected QL white"); break;
+    case 106: ConsolePrintf("\nselected QL black"); break;
+    case 116: ConsolePrintf("\nselected KL white"); break;
+    case 122: ConsolePrintf("\nselected KL black"); break;
+    default:
+      if (!IsSquare(name)) {
+        Warn(false, "why default?");
+      } else if (gs.position.board[static_cast<std::size_t>(name)] != 0) {
+        gs.selection = name;
+        ComputeTargetMarks(gs);
+      }
+      return;
+  }
+  gs.selection = name;
+}
+
+// The second click after an attack board was selected.
+void MoveBoard(UiState& ui, const Picker& pick) {
+  GameState& gs = ui.game->state;
+  const int board = gs.selection;
+  ui.input.pickedName = pick();
+  if (ui.input.pickedName != ui.input.selectedName && !EngineToMove(gs))
+    Play(ui, BoardMove(gs.position, board, ui.input.pickedName));
+  gs.selection = kNoSquare;
+}
+
+// The second click after a piece was selected.
+void MovePiece(UiState& ui, const Picker& pick) {
+  GameState& gs = ui.game->state;
+  gs.selection = kNoSquare;
+  ClearTargetMarks(gs);
+  const int to = ui.input.pickedName = pick();
+  const int from = ui.input.selectedName;
+  if (!IsSquare(to) || to == from || EngineToMove(gs)) return;
+  if (!IsSquare(from) || gs.position.board[static_cast<std::size_t>(from)] == 0)
+    Warn(false, "not selecting?");
+  Play(ui, PieceMove(gs.position, from, to));
+}
+
+// A click while an edit mode waits. The board editor takes it over when it
+// arrives; until then the click only ends the mode.
+void EditClick(UiState& ui, const Picker& pick) {
+  ui.input.pickedName = pick();
+  ui.input.editMode = kEditNone;
+}
+
+}  // namespace
+
+void LeftPress(UiState& ui, bool shift, const Picker& pick) {
+  std::lock_guard lock(ui.game->mutex);
+  if (ui.input.editMode != kEditNone) {
+    EditClick(ui, pick);
+    return;
+  }
+  ui.input.humanMoving = 1;
+  const int selection = ui.game->state.selection;
+  if (selection == kNoSquare) Select(ui, pick);
+  else if (BoardIndexOfCode(selection) >= 0) MoveBoard(ui, pick);
+  else if (!shift) MovePiece(ui, pick);
+  ui.input.humanMoving = 0;
+}
+
+bool MouseEvent(UiState& ui, int button, int state, bool shift, const Picker& pick) {
+  if (button == kRightButton) return false;
+  if (button != kLeftButton) {
+    Warn(false, "unknown mouse button");
+    return false;
+  }
+  if (ui.game->record.replayCursor != -1) LeaveReplay(*ui.game);
+  if (state == kButtonDown) LeftPress(ui, shift, pick);
+  else if (state != kButtonUp) Warn(false, "unknown bstate");
+  return true;
+}
+
+}  // namespace torvik::ui

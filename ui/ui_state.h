@@ -1,0 +1,68 @@
+// What the window keeps beside the game: the interaction state of the mouse and
+// keys, the view toggles that are not saved with a game, and the three text
+// lines. One instance lives in main; the toolkit's callbacks reach it through
+// the one pointer in callbacks.cpp.
+#pragma once
+
+#include <string>
+
+#include "board/square.h"
+#include "record/game.h"
+#include "ui/colours.h"
+
+namespace torvik::ui {
+
+constexpr const char* kProductName = "Torvik";
+constexpr const char* kTitleText = "Torvik 2.80";
+constexpr int kVersionMajor = 2;
+constexpr const char* kVersionMinor = "80";
+constexpr int kWindowSize = 800;
+constexpr int kWindowX = 160;
+constexpr int kWindowY = 40;
+constexpr std::size_t kTitleChars = 64;   // the title and banner buffers
+constexpr std::size_t kStatusChars = 80;  // the status line buffer
+
+// What a left click does next (set by the Edit menu, carried out by the editor).
+enum EditMode : int {
+  kEditNone = 0,
+  kEditRemove = 1,
+  kEditAddBlackPawn = 5,   // .. 10 black king
+  kEditAddWhitePawn = 11,  // .. 16 white king
+};
+
+struct Interaction {
+  int selectedName = kNoSquare;  // what the first click picked
+  int pickedName = kNoSquare;    // the latest pick
+  int editMode = kEditNone;
+  int humanMoving = 0;           // 1 while a mouse move is being played
+  int debugBoard = 0;            // the attack board the K key moves
+};
+
+struct ViewToggles {
+  int spinAngle = 0;  // degrees about the screen's depth axis
+  int showAxes = 0;
+  int showCaptured = 1;
+  bool blackView = false;
+};
+
+struct TextLines {
+  std::string title = kTitleText;
+  Rgb titleColour = kLavender;
+  std::string banner;
+  Rgb bannerColour = kIvory;
+  std::string status;  // a message for the next frame only
+  Rgb statusColour = kGreen;
+};
+
+struct UiState {
+  Game* game = nullptr;
+  Interaction input;
+  ViewToggles view;
+  TextLines text;
+  int windowId = 0;
+};
+
+// The side to move: 1 white, -1 black.
+inline int SideToMove(const GameState& gs) { return WhiteToMove(gs.position) ? 1 : -1; }
+
+}  // namespace torvik::ui
