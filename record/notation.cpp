@@ -1,14 +1,10 @@
 #include "record/notation.h"
 
-#include <cstdio>
-
 #include "board/console.h"
 #include "board/geometry.h"
 
 namespace torvik {
 namespace {
-
-constexpr const char* kPieceLetters = " PNBRQK";
 
 SquareName Name(char file, char rank) {
   SquareName n;
@@ -16,18 +12,22 @@ SquareName Name(char file, char rank) {
   return n;
 }
 
+}  // namespace
+
 // An attack-board square: its letters follow the side of its board's pin, its
 // digit the pin's ranks. `roman` names the files z..e, otherwise a..f.
-SquareName AttackBoardName(const Position& pos, Square square, bool roman) {
-  const int pin = PinIndex(pos.pins[BoardOfSquare(square)]);
-  if (pin < 0) {
+SquareName PosStrAB_L(Square square, int pin, bool higherFile, bool roman) {
+  const int p = PinIndex(pin);
+  if (p < 0) {
     Warn(true, "Error! Where is AB @ PosStrAB_L?");
     return {};
   }
-  const PinInfo& p = kPinTable[pin];
-  const int file = (p.queenSide ? 0 : 4) + (ColumnOf(square) & 1) + (roman ? 0 : 1);
-  return Name("zabcdef"[file], char('0' + p.lowRank + (RowOf(square) & 1)));
+  const PinInfo& info = kPinTable[p];
+  const int file = (info.queenSide ? 0 : 4) + (higherFile ? 1 : 0) + (roman ? 0 : 1);
+  return Name("zabcdef"[file], char('0' + info.lowRank + (RowOf(square) & 1)));
 }
+
+namespace {
 
 SquareName Name3D(const Position& pos, Square square, bool roman) {
   if (!Is3D(pos)) return {};
@@ -35,7 +35,8 @@ SquareName Name3D(const Position& pos, Square square, bool roman) {
     Warn(false, roman ? "can't posstr3DRom sq" : "can't posstr3D sq");
     return {};
   }
-  if (BoardOfSquare(square) >= 0) return AttackBoardName(pos, square, roman);
+  if (const int b = BoardOfSquare(square); b >= 0)
+    return PosStrAB_L(square, pos.pins[b], ColumnOf(square) & 1, roman);
   const int x = ColumnOf(square), y = RowOf(square);
   const char first = roman ? 'a' : 'b';
   return Name(char(first + (x < 4 ? x : x - 4)), char('1' + y));

@@ -21,6 +21,10 @@ SquareName posstr(const Position& pos, Square square, int notation);
 SquareName posstr3D(const Position& pos, Square square);     // "Standard": files a..f
 SquareName posstr3DRom(const Position& pos, Square square);  // files z..e
 
+// The name of attack-board square `square` of a board standing on `pin`, in
+// its higher file or not; `roman` names the files z..e, otherwise a..f.
+SquareName PosStrAB_L(Square square, int pin, bool higherFile, bool roman);
+
 // The text of a move, written on the position after the move was made: it
 // reads the pins, the promotion markers of the flags (which it clears) and
 // `captured`, the code of the piece the move took (0 for none).
