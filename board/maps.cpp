@@ -135,6 +135,9 @@ int IsBetween(const Position& pos, Square a, Square b, Square c) {
   return d != 0 && d == LineDir(pos, b, c) ? 1 : 0;
 }
 
-void RegenMaps(const Position& pos) { TablesFor(pos); }
+// Every lookup selects the tables of its position's configuration and builds
+// them the first time they are needed, so there is nothing to rebuild ahead:
+// a search that moves attack boards pays only for the tables it reads.
+void RegenMaps(const Position& /*pos*/) {}
 
 }  // namespace torvik
