@@ -1,87 +1,67 @@
+// Where the squares are, and the lines that join them.
 #include <gtest/gtest.h>
+
+#include <random>
 
 #include "board/console.h"
 #include "board/geometry.h"
-#include "board/setup.h"
+#include "board/maps.h"
+#include "support/positions.h"
 
 namespace torvik {
 namespace {
 
-Position Start3D() {
-  Position pos;
-  SetStartPosition(pos, kGame3D);
-  return pos;
-}
+using test::Start;
 
-TEST(Geometry, LevelsOfTheStartPosition) {
-  Position pos = Start3D();
-  EXPECT_EQ(GetSquareLevel(pos, 32), kWhiteLevel);
-  EXPECT_EQ(GetSquareLevel(pos, 63), kBlackLevel);
-  EXPECT_EQ(GetSquareLevel(pos, 35), kWhiteLevel);
-  EXPECT_EQ(GetSquareLevel(pos, 36), kBlackLevel);
-  EXPECT_EQ(GetSquareLevel(pos, 2), kNeutralLevel);
-  EXPECT_EQ(GetSquareLevel(pos, 29), kNeutralLevel);
-  for (Square s : {0, 1, 8, 9, 16, 17, 24, 25}) EXPECT_EQ(GetSquareLevel(pos, s), 3) << s;
-  for (Square s : {6, 7, 14, 15, 22, 23, 30, 31}) EXPECT_EQ(GetSquareLevel(pos, s), 7) << s;
-}
-
-TEST(Geometry, BoardSquaresFollowTheirPin) {
-  Position pos = Start3D();
-  pos.pins[0] = 2;  // QL3
-  EXPECT_EQ(GetSquareLevel(pos, 9), 5);
+TEST(Geometry, LevelsAndProjections) {
+  struct Case {
+    int pin0;  // where board 0 stands, the others at home
+    Square s;
+    int level;
+    Projection at;  // file (z..e = 0..5), rank
+  };
+  const Case cases[] = {
+      {32, 32, kWhiteLevel, {1, 1}},  {32, 35, kWhiteLevel, {1, 4}},  // white a1, a4
+      {32, 36, kBlackLevel, {1, 5}},  {32, 63, kBlackLevel, {4, 8}},  // black a5, d8
+      {32, 2, kNeutralLevel, {1, 3}}, {32, 29, kNeutralLevel, {4, 6}},  // neutral a3, d6
+      {32, 9, 3, {1, 1}},             {32, 16, 3, {4, 0}},  // on QL1 and KL1: a1, the white king's d0
+      {32, 6, 7, {0, 8}},             {32, 31, 7, {5, 9}},  // on QL6 and KL6: z8, e9
+      {2, 9, 5, {1, 3}},                                    // board 0 on QL3
+      {59, 0, 3, {4, 4}},             {59, 9, 3, {5, 5}},   // on KL2: files d and e, ranks 4 and 5
+  };
+  Position pos = Start(kGame3D);
   Projection p;
-  ASSERT_TRUE(ProjectionOf(pos, 9, p));
-  EXPECT_EQ(p, (Projection{1, 3}));  // a3
-  pos.pins[0] = 59;                  // KL2: files d and e, ranks 4 and 5
-  ASSERT_TRUE(ProjectionOf(pos, 0, p));
-  EXPECT_EQ(p, (Projection{4, 4}));
-  ASSERT_TRUE(ProjectionOf(pos, 9, p));
-  EXPECT_EQ(p, (Projection{5, 5}));
-}
-
-TEST(Geometry, LevelIsZeroIn2D) {
-  Position pos;
-  SetStartPosition(pos, kGame2D);
-  pos.pins = {1, 2, 3, 4};  // whatever the board fields hold
-  for (Square s = 0; s < 64; ++s) EXPECT_EQ(GetSquareLevel(pos, s), 0);
-}
-
-TEST(Geometry, ProjectionsOfFixedLevels) {
-  Position pos = Start3D();
-  Projection p;
-  ASSERT_TRUE(ProjectionOf(pos, 32, p));
-  EXPECT_EQ(p, (Projection{1, 1}));  // white a1
-  ASSERT_TRUE(ProjectionOf(pos, 2, p));
-  EXPECT_EQ(p, (Projection{1, 3}));  // neutral a3
-  ASSERT_TRUE(ProjectionOf(pos, 63, p));
-  EXPECT_EQ(p, (Projection{4, 8}));  // black d8
-  ASSERT_TRUE(ProjectionOf(pos, 16, p));
-  EXPECT_EQ(p, (Projection{4, 0}));  // the white king on d0
+  for (const Case& c : cases) {
+    pos.pins[0] = c.pin0;
+    EXPECT_EQ(GetSquareLevel(pos, c.s), c.level) << c.s;
+    ASSERT_TRUE(ProjectionOf(pos, c.s, p)) << c.s;
+    EXPECT_EQ(p, c.at) << c.s;
+  }
   EXPECT_FALSE(ProjectionOf(pos, 64, p));
+  Position flat = Start(kGame2D);
+  flat.pins = {1, 2, 3, 4};  // whatever the board fields hold
+  for (Square s = 0; s < 64; ++s) EXPECT_EQ(GetSquareLevel(flat, s), 0);
 }
 
 TEST(Geometry, AttackBoardCoordinatesMatchTheSquareRule) {
-  Position pos = Start3D();
-  for (int pin = 0; pin < kPins; ++pin) {
+  for (const PinInfo& pin : kPinTable) {
     for (int b = 0; b < 4; ++b) {
-      Position p = pos;
-      p.pins[b] = kPinTable[pin].square;
-      Square base = kBoardBase[b];
+      Position p = Start(kGame3D);
+      p.pins[b] = pin.square;
+      const Square base = kBoardBase[b];
       for (Square s : {base, base + 1, base + 8, base + 9}) {
         float x = 99, y = 99, z = 99;
         GetAttackBoardCoords(p, ColumnOf(s), RowOf(s), b, x, y, z);
         SpacePoint q;
         ASSERT_TRUE(SquareCoords(p, s, q));
-        EXPECT_EQ(x, q.x) << s;
-        EXPECT_EQ(y, q.y) << s;
-        EXPECT_EQ(z, q.z) << s;
+        EXPECT_TRUE(x == q.x && y == q.y && z == q.z) << s;
       }
     }
   }
 }
 
-TEST(Geometry, PinNamesAndStrings) {
-  Position pos = Start3D();
+TEST(Geometry, PinNames) {
+  Position pos = Start(kGame3D);
   pos.pins[0] = 35;  // QL2
   EXPECT_STREQ(GetABString(pos, 9, kNotationTournament), "QL2");
   EXPECT_STREQ(GetABString(pos, 9, kNotationAlgebraic), "Q2");
@@ -97,24 +77,8 @@ TEST(Geometry, PinNamesAndStrings) {
   EXPECT_EQ(log.Text(), "\nNon-AB for string @ GetABString!\n\nWarning: Can't find AB string!\nUNSTABLE");
 }
 
-TEST(Geometry, BoardLookups) {
-  Position pos = Start3D();
-  EXPECT_EQ(WhichABOnPin(pos, 39), 1);
-  EXPECT_EQ(WhichABOnPin(pos, 33), kNoSquare);
-  EXPECT_EQ(GetABPin(pos, 116), 56);
-  EXPECT_EQ(GetABBaseSquare(3), 22);
-  EXPECT_EQ(WhiteOwns(pos, 100), 1);
-  EXPECT_EQ(WhiteOwns(pos, 122), 0);
-  int freeMask = 0;
-  for (const PinInfo& p : kPinTable) freeMask |= GetPinBit(pos, p.square);
-  EXPECT_EQ(freeMask, 1950);
-  for (int code : kBoardCodes) EXPECT_EQ(IsAttackBoardHome(pos, code), 1);
-  pos.pins[0] = 2;
-  EXPECT_EQ(IsAttackBoardHome(pos, 100), 0);
-}
-
 TEST(Geometry, FailuresWarnAndReturnTheirValues) {
-  Position pos = Start3D();
+  Position pos = Start(kGame3D);
   ConsoleCapture log;
   EXPECT_EQ(GetABPin(pos, 101), kNoSquare);
   EXPECT_EQ(WhiteOwns(pos, 7), 0);
@@ -138,7 +102,7 @@ TEST(Geometry, FailuresWarnAndReturnTheirValues) {
 }
 
 TEST(Geometry, OwnershipFollowsThePiecesOnABoard) {
-  Position pos = Start3D();
+  Position pos = Start(kGame3D);
   pos.board.fill(0);
   pos.board[0] = -kPawn;
   UpdateABOwners(pos);
@@ -153,6 +117,94 @@ TEST(Geometry, OwnershipFollowsThePiecesOnABoard) {
   EXPECT_EQ(pos.owners[0], 0);  // mixed: unchanged
   EXPECT_EQ(pos.owners[1], 0);
   EXPECT_EQ(pos.owners[3], 0);
+}
+
+using Pins = std::array<int32_t, 4>;
+constexpr Pins kHome = {32, 39, 56, 63};
+
+Position Empty(int mode, Pins pins = kHome, int rules = kTournament) {
+  Position pos;
+  pos.gameMode = mode;
+  pos.rules = rules;
+  pos.pins = pins;
+  return pos;
+}
+
+// Lines run both ways, and the reach of rooks, bishops and queens follows them.
+void ExpectLinesAgree(const Position& pos) {
+  for (Square a = 0; a < 64; ++a) {
+    for (Square b = 0; b < 64; ++b) {
+      const int d = LineDir(pos, a, b);
+      ASSERT_EQ(LineDir(pos, b, a), -d) << a << " " << b;
+      const bool straight = d == 1 || d == -1 || d == 8 || d == -8;
+      ASSERT_EQ(PieceReach(pos, kRook, a, b), straight) << a << " " << b;
+      ASSERT_EQ(PieceReach(pos, -kBishop, a, b), d != 0 && !straight) << a << " " << b;
+      ASSERT_EQ(PieceReach(pos, kQueen, a, b), d != 0) << a << " " << b;
+    }
+  }
+}
+
+TEST(Maps, LineDirections) {
+  struct Case {
+    int mode, rules;
+    Pins pins;
+    Square a, b;
+    int direction;
+  };
+  const Pins qlGap = {32, 5, 56, 63};  // board 0 on QL1, board 1 on QL4, nothing on QL3 between
+  const Case cases[] = {
+      {kGame2D, kTournament, kHome, 0, 63, 9}, {kGame2D, kTournament, kHome, 7, 0, -1},
+      {kGame2D, kTournament, kHome, 7, 56, 7}, {kGame2D, kTournament, kHome, 0, 10, 0},
+      {kGame2D, kTournament, kHome, 3, 59, 8},
+      {kGame3D, kTournament, kHome, 32, 35, 1},  // white a1 to a4
+      {kGame3D, kTournament, kHome, 32, 4, 1},   // white a1 to neutral a5
+      {kGame3D, kTournament, kHome, 32, 39, 1},  // to black a8
+      {kGame3D, kTournament, kHome, 33, 2, 1},   // white a2 to neutral a3
+      {kGame3D, kTournament, kHome, 33, 10, 9},  // white a2 to neutral b3
+      {kGame3D, kTournament, kHome, 33, 11, 0},  // a knight's step away
+      {kGame3D, kTournament, kHome, 36, 4, 0},   // same projection, other level
+      {kGame3D, kTournament, kHome, 32, 16, 0},  // QL1 and KL1 boards never link
+      // Tournament lines cross empty pins and the far ranks.
+      {kGame3D, kTournament, qlGap, 1, 6, 1},    // z1 up the column to z6
+      {kGame3D, kTournament, qlGap, 7, 0, -1},
+      {kGame3D, kStandard, qlGap, 1, 6, 0},
+      {kGame3D, kTournament, kHome, 15, 23, 8},  // a9 (board 1) to d9 (board 3)
+      {kGame3D, kTournament, kHome, 7, 31, 8},   // z9 to e9
+      {kGame3D, kTournament, kHome, 8, 16, 8},   // a0 to d0 on rank 0
+      {kGame3D, kStandard, kHome, 15, 23, 0},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(LineDir(Empty(c.mode, c.pins, c.rules), c.a, c.b), c.direction) << c.a << "-" << c.b;
+  const Position flat = Empty(kGame2D);
+  EXPECT_EQ(IsBetween(flat, 0, 27, 63), 1);
+  EXPECT_EQ(IsBetween(flat, 0, 63, 27), 0);
+  for (const Position& pos : {flat, Empty(kGame3D), Empty(kGame3D, qlGap), Empty(kGame3D, qlGap, kStandard)})
+    ExpectLinesAgree(pos);
+}
+
+TEST(Maps, LinesAgreeInRandomConfigurations) {
+  std::mt19937 rng(7);
+  for (int rules : {kTournament, kStandard}) {
+    for (int n = 0; n < 40; ++n) {
+      std::array<int, 12> order;
+      for (int i = 0; i < 12; ++i) order[i] = kPinTable[i].square;
+      std::shuffle(order.begin(), order.end(), rng);
+      ExpectLinesAgree(Empty(kGame3D, {order[0], order[1], order[2], order[3]}, rules));
+    }
+  }
+}
+
+TEST(Maps, Reach2D) {
+  using test::Sq;
+  const Position pos = Empty(kGame2D);
+  EXPECT_TRUE(PieceReach(pos, kPawn, Sq('e', 2), Sq('f', 3)));
+  EXPECT_TRUE(PieceReach(pos, kPawn, Sq('e', 2), Sq('d', 3)));
+  EXPECT_FALSE(PieceReach(pos, kPawn, Sq('e', 2), Sq('e', 3)));
+  EXPECT_FALSE(PieceReach(pos, kPawn, Sq('e', 1), Sq('f', 2)));  // no pawn on rank 1
+  EXPECT_TRUE(PieceReach(pos, -kPawn, Sq('e', 7), Sq('d', 6)));
+  EXPECT_TRUE(PieceReach(pos, kKnight, 0, 10));
+  EXPECT_TRUE(PieceReach(pos, -kKing, 27, 36));
+  EXPECT_FALSE(PieceReach(pos, kKing, 27, 29));
 }
 
 }  // namespace

@@ -1,32 +1,104 @@
+// The ray tables and their cache, held against the 3D movement rule computed
+// straight from square projections: t is one step from s in direction d when
+// both squares exist and their projections differ by d's (file step, rank step).
 #include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "board/console.h"
 #include "board/geometry.h"
+#include "board/ray_cache.h"
 #include "board/rays.h"
-#include "tests/board/ray_rule.h"
 
 namespace torvik {
 namespace {
 
-using testing_rays::AllConfigurations;
-using testing_rays::kSteps;
-using testing_rays::ListsFollowRule;
-using testing_rays::Make3D;
-using testing_rays::Ray;
+using Pins = std::array<int, 4>;
 using V = std::vector<int>;
+constexpr Pins kStart = {32, 39, 56, 63};
 
-constexpr testing_rays::Pins kStart = {32, 39, 56, 63};
+struct Step {
+  int code, file, rank;
+};
 
-TEST(RayDirections, CodesSlotsAndStepsAgreeWithTheTable) {
-  for (int k = 0; k < 16; ++k) {
-    EXPECT_EQ(kDirections[k], kSteps[k].code);
-    EXPECT_EQ(DirectionSlot(kSteps[k].code), k);
-    EXPECT_EQ(FileStep(kSteps[k].code), kSteps[k].file);
-    EXPECT_EQ(RankStep(kSteps[k].code), kSteps[k].rank);
-    EXPECT_EQ(kDirections[k ^ 8], -kDirections[k]);
+// The sixteen steps: one square straight or diagonally, or a knight's leap,
+// coded 8 x file step + rank step.
+std::vector<Step> RuleSteps() {
+  std::vector<Step> steps;
+  for (int f = -2; f <= 2; ++f)
+    for (int r = -2; r <= 2; ++r)
+      if (f * f + r * r == 1 || f * f + r * r == 2 || f * f + r * r == 5) steps.push_back({8 * f + r, f, r});
+  return steps;
+}
+const std::vector<Step> kSteps = RuleSteps();
+
+Position Make3D(const Pins& pins) {
+  Position pos;
+  pos.gameMode = kGame3D;
+  for (int i = 0; i < 4; ++i) pos.pins[i] = pins[i];
+  return pos;
+}
+
+// Every placement of the four boards on four distinct pins.
+std::vector<Pins> AllConfigurations() {
+  std::vector<Pins> all;
+  for (int a = 0; a < 12; ++a)
+    for (int b = 0; b < 12; ++b)
+      for (int c = 0; c < 12; ++c)
+        for (int d = 0; d < 12; ++d)
+          if (a != b && a != c && a != d && b != c && b != d && c != d)
+            all.push_back({kPinTable[a].square, kPinTable[b].square, kPinTable[c].square,
+                           kPinTable[d].square});
+  return all;
+}
+
+// Every list of the position against the rule, plus the order every list keeps:
+// fixed-level entries of a fixed-level square before any attack-board entry, and
+// white/black-level entries before neutral-level ones.
+::testing::AssertionResult ListsFollowRule(const Position& pos) {
+  std::array<Projection, 64> proj{};
+  std::array<bool, 64> exists{};
+  for (int s = 0; s < 64; ++s) exists[s] = ProjectionOf(pos, s, proj[s]);
+  std::array<std::array<uint64_t, 64>, 35> rule{};  // [code + 17][s]: bit t when t is one step away
+  for (int s = 0; s < 64; ++s)
+    for (int t = 0; t < 64; ++t) {
+      const int df = proj[t].file - proj[s].file, dr = proj[t].rank - proj[s].rank;
+      const int d2 = df * df + dr * dr;
+      if (!exists[s] || !exists[t] || (d2 != 1 && d2 != 2 && d2 != 5)) continue;
+      rule[8 * df + dr + 17][s] |= uint64_t(1) << t;
+    }
+  for (const Step& step : kSteps) {
+    for (int s = 0; s < 64; ++s) {
+      auto fail = [&](const char* what) {
+        return ::testing::AssertionFailure() << what << " at " << s << " dir " << step.code << " in "
+                                             << GetConfigName(pos);
+      };
+      RayList list;
+      GetRay(pos, s, step.code, list);
+      uint64_t got = 0;
+      bool seenNeutral = false, seenBoard = false;
+      for (int i = 0; i < list.count; ++i) {
+        const int t = list.squares[i];
+        if (t < 0 || t >= 64) return fail("no square");
+        if (got >> t & 1) return fail("a square twice");
+        got |= uint64_t(1) << t;
+        if (t >= 32 && seenNeutral) return fail("neutral level before outer level");
+        if (BoardOfSquare(t) < 0 && seenBoard && BoardOfSquare(s) < 0) return fail("board before fixed");
+        seenNeutral |= t < 32 && (t & 7) >= 2 && (t & 7) <= 5;
+        seenBoard |= BoardOfSquare(t) >= 0;
+      }
+      if (got != rule[step.code + 17][s]) return fail("not the rule's set");
+    }
   }
-  for (int d : {0, 2, 3, 4, 5, 11, 16, 18, -2, -16, -18, 100})
-    EXPECT_EQ(DirectionSlot(d), -1) << d;
+  return ::testing::AssertionSuccess();
+}
+
+V Ray(const Position& pos, int square, int direction) {
+  RayList list;
+  const int n = GetRay(pos, square, direction, list);
+  return V(list.squares.begin(), list.squares.begin() + n);
 }
 
 TEST(RayTable, EveryConfigurationFollowsTheRule) {
@@ -42,51 +114,25 @@ TEST(RayTable, EveryConfigurationFollowsTheRule) {
   ResetRayCache();
 }
 
-TEST(RayTable, StartConfigurationNamedSquares) {
+// The order within a list where the rule test leaves it open: from an attack-board
+// square, the fixed levels first, then the boards in board order.
+TEST(RayTable, OrderFromAttackBoardSquares) {
   ConsoleCapture quiet;
-  const Position pos = Make3D(kStart);
-  EXPECT_EQ(Ray(pos, 35, 1), (V{36, 4}));  // white a4: black a5, then neutral a5
-  EXPECT_EQ(Ray(pos, 32, 1), (V{33}));
-  EXPECT_EQ(Ray(pos, 32, -8), (V{1}));  // white a1 to board 0's z1
-  EXPECT_EQ(Ray(pos, 9, 1), (V{33}));   // board 0's a1 to white a2
-  EXPECT_EQ(Ray(pos, 1, 10), (V{34, 2}));
-  EXPECT_EQ(Ray(pos, 1, 1), (V{}));      // no board covers z2
-  EXPECT_EQ(Ray(pos, 8, 1), (V{32, 9}));  // a0: the fixed level before the board's own a1
-}
-
-TEST(RayTable, BoardsAddTheirSquaresAfterTheFixedLevels) {
-  ConsoleCapture quiet;
-  // Board 0 on QL2: white a4 reaches black a5, neutral a5, then the board's a5.
-  EXPECT_EQ(Ray(Make3D({35, 39, 56, 63}), 35, 1), (V{36, 4, 9}));
-  // Board 0 on QL1 below board 1 on QL3.
-  const Position stacked = Make3D({32, 2, 56, 63});
-  EXPECT_EQ(Ray(stacked, 1, 1), (V{6}));   // z1 to z2
-  EXPECT_EQ(Ray(stacked, 8, -6), (V{6}));  // a0 to z2, a knight's step
-  EXPECT_EQ(Ray(stacked, 6, -1), (V{1}));
-  EXPECT_TRUE(ListsFollowRule(stacked));
-}
-
-TEST(RayTable, BoardsOnQL2AndQL5ShareTheirProjections) {
-  ConsoleCapture quiet;
-  const Position pos = Make3D({35, 36, 56, 63});
-  EXPECT_EQ(Ray(pos, 0, 1), (V{1, 7}));            // z4: own z5, the other board's z5
-  EXPECT_EQ(Ray(pos, 8, 1), (V{36, 4, 9, 15}));    // a4: fixed a5s, own a5, other a5
-  EXPECT_EQ(Ray(pos, 14, 1), (V{36, 4, 9, 15}));
-  EXPECT_EQ(Ray(pos, 0, 8), (V{35, 3, 8, 14}));    // z4 to white, neutral, both boards' a4
-  EXPECT_EQ(Ray(pos, 1, 7), (V{35, 3, 8, 14}));    // z5 likewise, one rank down
-  EXPECT_TRUE(ListsFollowRule(pos));
-  // The same on the king's side: boards 0 on KL2 and 3 on KL5, e4 to both e5s.
-  const Position king = Make3D({59, 39, 56, 60});
-  EXPECT_EQ(Ray(king, 30, 1), (V{9, 31}));
-  EXPECT_EQ(Ray(king, 8, 1), (V{9, 31}));
-}
-
-TEST(RayTable, QueenSideAndKingSideBoardsNeverMeet) {
-  ConsoleCapture quiet;
-  const Position pos = Make3D(kStart);
-  for (int s : {0, 1, 8, 9})
-    for (int d : kDirections)
-      for (int t : Ray(pos, s, d)) EXPECT_TRUE(t != 16 && t != 17 && t != 24 && t != 25);
+  struct Case {
+    Pins pins;
+    int square, direction;
+    V ray;
+  };
+  const Pins pair = {35, 36, 56, 63};  // boards 0 on QL2 and 1 on QL5 share ranks 4 and 5
+  const Case cases[] = {
+      {kStart, 8, 1, {32, 9}},         // a0: white a1, then the board's own a1
+      {pair, 0, 1, {1, 7}},            // z4: own z5, the other board's z5
+      {pair, 8, 1, {36, 4, 9, 15}},    // a4: fixed a5s, own a5, other a5
+      {pair, 14, 1, {36, 4, 9, 15}},   // board 1's a4: board 0's a5 before its own
+      {pair, 0, 8, {35, 3, 8, 14}},    // z4 to white, neutral, both boards' a4
+      {{59, 39, 56, 60}, 30, 1, {9, 31}},  // boards 0 on KL2 and 3 on KL5: e4 to both e5s
+  };
+  for (const Case& c : cases) EXPECT_EQ(Ray(Make3D(c.pins), c.square, c.direction), c.ray) << c.square;
 }
 
 TEST(RayTable, BadDirectionsAndSquaresGiveEmptyLists) {
@@ -108,26 +154,19 @@ TEST(RayTable, BadDirectionsAndSquaresGiveEmptyLists) {
   EXPECT_EQ(log.Text(), "");
 }
 
-TEST(RayTable, UnplaceableBoardsAreReportedAndLeftUnlinked) {
+TEST(RayTable, UnplaceableOrStackedBoardsAreReported) {
   ResetRayCache();
   ConsoleCapture log;
-  const Position pos = Make3D({32, 99, 56, 63});
-  EXPECT_TRUE(ListsFollowRule(pos));  // board 1 does not exist, so nothing reaches it
+  EXPECT_TRUE(ListsFollowRule(Make3D({32, 99, 56, 63})));  // board 1 does not exist: nothing reaches it
   const std::string u = "\nUNSTABLE";
-  EXPECT_EQ(log.Text(), "\nBuilding q1??k1k6 #1" "\nError! QL1 @ DirTo" + u +
-                            "\nBad outer board @ DirTo" + u +
-                            "\nError! Bad inner board @ DirTo" + u +
-                            "\nError! Bad inner board @ DirTo" + u +
-                            "\nError! Bad inner board @ DirTo" + u +
-                            "\nError! KL1 @ DirTo" + u + "\nError! KL6 @ DirTo" + u);
-  ResetRayCache();
-}
-
-TEST(RayTable, BoardsStackedOnOnePinStayWithinTheirLists) {
-  ConsoleCapture log;
-  // Three boards over white a4's file: the rule would ask for a fifth entry.
-  for (const testing_rays::Pins& pins : {testing_rays::Pins{35, 35, 36, 63}, {35, 36, 35, 36},
-                                         {2, 2, 2, 2}, {0, 0, 0, 0}}) {
+  EXPECT_EQ(log.Text(), "\nBuilding q1??k1k6 #1\nError! QL1 @ DirTo" + u + "\nBad outer board @ DirTo" + u +
+                            "\nError! Bad inner board @ DirTo" + u + "\nError! Bad inner board @ DirTo" + u +
+                            "\nError! Bad inner board @ DirTo" + u + "\nError! KL1 @ DirTo" + u +
+                            "\nError! KL6 @ DirTo" + u);
+  // Boards stacked on one pin (three over white a4's file would ask for a fifth
+  // entry) stay within their lists.
+  log.Clear();
+  for (const Pins& pins : {Pins{35, 35, 36, 63}, Pins{35, 36, 35, 36}, Pins{2, 2, 2, 2}, Pins{0, 0, 0, 0}}) {
     const Position pos = Make3D(pins);
     for (int s = 0; s < 64; ++s)
       for (int d : kDirections)
@@ -143,20 +182,139 @@ TEST(RayLookup2D, OneSquareWhileTheStepStaysOnTheBoard) {
   pos.pins = {2, 2, 2, 2};  // the attack-board fields mean nothing in this game
   ConsoleCapture log;
   for (int s = 0; s < 64; ++s) {
-    for (const auto& step : kSteps) {
+    for (const Step& step : kSteps) {
       const int file = s / 8 + step.file, rank = s % 8 + step.rank;
       const bool on = file >= 0 && file < 8 && rank >= 0 && rank < 8;
       EXPECT_EQ(Ray(pos, s, step.code), on ? V{file * 8 + rank} : V{}) << s << " " << step.code;
     }
   }
-  EXPECT_EQ(Ray(pos, 7, 1), V{});
-  EXPECT_EQ(Ray(pos, 0, 17), V{17});
   EXPECT_EQ(Ray(pos, 64, -1), V{});
   EXPECT_EQ(log.Text(), "") << "no table is built for the 2D game";
   RayList list;
   EXPECT_EQ(GetRay(pos, 9, 0, list), 0);
   EXPECT_EQ(GetRay(pos, 9, 16, list), 0);
   EXPECT_EQ(log.Text(), "\nNULL 2d direction\n\nunknown 2d direction\n");
+}
+
+TEST(RayCache, BuildsEachConfigurationOnceBetweenResets) {
+  ResetRayCache();
+  ConsoleCapture log;
+  Position pos = Make3D(kStart);
+  RayList list;
+  GetRay(pos, 35, 1, list);
+  EXPECT_EQ(log.Text(), "\nBuilding q1q6k1k6 #1");
+  GetRay(pos, 9, 1, list);
+  DirTo(pos);
+  pos.pins[0] = 2;  // board 0 to QL3 and back
+  GetRay(pos, 1, 1, list);
+  pos.pins[0] = 32;
+  GetRay(pos, 1, 1, list);
+  EXPECT_EQ(log.Text(), "\nBuilding q1q6k1k6 #1\nBuilding q3q6k1k6 #2");
+  EXPECT_EQ(RayTablesBuilt(), 2);
+  log.Clear();
+  ResetRayCache();
+  EXPECT_EQ(RayTablesBuilt(), 0);
+  DirTo(pos);
+  DirTo(pos);
+  EXPECT_EQ(log.Text(), "\nBuilding q1q6k1k6 #1");
+  ResetRayCache();
+}
+
+TEST(RayCache, HintsAndIdsAreCheckedNeverTrusted) {
+  ConsoleCapture quiet;
+  ResetRayCache();
+  Position start = Make3D(kStart), moved = Make3D({32, 2, 56, 63});  // board 1 on QL3
+  SetRayTableHint(start);
+  SetRayTableHint(moved);
+  Position wrong = moved;  // the other configuration's hint, or hints that mean nothing
+  for (uint32_t hint : {start.rayTable, 0xffffffffu, kRayCacheCapacity, 7u}) {
+    wrong.rayTable = hint;
+    EXPECT_EQ(Ray(wrong, 1, 1), V{6}) << hint;  // QL1's z1 below QL3's z2
+  }
+  ResetRayCache();  // a hint left in a copied position now points at nothing built
+  EXPECT_EQ(Ray(moved, 1, 1), V{6});
+  EXPECT_TRUE(ListsFollowRule(start));
+  EXPECT_EQ(RayTablesBuilt(), 2);
+  // Ids: the same while the build stands, new after a reset.
+  const RayTableId first = SelectRayTableId(start);
+  SelectRayTableId(Make3D({2, 39, 56, 63}));
+  const RayTableId again = SelectRayTableId(start);
+  EXPECT_EQ(first.index, again.index);
+  EXPECT_EQ(first.stamp, again.stamp);
+  ResetRayCache();
+  const RayTableId rebuilt = SelectRayTableId(start);
+  EXPECT_LT(rebuilt.index, kRayCacheCapacity);
+  EXPECT_NE(rebuilt.stamp, first.stamp) << "data kept for the old build must not be taken";
+  EXPECT_NE(rebuilt.stamp, 0u);
+  ResetRayCache();
+}
+
+// Hundreds of configurations, as one search meets, all kept: going back over
+// them builds nothing and answers as when they were new. Past its capacity the
+// cache starts over: still right, the numbering goes on, and a search moving
+// between a few configurations builds each of them once.
+TEST(RayCache, KeepsManyAndStaysRightWhenFull) {
+  ConsoleCapture log;
+  ResetRayCache();
+  const auto all = AllConfigurations();
+  const int kVisited = 600;
+  for (int i = 0; i < kVisited; ++i) DirTo(Make3D(all[i * 19]));
+  log.Clear();
+  for (int i = kVisited - 1; i >= 0; --i) ASSERT_TRUE(ListsFollowRule(Make3D(all[i * 19])));
+  EXPECT_EQ(log.Text(), "");
+  EXPECT_EQ(RayTablesBuilt(), kVisited);
+  ResetRayCache();
+  const int kBuilds = 2 * int(kRayCacheCapacity) + 500;
+  for (int i = 0; i < kBuilds; ++i) {
+    if (i % 97 == 0) ASSERT_TRUE(ListsFollowRule(Make3D(all[i]))) << i;
+    else DirTo(Make3D(all[i]));
+  }
+  EXPECT_EQ(RayTablesBuilt(), kBuilds);
+  EXPECT_NE(log.Text().find("#" + std::to_string(kBuilds)), std::string::npos);
+  log.Clear();
+  for (int round = 0; round < 1000; ++round) {
+    for (int i : {0, 1, kBuilds - 1}) {
+      Position pos = Make3D(all[i]);
+      pos.rayTable = uint32_t(round);
+      DirTo(pos);
+    }
+  }
+  EXPECT_EQ(log.Text(), "\nBuilding q1q2q3q4 #" + std::to_string(kBuilds + 1) + "\nBuilding q1q2q3q5 #" +
+                            std::to_string(kBuilds + 2))
+      << "only the two dropped ones again";
+  EXPECT_TRUE(ListsFollowRule(Make3D(all[0])));
+  EXPECT_TRUE(ListsFollowRule(Make3D(all[kBuilds - 1])));
+  ResetRayCache();
+}
+
+TEST(RayCache, EachThreadKeepsItsOwn) {
+  ConsoleCapture log;
+  ResetRayCache();
+  const Position start = Make3D(kStart);
+  DirTo(start);
+  std::string workerLog;
+  bool workerRight = false;
+  std::thread worker([&] {
+    workerRight = ListsFollowRule(start);
+    workerLog = log.Text();
+  });
+  worker.join();
+  EXPECT_TRUE(workerRight);
+  EXPECT_EQ(workerLog, "\nBuilding q1q6k1k6 #1\nBuilding q1q6k1k6 #1");
+  EXPECT_TRUE(ListsFollowRule(start));
+  EXPECT_EQ(RayTablesBuilt(), 1);
+  // Two threads walking many configurations at once.
+  const auto all = AllConfigurations();
+  bool right[2] = {false, false};
+  auto walk = [&](int t) {
+    right[t] = true;
+    for (size_t i = t; i < all.size(); i += 41) right[t] = right[t] && ListsFollowRule(Make3D(all[i]));
+  };
+  std::thread a(walk, 0), b(walk, 1);
+  a.join();
+  b.join();
+  EXPECT_TRUE(right[0] && right[1]);
+  ResetRayCache();
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Helpers for the move generator's tests: positions under either rule set,
-// legal-move sets, seeded random boards and seeded random play.
+// Helpers for the move generator's tests: legal-move sets, seeded random boards
+// and seeded random play.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,38 +8,25 @@
 #include <memory>
 #include <random>
 #include <set>
-#include <string>
 #include <tuple>
 #include <vector>
 
-#include "board/geometry.h"
 #include "board/console.h"
+#include "board/geometry.h"
 #include "board/make_move.h"
-#include "board/position.h"
 #include "board/rebuild.h"
-#include "record/position_text.h"
 #include "rules/generate.h"
 #include "rules/move_list.h"
+#include "rules/perft.h"
 #include "support/positions.h"
 
 namespace torvik::test {
 
-inline Position Parse(const std::string& text, int mode, int rules = kTournament) {
-  Position pos;
-  pos.rules = rules;
-  std::string error;
-  EXPECT_TRUE(ParsePosition(text, mode, pos, error)) << text << ": " << error;
-  return pos;
-}
-
 inline uint32_t Enemy(const Position& pos) { return WhiteToMove(pos) ? kBlackSlots : kWhiteSlots; }
 
-inline Square KingSquare(const Position& pos) {
-  return pos.pieces[WhiteToMove(pos) ? kKingSlot : kSideSlots + kKingSlot].square;
-}
-
 inline bool MoverInCheck(const Position& pos) {
-  return (pos.attackedBy[KingSquare(pos)] & Enemy(pos)) != 0;
+  const Square king = pos.pieces[WhiteToMove(pos) ? kKingSlot : kSideSlots + kKingSlot].square;
+  return (pos.attackedBy[king] & Enemy(pos)) != 0;
 }
 
 // The records a generator wrote.
@@ -56,28 +43,43 @@ inline std::vector<Move> Evasions(Position pos) { return Listed(pos, GenerateEva
 // A legal move as make-move leaves it: piece, from, to and the promotion letter.
 using MoveKey = std::tuple<int, int, int, char>;
 
-inline char PromotionLetter(char kind) {
-  return std::string("QRBN").find(kind) != std::string::npos ? kind : '-';
-}
-
 inline std::set<MoveKey> LegalSet(const Position& pos, const std::vector<Move>& moves) {
   std::set<MoveKey> legal;
   auto child = std::make_unique<Position>();
-  for (Move m : moves)
-    if (MakeMove(*child, pos, m)) legal.insert({m.piece, m.from, m.to, PromotionLetter(m.kind)});
+  for (Move m : moves) {
+    const char promotion = std::string("QRBN").find(m.kind) != std::string::npos ? m.kind : '-';
+    if (MakeMove(*child, pos, m)) legal.insert({m.piece, m.from, m.to, promotion});
+  }
   return legal;
 }
 
 inline bool HasMove(const std::vector<Move>& moves, int piece, Square from, Square to) {
-  return std::any_of(moves.begin(), moves.end(), [&](const Move& m) {
-    return m.piece == piece && m.from == from && m.to == to;
-  });
+  return std::any_of(moves.begin(), moves.end(),
+                     [&](const Move& m) { return m.piece == piece && m.from == from && m.to == to; });
+}
+
+// In check, the legal moves found among the evasions are exactly the legal
+// moves found among all moves, and every evasion is a move the main generator
+// lists too. Returns 1 when the position was a check.
+inline int ExpectEvasionsComplete(const Position& pos) {
+  if (!MoverInCheck(pos)) return 0;
+  auto show = [](const std::set<MoveKey>& keys) {
+    std::string out;
+    for (auto [piece, from, to, promo] : keys)
+      out += std::to_string(piece) + ":" + std::to_string(from) + "-" + std::to_string(to) + promo + " ";
+    return out;
+  };
+  const auto all = AllMoves(pos);
+  EXPECT_EQ(show(LegalSet(pos, Evasions(pos))), show(LegalSet(pos, all)))
+      << FormatPosition(pos) << " rules " << pos.rules;
+  for (const Move& m : Evasions(pos))
+    EXPECT_TRUE(HasMove(all, m.piece, m.from, m.to)) << FormatPosition(pos) << " " << m.from << "-" << m.to;
+  return 1;
 }
 
 // A board with both kings and `extra` further pieces (at most 28, the colours
-// taking turns) on random squares; pawns
-// stay off the first and last ranks in the 2D game. In the 3D game the attack
-// boards stand on four random distinct pins.
+// taking turns) on random squares; 2D pawns stay off the first and last ranks.
+// In the 3D game the attack boards stand on four random distinct pins.
 inline Position RandomBoard(std::mt19937& rng, int mode, int rules, int extra) {
   Position pos;
   pos.gameMode = mode;
@@ -109,31 +111,17 @@ inline Position RandomBoard(std::mt19937& rng, int mode, int rules, int extra) {
 
 // Seeded random play: from `start`, `plies` random legal moves, handing every
 // position reached (the start included) to `visit`. A game without a legal
-// move starts over.
+// move, or past the hundred-ply rule, starts over.
 template <class Visit>
 void RandomPlay(const Position& start, uint32_t seed, int plies, Visit&& visit) {
   std::mt19937 rng(seed);
   auto pos = std::make_unique<Position>(start);
-  auto next = std::make_unique<Position>();
   auto list = std::make_unique<MoveList>();
-  std::vector<int> order;
   for (int ply = 0; ply < plies; ++ply) {
     visit(static_cast<const Position&>(*pos));
-    const int n = GenerateAll(*pos, *list);
-    order.resize(n);
-    for (int i = 0; i < n; ++i) order[i] = i;
-    std::shuffle(order.begin(), order.end(), rng);
-    bool moved = false;
-    for (int i : order) {
-      Move m = (*list)[i];
-      if ((moved = MakeMove(*next, *pos, m) == 1)) break;
-    }
-    if (moved && next->halfmoveCount <= 100) {
-      std::swap(pos, next);
-      pos->previous = nullptr;
-    } else {
-      *pos = start;
-    }
+    const int n = LegalMoves(*pos, *list);
+    Move m = (*list)[rng() % std::max(n, 1)];
+    if (n == 0 || pos->halfmoveCount >= 100 || MakeMove(*pos, *pos, m) != 1) *pos = start;
   }
 }
 

@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "board/console.h"
+#include "board/maps.h"
+#include "board/rebuild.h"
 #include "board/setup.h"
 #include "engine/engine_thread.h"
 #include "record/game.h"
@@ -14,19 +16,22 @@
 
 namespace torvik::ui {
 
+// What H, h and F1 print.
+constexpr const char* kHelp =
+    "\narrow keys pan, page keys zoom, <shift> faster\nF2 \t new 2D game\nF3 \t new 3D game"
+    "\nF5 \t fetch favorite view\nF6 \t store favorite view\nF7-F8 \t replay step back-forward"
+    "\nF9 \t autoplay\nF10\t come to full stop\nA \t toggle axes\nB \t Torvik play black"
+    "\nC \t captured pieces toggle\nW \t Torvik play white\nL \t list game\nO \t overhead view"
+    "\nQ \t quit\nR \t restore game\nS \t save game\nT \t toggle transparency"
+    "\nU \t undo one move\nV \t view reset\nZ \t black view toggle(2D)"
+    "\nH \t help screen (press 'H' in main window)";
+
 struct TestUi {
   std::unique_ptr<Game> game = std::make_unique<Game>();
   UiState ui;
 
   explicit TestUi(int mode) {
     ui.game = game.get();
-    Reset(mode);
-  }
-  ~TestUi() { StartEngine(*game, 0); }  // undo and new games start it
-  TestUi(const TestUi&) = delete;
-  TestUi& operator=(const TestUi&) = delete;
-
-  void Reset(int mode) {
     ConsoleCapture quiet;
     GameState& gs = game->state;
     ClearGameState(gs);
@@ -39,9 +44,21 @@ struct TestUi {
     ClearMoveText(game->record);
     game->record.replayCursor = -1;
   }
+  ~TestUi() { StartEngine(*game, 0); }  // undo and new games start it
+  TestUi(const TestUi&) = delete;
+  TestUi& operator=(const TestUi&) = delete;
 
   GameState& State() { return game->state; }
   Position& Pos() { return game->state.position; }
+
+  // Empties the white queen's-side attack board (3D), so that it can move.
+  void EmptyBoardZero() {
+    ConsoleCapture quiet;
+    for (std::size_t s : {0u, 1u, 8u, 9u}) Pos().board[s] = 0;
+    EXPECT_EQ(BoardToPieces(Pos()), 1);
+    RegenMaps(Pos());
+    EXPECT_EQ(RegenToPieces(Pos()), 1);
+  }
 };
 
 }  // namespace torvik::ui

@@ -1,0 +1,77 @@
+// The headless tool, run as a program.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "record/position_text.h"
+#include "support/run.h"
+
+namespace torvik {
+namespace {
+
+using test::Quote;
+
+// Runs torvik-cli with `args` and `input`: expects its exit status, and its
+// output to hold `pieces` in this order, the first at the very start (an empty
+// first piece asks nothing).
+test::RunResult Cli(const std::string& args, const std::string& input, int status,
+                    const std::vector<std::string>& pieces = {}) {
+  const test::RunResult r = test::RunCommand(std::string(TORVIK_CLI) + " " + args, input);
+  EXPECT_EQ(r.status, status) << args << "\n" << r.err;
+  std::size_t at = 0;
+  for (const std::string& piece : pieces) {
+    const std::size_t found = r.out.find(piece, at);
+    EXPECT_TRUE(found != std::string::npos && (&piece != &pieces[0] || found == 0)) << args << ": " << piece
+                                                                                     << "\nin\n" << r.out;
+    at = found == std::string::npos ? at : found + piece.size();
+  }
+  return r;
+}
+
+TEST(Cli, ShowHelpAndMoves) {
+  Cli("show", "", 0,
+      {std::string(kStartText3D) + "\nattack boards above the black level\n", "black level",
+       "attack boards above the white level\n1  P P     P P\n0  R Q     K R\n",
+       "white level\n4    . . . .\n3    . . . .\n2    P P P P\n1    N B B N\n", "100 on QL1 (white)"});
+  Cli("show --mode 2d", "", 0, {std::string(kStartText2D) + "\n8  r n b q k b n r\n"});
+  const std::string text =
+      "RP....prQP....pq.P....pkRP.K..prNP....pnBP....pbBP....pbNP....pn b QL3,QL6,KL1,KL6 wbwb q - 2 14";
+  const std::string err = Cli("show --position " + Quote(text), "", 0, {text + "\n"}).err;
+  EXPECT_EQ(err.find("UNSTABLE"), std::string::npos) << err;
+  Cli("--help", "", 0, {"", "show", "--mode", "--rules", "--position", "QL1,QL6,KL1,KL6"});
+  Cli("moves --notation standard", "", 0, {"", "33-34 Pb2-b3(2)\n"});
+  const std::string moves = Cli("moves --mode 2d --notation algebraic", "", 0, {"", "g1f3 Nf3\n"}).out;
+  EXPECT_EQ(std::count(moves.begin(), moves.end(), '\n'), 20);
+  Cli("perft --mode 2d --depth 3", "", 0, {"depth 1 nodes 20\ndepth 2 nodes 400\ndepth 3 nodes 8902\ntime "});
+  Cli("divide --mode 2d --depth 2", "", 0, {"", "e2e4 20\n", "total 400\n"});
+}
+
+TEST(Cli, BadInputExitsWithTwo) {
+  const test::RunResult r = Cli("show --position " + Quote("8/8 w - -"), "", 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "torvik-cli: bad position: 3D position needs 6 or 8 fields\n");
+  EXPECT_EQ(Cli("show --mode 4d", "", 2).err, "torvik-cli: --mode takes 2d or 3d\n");
+  for (const char* args : {"fly", "show --depth", "moves --notation roman", "perft --depth 0", "divide"})
+    Cli(args, "", 2);
+}
+
+TEST(Cli, PlayScripts) {
+  const std::string script = "e2e4\ne7e5\nNf3\nNc6\nBb5\na6\nBxNc6\nundo 2\nback 1\nback 200\nforward 1\n"
+                             "Nf6\nd2d4\nquit\ne2e4\n";
+  const std::string out =
+      Cli("play --mode 2d", script, 0,
+          {"", "\n1. e4\n1. ... e5\n2. Nf3\n2. ... Nc6\n3. Bb5\n3. ... a6\n4. BxNc6\nmove undone",
+           "\nReplay 5 of 5\nReplay 0 of 5\nReplay 1 of 5", "\n3. ... Nf6\n4. d4"})  // a move ends replay
+          .out;
+  EXPECT_EQ(out.find("\n5."), std::string::npos) << "nothing after quit";
+  // A board carrying four pieces cannot move.
+  Cli("play --notation algebraic", "33-35\n38-36\n100:QL1-QL3\nshow\nundo 1\nz9\n13-14\nmoves\n", 0,
+      {"", "\n1. a4W\n1. ... a5B", "\nillegal move 100:QL1-QL3", "\nmove undone", "\nillegal move z9",
+       "\nillegal move 13-14", "\n38-37 a6B"});
+  Cli("play --mode 2d", "e2e5\nQh5\nundo x\ne4\nshow\n", 0,
+      {"", "\nillegal move e2e5\nillegal move Qh5\nundo takes a number of plies\n1. e4",
+       "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1"});
+}
+
+}  // namespace
+}  // namespace torvik

@@ -1,0 +1,160 @@
+// Positions and moves as text: the position text, and the notations of moves.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "record/notation.h"
+#include "record/position_text.h"
+#include "support/positions.h"
+
+namespace torvik {
+namespace {
+
+using test::M;
+using test::Sq;
+using test::Start;
+
+TEST(PositionText, ReadAndShownAgain) {
+  for (int mode : {kGame2D, kGame3D}) {  // the start texts are the set-up's
+    const char* text = mode == kGame3D ? kStartText3D : kStartText2D;
+    const Position set = Start(mode), read = test::FromText(text, mode);
+    EXPECT_EQ(read.board, set.board);
+    EXPECT_TRUE(read.hashKey == set.hashKey && read.hashLock == set.hashLock && read.flags == set.flags);
+    EXPECT_EQ(FormatPosition(set), text);
+  }
+  const std::string empty3D = "..........................K..................k..................";
+  const std::tuple<std::string, int, std::string> texts[] = {
+      {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", kGame2D, ""},
+      {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", kGame2D, ""},
+      {"rnbqkbnr/ppp1pppp/8/8/3pP3/8/PPPP1PPP/RNBQKBNR b KQkq e3 4 17", kGame2D, ""},
+      {"RP....prQP....pqKP....pkRP....prNP....pnBP....pbBP....pbNP....pn b QL3,QL6,KL1,KL6 wbwb Kq 33 5 9",
+       kGame3D, ""},
+      {empty3D + " w QL2,QL5,KL3,KL4 wbwb - - 0 1", kGame3D, ""},
+      // What the rebuild drops: no rook on h1, no K right; an empty board returns to its owner.
+      {"4k3/8/8/8/8/8/8/4K3 w KQkq - 0 1", kGame2D, "4k3/8/8/8/8/8/8/4K3 w - - 0 1"},
+      {empty3D + " w QL1,QL6,KL1,KL6 bwbw - -", kGame3D, empty3D + " w QL1,QL6,KL1,KL6 wbwb - - 0 1"},
+  };
+  for (const auto& [text, mode, shown] : texts)
+    EXPECT_EQ(FormatPosition(test::FromText(text, mode)), shown.empty() ? text : shown);
+  // The FEN fields.
+  const Position pos = test::From2D("rnbqkbnr/ppp1pppp/8/8/3pP3/8/PPPP1PPP/RNBQKBNR b Kq e3 0 3");
+  EXPECT_EQ(pos.epSquare, Sq('e', 3));
+  EXPECT_EQ(pos.flags & 15, 1u | 8u);
+  EXPECT_EQ(pos.halfmoveCount, 1);
+  EXPECT_EQ(pos.ply, 5);
+  EXPECT_EQ(pos.board[Sq('d', 4)], -kPawn);
+  EXPECT_EQ(pos.board[7], -kRook);   // a8
+  EXPECT_EQ(pos.board[63], -kRook);  // h8
+}
+
+TEST(PositionText, ErrorsNameWhatIsWrong) {
+  const std::string board3D = "RP....prQP....pqKP....pkRP....prNP....pnBP....pbBP....pbNP....pn";
+  const std::vector<std::tuple<std::string, int, std::string>> cases = {
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP w KQkq - 0 1", kGame2D, "FEN board must have 8 ranks"},
+      {"rnbqkbnr/ppppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", kGame2D, "rank 7 is too long"},
+      {"rnbqkbnr/pppppppp/54/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", kGame2D, "rank 6 is too long"},
+      {"rnbqkbnr/ppppxppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", kGame2D, "unknown piece letter 'x'"},
+      {"rnbq1bnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQ - 0 1", kGame2D, "black has no king"},
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq - 0 1", kGame2D, "side to move must be w or b"},
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e4 0 1", kGame2D, "bad en-passant square 'e4'"},
+      {"P3k3/8/8/8/8/8/8/4K3 w - - 0 1", kGame2D, "pawn on the first or last rank"},
+      {board3D.substr(1) + " w QL1,QL6,KL1,KL6 wbwb KQkq -", kGame3D, "board field has 63 squares, not 64"},
+      {board3D + " w QL1,QL7,KL1,KL6 wbwb KQkq -", kGame3D, "bad pin name 'QL7'"},
+      {board3D + " w QL1,QL6,KL1,QL1 wbwb KQkq -", kGame3D, "two boards on pin QL1"},
+      {board3D + " w QL1,QL6,KL1,KL6 wbxb KQkq -", kGame3D, "owners must be four of w/b"},
+      {board3D + " w QL1,QL6,KL1,KL6 wbwb KQkq 64", kGame3D, "bad en-passant square '64'"},
+      {board3D + " w QL1,QL6,KL1,KL6 wbwb KQkq - 0", kGame3D, "3D position needs 6 or 8 fields"},
+      {std::string(64, '.') + " w QL1,QL6,KL1,KL6 wbwb - -", kGame3D, "white has no king"},
+  };
+  for (const auto& [text, mode, message] : cases) {
+    Position pos;
+    std::string error;
+    EXPECT_FALSE(ParsePosition(text, mode, pos, error)) << text;
+    EXPECT_EQ(error, message) << text;
+  }
+}
+
+struct Example {
+  Move move;
+  int captured;
+  const char* tournament;
+  const char* algebraic;
+  const char* standard;
+};
+
+TEST(Notation, WorkedExamples3D) {
+  Position pos = Start(kGame3D);
+  const Example examples[] = {
+      {M(kPawn, 33, 34), 0, "a3W", "a3W", "Pb2-b3(2)"},
+      {M(kKnight, 40, 18), 0, "Nc3N", "Nc3N", "Nc1-d3(4)"},
+      {M(kKnight, 40, 18, 'x'), kKnight, "NxNc3N", "Nxc3N", "Nc1xd3(4)"},
+      {M(kKnight, 42, 59, 'x'), -kBishop, "NxBd4W", "Nxd4W", "Nc3xe4(2)"},
+      {M(kKnight, 42, 0), 0, "Nz0QL1", "Nz0Q1", "Nc3-a0(3)"},
+      {M(kPawn, 3, 12, 'e'), 0, "axb5Nep", "axb5Nep", "Pb4ec5(4)"},
+      {M(kPawn, 3, 12, 'x'), -kPawn, "axb5N", "axb5N", "Pb4xc5(4)"},
+      {M(kPawn, 3, 12, 'x'), -kRook, "axRb5N", "axb5N", "Pb4xc5(4)"},
+  };
+  for (const Example& e : examples) {
+    EXPECT_EQ(MoveNotation(pos, e.move, kNotationTournament, e.captured), e.tournament);
+    EXPECT_EQ(MoveNotation(pos, e.move, kNotationAlgebraic, e.captured), e.algebraic);
+    EXPECT_EQ(MoveNotation(pos, e.move, kNotationStandard, e.captured), e.standard);
+  }
+}
+
+TEST(Notation, AttackBoardMoves) {
+  Position pos = Start(kGame3D);
+  pos.pins[0] = 2;  // board 0 now on QL3
+  Move white = M(100, 32, 2, 'T');
+  EXPECT_EQ(MoveNotation(pos, white, kNotationTournament, 0), "QL3");
+  EXPECT_EQ(MoveNotation(pos, white, kNotationAlgebraic, 0), "Q3");
+  EXPECT_EQ(MoveNotation(pos, white, kNotationStandard, 0), "QLWb3(4)");
+  pos.pins[3] = 29;  // board 3 on KL4
+  EXPECT_EQ(MoveNotation(pos, M(122, 63, 29, 'T'), kNotationStandard, 0), "KLBe6(4)");
+}
+
+TEST(Notation, BoardSquaresAreNamedByTheirPin) {
+  Position pos = Start(kGame3D);
+  EXPECT_STREQ(posstr3DRom(pos, 9).c_str(), "a1");
+  EXPECT_STREQ(posstr3D(pos, 9).c_str(), "b1");
+  pos.pins[0] = 36;  // QL5
+  EXPECT_STREQ(posstr3DRom(pos, 9).c_str(), "a5");
+  pos.pins[0] = 60;  // KL5: the king's side letters
+  EXPECT_STREQ(posstr3DRom(pos, 0).c_str(), "d4");
+  EXPECT_STREQ(posstr3D(pos, 9).c_str(), "f5");
+  EXPECT_STREQ(posstr(pos, 9, kNotationAlgebraic).c_str(), "e5");
+  EXPECT_TRUE(posstr(pos, 9, 7).empty());
+  // Four names alive at once.
+  char text[32];
+  std::snprintf(text, sizeof text, "%s %s %s %s", posstr3DRom(pos, 32).c_str(), posstr3DRom(pos, 63).c_str(),
+                posstr3D(pos, 2).c_str(), posstr3D(pos, 31).c_str());
+  EXPECT_STREQ(text, "a1 d8 b3 f9");
+}
+
+TEST(Notation, Moves2D) {
+  Position pos = Start(kGame2D);
+  EXPECT_EQ(MoveNotation(pos, M(kPawn, Sq('e', 2), Sq('e', 4)), 0, 0), "e4");
+  EXPECT_EQ(MoveNotation(pos, M(kPawn, Sq('e', 4), Sq('d', 5), 'x'), 0, -kPawn), "exd5");
+  EXPECT_EQ(MoveNotation(pos, M(kPawn, Sq('e', 4), Sq('d', 5), 'x'), 0, -kKnight), "exNd5");
+  EXPECT_EQ(MoveNotation(pos, M(kPawn, Sq('d', 5), Sq('e', 6), 'x'), 0, 0), "dxe6ep");
+  EXPECT_EQ(MoveNotation(pos, M(kKnight, Sq('g', 1), Sq('f', 3)), 2, 0), "Nf3");
+  EXPECT_EQ(MoveNotation(pos, M(kBishop, Sq('b', 5), Sq('c', 6), 'x'), 1, -kKnight), "BxNc6");
+  EXPECT_EQ(MoveNotation(pos, M(kKing, Sq('e', 1), Sq('g', 1), 'S', 1), 0, 0), "O-O+");
+  EXPECT_EQ(MoveNotation(pos, M(-kKing, Sq('e', 8), Sq('c', 8), 'L'), 0, 0), "O-O-O");
+}
+
+TEST(Notation, PromotionLetterIsGivenOnce) {
+  Position pos = Start(kGame2D);
+  pos.flags |= kWhitePromoted;
+  Move m = M(kPawn, Sq('e', 7), Sq('e', 8), 'Q');
+  EXPECT_EQ(MoveNotation(pos, m, 0, 0), "e8Q");
+  EXPECT_EQ(MoveNotation(pos, m, 0, 0), "e8");
+  pos.flags |= kBlackPromoted;
+  Move n = M(-kPawn, Sq('d', 2), Sq('c', 1), 'N', 1);
+  EXPECT_EQ(MoveNotation(pos, n, 0, kRook), "dxRc1N+");
+  EXPECT_FALSE(pos.flags & (kWhitePromoted | kBlackPromoted));
+  pos.flags |= kWhitePromoted;  // castling with check carries no letter
+  EXPECT_EQ(MoveNotation(pos, M(kKing, 32, 48, 'S', 1), 0, 0), "O-O+");
+}
+
+}  // namespace
+}  // namespace torvik

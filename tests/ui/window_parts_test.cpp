@@ -1,0 +1,214 @@
+// Parts of the window that need no display: the three text lines, the camera's
+// projection, the attack-board markers, the hit records of a pick; and starting
+// without a display.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "record/notation.h"
+#include "support/run.h"
+#include "ui/board_markers.h"
+#include "ui/camera.h"
+#include "ui/picking.h"
+#include "ui/scene.h"
+#include "ui/status_text.h"
+#include "ui_fixture.h"
+
+namespace torvik::ui {
+namespace {
+
+// A text line with the name of its colour.
+std::string Line(const TextLine& line) {
+  const std::pair<Rgb, const char*> names[] = {{kIvory, "ivory"}, {kLavender, "lavender"}, {kRed, "red"},
+                                               {kOrange, "orange"}, {kGreen, "green"}, {kWhite, "white"}};
+  for (auto [colour, name] : names)
+    if (line.colour == colour) return line.text + " (" + name + ")";
+  return line.text + " (?)";
+}
+
+std::string Title(TestUi& t, int editMode = kEditNone) {
+  return Line(TitleLine(t.State(), t.game->record, editMode));
+}
+
+std::string Banner(TestUi& t) {
+  TextLine line;
+  EXPECT_TRUE(BannerLine(t.State(), line));
+  return Line(line);
+}
+
+TEST(StatusText, TitleLine) {
+  TestUi t(kGame2D);
+  EXPECT_EQ(Title(t), "Torvik 2.80 (lavender)");  // ply 0 is even
+  const std::tuple<int, const char*, const char*> moves[] = {{1, "e2-e4", "1. e2-e4 (ivory)"},
+                                                             {2, "e7-e5", "1. ... e7-e5 (lavender)"},
+                                                             {7, "Ng1-f3", "4. Ng1-f3 (ivory)"},
+                                                             {10, "Bf8-c5", "5. ... Bf8-c5 (lavender)"}};
+  for (auto [ply, text, title] : moves) {
+    StoreMoveText(t.game->record, ply, text);
+    t.Pos().ply = ply;
+    EXPECT_EQ(Title(t), title);
+  }
+  t.game->record.replayCursor = 9;
+  EXPECT_EQ(TitleLine(t.State(), t.game->record, kEditNone).text, "Replay 9 of 10");
+  t.game->record.replayCursor = 0;
+  EXPECT_EQ(TitleLine(t.State(), t.game->record, kEditNone).text, "Replay 0 of 10");
+  // Edit prompts come first.
+  EXPECT_EQ(TitleLine(t.State(), t.game->record, kEditRemove).text, "remove from where?");
+  const std::string pieces[] = {"pawn", "knight", "bishop", "rook", "queen", "king"};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(TitleLine(t.State(), t.game->record, 5 + i).text, "add black " + pieces[i] + " where?");
+    EXPECT_EQ(TitleLine(t.State(), t.game->record, 11 + i).text, "add white " + pieces[i] + " where?");
+  }
+  EXPECT_EQ(EditPrompt(2), nullptr);
+  EXPECT_EQ(EditPrompt(17), nullptr);
+}
+
+TEST(StatusText, BannerLine) {
+  TestUi t(kGame3D);
+  EXPECT_EQ(Banner(t), "Torvik not playing (Tournament) (orange)");
+  t.State().rules = kStandard;
+  EXPECT_EQ(Banner(t), "Torvik not playing (Standard) (orange)");
+  TestUi flat(kGame2D);
+  EXPECT_EQ(Banner(flat), "Torvik not playing (orange)");
+  t.State().engineSide = kEnginePlaysBlack;
+  EXPECT_EQ(Banner(t), "Your move (ivory)");  // the colour of the side to move
+  t.State().engineSide = kEnginePlaysWhite;
+  EXPECT_EQ(Banner(t), "My move (ivory)");
+  t.Pos().ply = 1;
+  EXPECT_EQ(Banner(t), "Your move (lavender)");
+  t.State().engineSide = 7;
+  TextLine banner{"before", kGreen};
+  ConsoleCapture console;
+  EXPECT_FALSE(BannerLine(t.State(), banner));
+  EXPECT_EQ(banner.text, "before");
+  EXPECT_EQ(console.Text(), "\nbad setting @ DisplayMain\nUNSTABLE");
+}
+
+TEST(StatusText, StatusLine) {
+  TestUi t(kGame2D);
+  EXPECT_EQ(Line(StatusLine(t.State(), "")), "0 plies (green)");
+  EXPECT_EQ(Line(StatusLine(t.State(), "illegal move e2-e5\n")), "illegal move e2-e5\n (white)");
+  t.Pos().lastMove.check = 1;
+  const std::pair<int, const char*> ends[] = {{kNoWinner, "CHECK"},     {kWhiteWon, "CHECKMATE"},
+                                              {kBlackWon, "CHECKMATE"}, {kDrawn, "STALEMATE"},
+                                              {5, "YOU TELL ME"}};
+  for (auto [winner, text] : ends) {
+    t.Pos().winner = winner;
+    EXPECT_EQ(Line(StatusLine(t.State(), "illegal move x\n")), std::string(text) + " (red)");
+  }
+  // A message shows once: the frame draws it and empties it.
+  TestUi m(kGame2D);
+  m.ui.text.status = "illegal move e2-e5\n";
+  ComposeText(m.ui);
+  EXPECT_EQ(m.ui.text.statusColour, kWhite);
+  m.ui.text.status.clear();
+  ComposeText(m.ui);
+  EXPECT_EQ(m.ui.text.status, "0 plies");
+  EXPECT_EQ(m.ui.text.statusColour, kGreen);
+}
+
+TEST(StatusText, Selections) {
+  TestUi flat(kGame2D), space(kGame3D);
+  flat.State().selection = 8;  // b1, the knight
+  EXPECT_EQ(StatusLine(flat.State(), "").text, "Nb1");
+  struct Case {
+    TestUi* t;
+    int notation, selection;
+    const char* text;
+  };
+  const Case cases[] = {
+      {&flat, kNotationTournament, 62, "Ph7"},
+      {&space, kNotationTournament, 100, "Queen's Level"},
+      {&space, kNotationTournament, 106, "Queen's Level"},
+      {&space, kNotationTournament, 116, "Kings's Level"},
+      {&space, kNotationTournament, 122, "Kings's Level"},
+      {&space, kNotationTournament, 41, "Pb2W"},  // white level b2
+      {&space, kNotationStandard, 41, "Pc2(2)"},
+      {&space, kNotationTournament, 9, "Pa1QL1"},  // on the white queen's-side attack board
+      {&space, kNotationAlgebraic, 9, "Pa1Q1"},
+      {&space, kNotationAlgebraic, 62, "Pd7B"},  // black level d7
+  };
+  for (const Case& c : cases) {
+    c.t->State().notation = c.notation;
+    c.t->State().selection = c.selection;
+    EXPECT_EQ(SelectionText(c.t->State()), c.text) << c.selection;
+  }
+}
+
+TEST(Camera, Projections) {
+  double x = 0, y = 0, far = 0;
+  for (int ortho : {0, 1}) {  // the origin is in the middle of the window
+    ASSERT_TRUE(ProjectToWindow({ortho, 1.6f, 300, 20, 30}, {0, 0, 0}, 800, 800, x, y));
+    EXPECT_NEAR(x, 400, 1e-6);
+    EXPECT_NEAR(y, 400, 1e-6);
+  }
+  ASSERT_TRUE(ProjectToWindow({1, 1.0f, 0, 0, 0}, {4, -2, 3}, 800, 800, x, y));  // overhead: 16 units across
+  EXPECT_NEAR(x, 400 + 4 * 50, 1e-6);
+  EXPECT_NEAR(y, 400 - 2 * 50, 1e-6);
+  ASSERT_TRUE(ProjectToWindow({0, 1.6f, 300, 0, 0}, {0, -4, 0}, 800, 800, x, y));  // the reset 3D view's tilt
+  ASSERT_TRUE(ProjectToWindow({0, 1.6f, 300, 0, 0}, {0, 4, 0}, 800, 800, x, far));   // raises the far side
+  EXPECT_LT(y, 400);
+  EXPECT_GT(far, 400);
+}
+
+TEST(BoardMarkers, DestinationsOfASelectedBoard) {
+  TestUi t(kGame3D);
+  EXPECT_TRUE(DestinationMarkers(t.Pos(), 100).empty());  // four pieces on it
+  t.EmptyBoardZero();
+  for (int rules : {kTournament, kStandard}) {
+    t.Pos().rules = rules;
+    std::vector<int> pins;
+    for (const Marker& m : DestinationMarkers(t.Pos(), 100)) pins.push_back(m.pin);
+    std::sort(pins.begin(), pins.end());
+    EXPECT_EQ(pins, (std::vector<int>{2, 35})) << "QL3 and QL2; KL1 holds board 2";
+  }
+}
+
+// Hit records: name count, two depths, the names.
+SelectBuffer Records(std::initializer_list<std::initializer_list<GLuint>> records) {
+  SelectBuffer b{};
+  std::size_t at = 0;
+  for (auto names : records) {
+    b[at++] = static_cast<GLuint>(names.size());
+    b[at++] = 0;
+    b[at++] = 0;
+    for (GLuint n : names) b[at++] = n;
+  }
+  return b;
+}
+
+TEST(PickingHits, TheFirstPairGivesTheName) {
+  ConsoleCapture console;
+  EXPECT_EQ(ResolveHits(Records({{5, 2}}), 1, 10, 20), 42);  // column over row is the square
+  EXPECT_EQ(ResolveHits(Records({{0, 0}}), 1, 10, 20), 0);
+  EXPECT_EQ(ResolveHits(Records({{7, 7}, {0, 1}}), 2, 10, 20), 63);
+  EXPECT_EQ(ResolveHits(Records({{2, 7}}), 1, 0, 0), 23);
+  for (GLuint pin : {100u, 106u, 116u, 122u}) EXPECT_EQ(ResolveHits(Records({{0, pin}}), 1, 0, 0), int(pin));
+  EXPECT_EQ(console.Text(), "");
+  // Records before the first pair are printed.
+  EXPECT_EQ(ResolveHits(Records({{3}, {1, 2, 3}, {4, 5}}), 3, 11, 22), 37);
+  EXPECT_EQ(console.Text(),
+            "\nx=11 y=22 hits=3\n number of names for this hit = 1; names are 3 \n"
+            "\nx=11 y=22 hits=3\n number of names for this hit = 3; names are 1  2  3 \n");
+  console.Clear();
+  EXPECT_EQ(ResolveHits(Records({{4294967295u}}), 1, 0, 0), 65);  // no pair is nothing
+  EXPECT_EQ(console.Text(), "\nx=0 y=0 hits=1\n number of names for this hit = 1; names are -1 \n");
+  EXPECT_EQ(ResolveHits(Records({}), 0, 0, 0), 65);
+  SelectBuffer b{};
+  b[0] = 100000;  // a record running off the buffer stops
+  EXPECT_EQ(ResolveHits(b, 5, 0, 0), 65);
+  b.fill(0);  // records of no names, more than fit
+  EXPECT_EQ(ResolveHits(b, 1000, 0, 0), 65);
+}
+
+TEST(NoDisplay, OneLineAndAFailureStatus) {
+  for (const char* display : {"env -u DISPLAY ", "DISPLAY=:9876 "}) {
+    const test::RunResult r = test::RunCommand(display + test::Quote(TORVIK_WINDOW));
+    EXPECT_NE(r.status, 0) << display;
+    EXPECT_EQ(r.err, "torvik: cannot open a display; set DISPLAY or use torvik-cli\n") << display;
+    EXPECT_EQ(r.out, "") << display;
+  }
+}
+
+}  // namespace
+}  // namespace torvik::ui

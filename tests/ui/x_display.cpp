@@ -1,0 +1,240 @@
+#include "x_display.h"
+
+#include <GL/freeglut.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <thread>
+
+#include "support/run.h"
+#include "ui/ui_state.h"
+
+namespace torvik::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kPoll = std::chrono::milliseconds(50);
+
+// Polls `done` until it holds (true) or `millis` have passed (false).
+bool Poll(int millis, const std::function<bool()>& done) {
+  const auto end = Clock::now() + std::chrono::milliseconds(millis);
+  for (;; std::this_thread::sleep_for(kPoll)) {
+    if (done()) return true;
+    if (Clock::now() >= end) return false;
+  }
+}
+
+struct DisplayCloser {
+  void operator()(Display* d) const { XCloseDisplay(d); }
+};
+using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+
+int Channel(unsigned long pixel, unsigned long mask) {
+  if (mask == 0) return 0;
+  int shift = 0;
+  while (((mask >> shift) & 1u) == 0) ++shift;
+  return static_cast<int>(((pixel & mask) >> shift) * 255 / (mask >> shift));
+}
+
+}  // namespace
+
+XvfbServer::XvfbServer() {
+  std::array<int, 2> fds{};
+  if (pipe(fds.data()) != 0 || (pid_ = fork()) < 0) {
+    failure_ = "cannot start Xvfb";
+    return;
+  }
+  if (pid_ == 0) {
+    const int quiet = open("/dev/null", O_WRONLY);
+    dup2(quiet, 1);
+    dup2(quiet, 2);
+    execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(fds[1]).c_str(), "-screen", "0", "1024x1024x24",
+           "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  // Xvfb writes its display number once it is ready.
+  std::string number;
+  std::array<char, 32> buffer{};
+  pollfd p{fds[0], POLLIN, 0};
+  for (ssize_t n = 1; n > 0 && number.find('\n') == std::string::npos && poll(&p, 1, 10000) > 0;)
+    if ((n = read(fds[0], buffer.data(), buffer.size())) > 0) number.append(buffer.data(), std::size_t(n));
+  close(fds[0]);
+  if (number.empty() || !std::isdigit(static_cast<unsigned char>(number[0]))) {
+    failure_ = "Xvfb did not start (is the package xvfb installed?)";
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+    return;
+  }
+  display_ = ":" + std::to_string(std::stoi(number));
+}
+
+XvfbServer::~XvfbServer() {
+  if (pid_ > 0) {
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+  }
+}
+
+Pixel Image::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return {};
+  const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+  return {rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+int Image::Count(int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& test) const {
+  int n = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) n += test(At(x, y));
+  return n;
+}
+
+std::function<bool(Pixel)> Near(Pixel c) {
+  return [c](Pixel p) {
+    return std::abs(p.r - c.r) <= 3 && std::abs(p.g - c.g) <= 3 && std::abs(p.b - c.b) <= 3;
+  };
+}
+
+Image CaptureWindow(const std::string& display, unsigned long window) {
+  Image image;
+  DisplayPtr d(XOpenDisplay(display.c_str()));
+  XWindowAttributes a;
+  if (!d || !XGetWindowAttributes(d.get(), window, &a) || a.map_state != IsViewable) return image;
+  XImage* x = XGetImage(d.get(), window, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
+  if (!x) return image;
+  image.width = a.width;
+  image.height = a.height;
+  for (int y = 0; y < image.height; ++y)
+    for (int px = 0; px < image.width; ++px) {
+      const unsigned long p = XGetPixel(x, px, y);
+      for (unsigned long mask : {x->red_mask, x->green_mask, x->blue_mask})
+        image.rgb.push_back(static_cast<uint8_t>(Channel(p, mask)));
+    }
+  XDestroyImage(x);
+  return image;
+}
+
+void Keep(const Image& image, const std::string& name) {
+  std::filesystem::create_directories(TORVIK_ARTEFACTS);
+  std::ofstream out(std::string(TORVIK_ARTEFACTS) + "/" + name + ".ppm", std::ios::binary);
+  out << "P6\n" << image.width << " " << image.height << "\n255\n";
+  out.write(reinterpret_cast<const char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size()));
+}
+
+WindowProgram::WindowProgram(const std::string& binary, const std::string& display,
+                             const std::string& workDir)
+    : display_(display), consolePath_(workDir + "/console.txt") {
+  pid_ = fork();
+  if (pid_ != 0) return;
+  if (chdir(workDir.c_str()) != 0) _exit(126);
+  const int out = open(consolePath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (out >= 0) dup2(out, 1);
+  const int err = open((workDir + "/stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (err >= 0) dup2(err, 2);
+  setenv("DISPLAY", display.c_str(), 1);
+  execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+  _exit(127);
+}
+
+WindowProgram::~WindowProgram() {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+}
+
+bool WindowProgram::XdoTool(const std::string& arguments) const {
+  return RunCommand("DISPLAY=" + display_ + " xdotool " + arguments).status == 0;
+}
+
+bool WindowProgram::WaitForWindow(int millis) {
+  return Poll(millis, [&] {
+    const std::string search = "DISPLAY=" + display_ + " xdotool search --onlyvisible --name '^Torvik'";
+    const std::string id = RunCommand(search).out;
+    if (!id.empty()) window_ = std::stoul(id);
+    return !id.empty();
+  });
+}
+
+std::string WindowProgram::Console() const { return Slurp(consolePath_); }
+
+bool WindowProgram::WaitForConsole(const std::string& text, std::size_t from, int millis) const {
+  return Poll(millis, [&] {
+    const std::string now = Console();
+    return now.size() > from && now.find(text, from) != std::string::npos;
+  });
+}
+
+// Without a window manager a key goes to the window under the pointer.
+void WindowProgram::Key(const std::string& keys) {
+  XdoTool("mousemove --window " + std::to_string(window_) + " 400 790 key --delay 30 " + keys);
+}
+
+void WindowProgram::Click(int x, int y) {
+  const std::string at = std::to_string(x) + " " + std::to_string(y);
+  XdoTool("mousemove --window " + std::to_string(window_) + " " + at + " click 1");
+}
+
+Image WindowProgram::Settle() {
+  Image last = CaptureWindow(display_, window_);
+  for (int i = 0; i < 100; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    Image now = CaptureWindow(display_, window_);
+    const bool drawn = std::any_of(now.rgb.begin(), now.rgb.end(), [](uint8_t v) { return v != 0; });
+    if (drawn && now.rgb == last.rgb) return now;
+    last = std::move(now);
+  }
+  return last;
+}
+
+int WindowProgram::WaitForExit(int millis) {
+  int status = 0;
+  if (!Poll(millis, [&] { return waitpid(pid_, &status, WNOHANG) == pid_; })) return -1;
+  pid_ = -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+XvfbServer& GlServer() {
+  static XvfbServer server;
+  return server;
+}
+
+const std::string& GlDisplay() { return GlServer().Display(); }
+
+bool EnsureGlWindow(std::string& why) {
+  static bool open = false;
+  if (open) return true;
+  std::string display = GlDisplay();
+  if (display.empty()) {
+    why = GlServer().Failure();
+    return false;
+  }
+  std::array<char*, 4> argv = {const_cast<char*>("torvik_ui_window_tests"), const_cast<char*>("-display"),
+                               display.data(), nullptr};
+  int argc = 3;
+  glutInit(&argc, argv.data());
+  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+  glutInitWindowSize(ui::kWindowSize, ui::kWindowSize);
+  glutInitWindowPosition(0, 0);  // wholly on the screen, so it can be captured
+  glutCreateWindow("torvik tests");
+  glutDisplayFunc([] {});  // the tests draw when they choose
+  glViewport(0, 0, ui::kWindowSize, ui::kWindowSize);
+  open = true;
+  return true;
+}
+
+}  // namespace torvik::test

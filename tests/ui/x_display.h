@@ -1,0 +1,87 @@
+// X servers for the window tests: a private Xvfb, screenshots of a window,
+// the real torvik program driven with xdotool, and a GL window in this process.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace torvik::test {
+
+// Xvfb on a display number it picks itself, ended with the object.
+class XvfbServer {
+ public:
+  XvfbServer();  // Display() is empty when it could not start
+  ~XvfbServer();
+  XvfbServer(const XvfbServer&) = delete;
+  XvfbServer& operator=(const XvfbServer&) = delete;
+  const std::string& Display() const { return display_; }  // ":N"
+  const std::string& Failure() const { return failure_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_, failure_;
+};
+
+struct Pixel {
+  int r = 0, g = 0, b = 0;
+};
+
+struct Image {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgb;  // rows from the top, 3 bytes a pixel
+
+  Pixel At(int x, int y) const;  // black outside the image
+  // How many pixels of the rectangle from (x0, y0) to (x1, y1) satisfy `test`.
+  int Count(int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& test) const;
+};
+
+// Within 3 of colour `c` in every channel.
+std::function<bool(Pixel)> Near(Pixel c);
+
+// The contents of window `window` on `display`; empty while it is not shown.
+Image CaptureWindow(const std::string& display, unsigned long window);
+
+// Keeps a screenshot to look at, as `name`.ppm in the build's ui-screenshots folder.
+void Keep(const Image& image, const std::string& name);
+
+// The real torvik program on a test X server: keys and clicks in, console text
+// and screenshots out.
+class WindowProgram {
+ public:
+  // Starts `binary` on `display` in folder `workDir`, its console going to a file there.
+  WindowProgram(const std::string& binary, const std::string& display, const std::string& workDir);
+  ~WindowProgram();  // kills the program if it still runs
+  WindowProgram(const WindowProgram&) = delete;
+  WindowProgram& operator=(const WindowProgram&) = delete;
+
+  bool WaitForWindow(int millis);  // false when it never showed
+  std::string Console() const;     // the console text so far
+  // Waits until the console holds `text` after position `from`.
+  bool WaitForConsole(const std::string& text, std::size_t from, int millis) const;
+  void Key(const std::string& keys);  // xdotool key names: "F2", "q", "Left", "shift+Up"
+  void Click(int x, int y);           // a left click at (x, y) from the top left
+  // Waits for the picture to settle (two screenshots a tenth of a second apart
+  // agree), then returns it.
+  Image Settle();
+  // Waits for the program to end: its exit status, or -1 when it did not end
+  // (or ended by a signal).
+  int WaitForExit(int millis);
+
+ private:
+  bool XdoTool(const std::string& arguments) const;
+
+  std::string display_, consolePath_;
+  pid_t pid_ = -1;
+  unsigned long window_ = 0;
+};
+
+// One GLUT window of the program's size on a private Xvfb, opened the first
+// time; false (with the reason) when no X server could start.
+bool EnsureGlWindow(std::string& why);
+const std::string& GlDisplay();  // its display, after EnsureGlWindow succeeded
+
+}  // namespace torvik::test
