@@ -99,7 +99,10 @@ bool Command(Game& game, const std::string& line) {
   }
   else if (word == "show") ConsolePrintf("\n%s\n%s", FormatPosition(game.state.position).c_str(),
                                          Picture(game.state.position).c_str());
-  else if (word == "moves") ListMoves(game);
+  else if (word == "moves") {
+    LeaveReplay(game);  // a replay shows a board, not a position to move in
+    ListMoves(game);
+  }
   else {
     LeaveReplay(game);
     Play(game, word);
