@@ -7,6 +7,7 @@
 #include "board/maps.h"
 #include "board/pieces.h"
 #include "board/promotion.h"
+#include "board/ray_cache.h"
 #include "board/rebuild.h"
 
 namespace torvik {
@@ -69,6 +70,7 @@ void MakeBoardMove(MoveStep& s, int which_ab) {
   HashBoardPin(child, which_ab, child.pins[which_ab]);
   child.pins[which_ab] = s.move.to;
   HashBoardPin(child, which_ab, child.pins[which_ab]);
+  SetRayTableHint(child);
   child.hashKey ^= uint32_t(child.epSquare) << 8;
   child.epSquare = 0;
   const uint32_t before = child.flags & kCastleRights;

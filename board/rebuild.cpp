@@ -7,6 +7,7 @@
 #include "board/geometry.h"
 #include "board/hash_keys.h"
 #include "board/pieces.h"
+#include "board/ray_cache.h"
 #include "engine/evaluate.h"
 #include "rules/piece_attacks.h"
 
@@ -116,8 +117,10 @@ int BoardToPieces(Position& pos) {
     const PieceEntry e = pos.pieces[slot];
     if (e.code != 0) PlacePiece(pos, e.code, e.square, slot);
   }
-  if (Is3D(pos))
+  if (Is3D(pos)) {
     for (int b = 0; b < kAttackBoards; ++b) HashBoardPin(pos, b, pos.pins[b]);
+    SetRayTableHint(pos);
+  }
   DropUnbackedCastling(pos);
   pos.hashKey ^= static_cast<uint32_t>(pos.epSquare) << 8;
   pos.hashKey ^= (pos.flags & kCastleRights) << 16;
