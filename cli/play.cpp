@@ -63,8 +63,10 @@ void Play(Game& game, const std::string& text) {
     ConsolePrintf("\n%s", error.c_str());
     return;
   }
-  // As the mouse does: a move onto an enemy piece is handed in as a capture.
-  if (BoardIndexOfCode(m.piece) < 0 && game.state.position.board[m.to] != 0) m.kind = kCapture;
+  // As the mouse does: a move onto an enemy piece is handed in as a capture,
+  // unless its kind names the piece a promotion makes.
+  if (BoardIndexOfCode(m.piece) < 0 && game.state.position.board[m.to] != 0 && !IsPromotionKind(m.kind))
+    m.kind = kCapture;
   if (!PlayerMoved(game, m)) ConsolePrintf("\nillegal move %s", text.c_str());
 }
 

@@ -34,11 +34,20 @@ bool SetUpStart(Game& game) {
   return true;
 }
 
-// Plays the recorded moves 0 .. plies - 1 again from the start.
+// A move handed in as a capture, or as a promotion onto a piece, adds the piece
+// it takes to the captured pieces.
+bool TakesForTheRecord(const Move& handed, int taken) {
+  return handed.kind == kCapture || (IsPromotionKind(handed.kind) && taken != 0);
+}
+
+// The ply the game starts from: 0, or the ply of the position it was set up from.
+int StartPly(const GameState& gs) { return gs.startEdited ? gs.startPosition.ply : 0; }
+
+// Plays the recorded moves again, from the start's ply up to `plies`.
 void ReplayRecord(Game& game, int plies, bool storeTexts, const char* illegal) {
   GameState& gs = game.state;
   Position& pos = gs.position;
-  for (int i = 0; i < plies; ++i) {
+  for (int i = pos.ply; i < plies && i < kMaxRecordedMoves; ++i) {
     Move m = gs.moves[i];
     Move check = m;
     if (!LegalMove(pos, check)) {
@@ -47,7 +56,7 @@ void ReplayRecord(Game& game, int plies, bool storeTexts, const char* illegal) {
     }
     const int taken = pos.board[m.to];
     MakeMove(pos, pos, m);
-    if (gs.moves[i].kind == kCapture) AppendCaptured(game.record, taken);
+    if (TakesForTheRecord(gs.moves[i], taken)) AppendCaptured(game.record, taken);
     if (storeTexts) StoreMoveText(game.record, pos.ply, MoveNotation(pos, m, gs.notation, taken));
     pos.flags &= ~(kWhitePromoted | kBlackPromoted);
   }
@@ -74,7 +83,7 @@ int PlayerMoved(Game& game, Move& move) {
   if (!LegalMove(pos, move)) return 0;
   move = handed;
   const int taken = pos.board[move.to];
-  if (handed.kind == kCapture) AppendCaptured(game.record, taken);
+  if (TakesForTheRecord(handed, taken)) AppendCaptured(game.record, taken);
   const int made = MakeMove(pos, pos, move);
   // The record keeps the promotion piece that was chosen, so undo and replay make it again.
   if (IsPromotionKind(move.kind)) handed.kind = move.kind;
@@ -118,7 +127,7 @@ void ReplayStep(Game& game, int step) {
   GameRecord& r = game.record;
   const int plies = gs.position.ply;
   if (r.replayCursor == -1) r.replayCursor = plies;
-  else r.replayCursor = std::clamp(r.replayCursor + step, 0, plies);
+  else r.replayCursor = int(std::clamp<int64_t>(int64_t(r.replayCursor) + step, StartPly(gs), plies));
   if (SetUpStart(game)) ReplayRecord(game, r.replayCursor, false, "What? Illegal move in game replay?\n");
   gs.position.ply = plies;  // the title shows "Replay cursor of plies"
   StopPlaying(gs);

@@ -6,6 +6,7 @@
 
 #include "board/console.h"
 #include "board/geometry.h"
+#include "board/rays.h"
 #include "board/rebuild.h"
 
 namespace torvik {
@@ -103,10 +104,29 @@ bool CheckKings(const Position& pos, std::string& error) {
   return true;
 }
 
+// An en-passant square is kept only where the last move can have been a
+// double step past it: the square empty and the enemy pawn one step beyond it
+// (its first square in the direction the pawn moves).
+bool EpSquareFits(const Position& pos) {
+  const Square ep = pos.epSquare;
+  if (ep <= 0 || pos.board[ep] != 0) return false;
+  const int pawn = WhiteToMove(pos) ? -kPawn : kPawn;  // the pawn that stepped
+  if (!Is3D(pos)) {
+    const Square beyond = pawn > 0 ? ep + 1 : ep - 1;
+    return RowOf(ep) == (pawn > 0 ? 2 : 5) && pos.board[beyond] == pawn;
+  }
+  RayList beyond;
+  GetRay(pos, ep, pawn > 0 ? 1 : -1, beyond);
+  for (int i = 0; i < beyond.count; ++i)
+    if (pos.board[beyond.squares[i]] == pawn) return true;
+  return false;
+}
+
 // Builds the rest of the Position from what the text gave; the rebuild's own
 // messages go to the console.
 bool Rebuild(Position& pos, Position& out, std::string& error) {
   if (!CheckKings(pos, error)) return false;
+  if (!EpSquareFits(pos)) pos.epSquare = 0;
   if (!BoardToPieces(pos)) return Fail(error, "position refused by the rebuild");
   out = pos;
   return true;

@@ -73,5 +73,17 @@ TEST(Cli, PlayScripts) {
        "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1"});
 }
 
+// A promotion typed with its piece keeps it, also when it captures and when the
+// game is rebuilt; a game may start at any move; replay steps never overflow.
+TEST(Cli, PlayPromotionsLaterStartsAndLongSteps) {
+  Cli("play --mode 2d --position " + Quote("3r3k/4P3/8/8/8/8/8/4K3 w - - 0 1"), "e7d8n\nundo 0\nshow\n", 0,
+      {"", "\n1. exRd8N", "3N3k/8/8/8/8/8/8/4K3 b - - 0 1"});
+  Cli("play --mode 2d --position " + Quote("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 5"),
+      "e2e4\ne7e5\nundo 1\nshow\nback 9\nback 9\n", 0,
+      {"", "\n5. e4\n5. ... e5\nmove undone", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 5",
+       "Replay 8 of 9"});
+  Cli("play --mode 2d", "e2e4\ne7e5\nback 1\nback 1\nforward 2147483647\n", 0, {"", "Replay 2 of 2"});
+}
+
 }  // namespace
 }  // namespace torvik

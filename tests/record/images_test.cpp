@@ -20,7 +20,7 @@ using GameBytes = std::array<uint8_t, kGameImageBytes>;
 
 Position Middlegame3D() {
   return test::From3D(
-      "R.....prQP....pq.P....pk.P.K..prNP...p.nB.....pbBP..P.pb.P....pn b "
+      "R.....prQP....pq.P....pk.P.K..prNP...p.nB.P...pbBP..P.pb.P....pn b "
       "QL3,QL6,KL1,KL6 wbwb kq 41 7 23");
 }
 

@@ -27,8 +27,14 @@ TEST(PositionText, ReadAndShownAgain) {
       {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", kGame2D, ""},
       {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", kGame2D, ""},
       {"rnbqkbnr/ppp1pppp/8/8/3pP3/8/PPPP1PPP/RNBQKBNR b KQkq e3 4 17", kGame2D, ""},
-      {"RP....prQP....pqKP....pkRP....prNP....pnBP....pbBP....pbNP....pn b QL3,QL6,KL1,KL6 wbwb Kq 33 5 9",
+      {"RP....prQP....pqKP....pkRP....prN..P..pnBP....pbBP....pbNP....pn b QL3,QL6,KL1,KL6 wbwb Kq 34 5 9",
        kGame3D, ""},
+      // An en-passant square no double step can have left is dropped.
+      {"4k3/8/8/4P3/8/8/8/4K3 w - d6 0 1", kGame2D, "4k3/8/8/4P3/8/8/8/4K3 w - - 0 1"},
+      {"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e3 0 1", kGame2D,
+       "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 1"},
+      {std::string(kStartText3D).replace(std::string(kStartText3D).find(" - 0 1"), 6, " 34 0 1"), kGame3D,
+       kStartText3D},
       {empty3D + " w QL2,QL5,KL3,KL4 wbwb - - 0 1", kGame3D, ""},
       // What the rebuild drops: no rook on h1, no K right; an empty board returns to its owner.
       {"4k3/8/8/8/8/8/8/4K3 w KQkq - 0 1", kGame2D, "4k3/8/8/8/8/8/8/4K3 w - - 0 1"},
