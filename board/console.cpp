@@ -10,6 +10,7 @@ struct ConsoleState {
   std::mutex mutex;
   std::FILE* stream = stdout;
   std::string* capture = nullptr;
+  bool midLine = false;  // the stream's last character written was not a line break
 };
 
 ConsoleState& State() {
@@ -22,9 +23,10 @@ void Write(const char* text, std::size_t length) {
   std::lock_guard lock(s.mutex);
   if (s.capture) {
     s.capture->append(text, length);
-  } else {
+  } else if (length > 0) {
     std::fwrite(text, 1, length, s.stream);
     std::fflush(s.stream);
+    s.midLine = text[length - 1] != '\n';
   }
 }
 
@@ -54,6 +56,16 @@ void ConsolePrintf(const char* format, ...) {
 
 void Warn(bool unstable, const char* message) {
   ConsolePrintf("\n%s\n%s", message, unstable ? "UNSTABLE" : "");
+}
+
+void ConsoleEndLine() {
+  ConsoleState& s = State();
+  bool midLine;
+  {
+    std::lock_guard lock(s.mutex);
+    midLine = s.midLine && !s.capture;
+  }
+  if (midLine) Write("\n", 1);
 }
 
 std::FILE* SetConsoleStream(std::FILE* stream) {

@@ -15,6 +15,10 @@ void ConsolePrintf(const char* format, ...) __attribute__((format(printf, 1, 2))
 // when `unstable` is set. It returns; the caller carries on.
 void Warn(bool unstable, const char* message);
 
+// Ends the console's current line when something was written on it since the
+// last line break (console messages begin with their line break, not end with it).
+void ConsoleEndLine();
+
 // Where the console goes: standard output for the window program, standard error
 // for the headless tool. Returns the previous stream.
 std::FILE* SetConsoleStream(std::FILE* stream);

@@ -35,4 +35,8 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace torvik::cli
 
-int main(int argc, char** argv) { return torvik::cli::Run(argc, argv); }
+int main(int argc, char** argv) {
+  const int status = torvik::cli::Run(argc, argv);
+  torvik::ConsoleEndLine();
+  return status;
+}

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "board/console.h"
 #include "cli/commands.h"
 #include "cli/picture.h"
 #include "record/position_text.h"
@@ -16,6 +17,7 @@ bool LoadPosition(const Options& options, Position& pos) {
   if (text.empty()) text = options.mode == kGame3D ? kStartText3D : kStartText2D;
   std::string error;
   if (ParsePosition(text, options.mode, pos, error)) return true;
+  ConsoleEndLine();  // the rebuild may have logged on this stream
   std::fprintf(stderr, "torvik-cli: bad position: %s\n", error.c_str());
   return false;
 }
