@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "board/console.h"
+#include "board/geometry.h"
 #include "board/make_move.h"
 #include "board/maps.h"
 #include "board/rebuild.h"
@@ -34,10 +35,12 @@ bool SetUpStart(Game& game) {
   return true;
 }
 
-// A move handed in as a capture, or as a promotion onto a piece, adds the piece
-// it takes to the captured pieces.
+// A move handed in as a capture, or as a pawn's promotion onto a piece, adds
+// the piece it takes to the captured pieces (an attack board's destination is
+// a pin, whatever stands on the square beneath it).
 bool TakesForTheRecord(const Move& handed, int taken) {
-  return handed.kind == kCapture || (IsPromotionKind(handed.kind) && taken != 0);
+  if (handed.kind == kCapture) return true;
+  return IsPromotionKind(handed.kind) && taken != 0 && BoardIndexOfCode(handed.piece) < 0;
 }
 
 // The ply the game starts from: 0, or the ply of the position it was set up from.

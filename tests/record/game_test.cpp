@@ -114,6 +114,28 @@ TEST(Game, APromotingCaptureAppendsOnceAndKeepsItsPiece) {
   EXPECT_STREQ(MoveText(game->record, 1), "axRb8N");
   Undo(*game, 0);  // the record remade the knight, not a queen
   EXPECT_EQ(game->state.position.board[test::Sq('b', 8)], kKnight);
+  EXPECT_EQ(CapturedCount(game->record), 1);
+}
+
+// A board carried onto its last pin promotes its pawn; the piece on the square
+// under that pin is not taken, and the record keeps the chosen piece.
+TEST(Game, BoardMovePromotionTakesNothing) {
+  auto game = NewGame(kGame3D);
+  ConsoleCapture quiet;
+  std::string board(64, '.');
+  board[16] = 'K', board[31] = 'k', board[6] = 'p', board[32] = 'N';
+  std::string error;
+  ASSERT_TRUE(ParsePosition(board + " b QL2,QL3,KL1,KL6 wbwb - -", kGame3D, game->state.startPosition, error));
+  game->state.startEdited = 1;
+  Undo(*game, 0);
+  Move m = M(106, 2, 32, 'N');
+  ASSERT_EQ(PlayerMoved(*game, m), 1);
+  EXPECT_EQ(game->state.position.board[6], -kKnight);
+  EXPECT_EQ(game->state.position.board[32], kKnight);
+  EXPECT_EQ(CapturedCount(game->record), 0);
+  Undo(*game, 0);
+  EXPECT_EQ(game->state.position.board[6], -kKnight);
+  EXPECT_EQ(CapturedCount(game->record), 0);
 }
 
 // Random games: the replay steps through them and shows every ply; undo goes
