@@ -54,18 +54,17 @@ bool SquareCoords(const Position& pos, Square square, SpacePoint& out) {
 
 int GetSquareLevel(const Position& pos, Square square) {
   if (!Is3D(pos) || !IsSquare(square)) return kLevel2D;
-  if (square >= 32) return RowOf(square) < 4 ? kWhiteLevel : kBlackLevel;
-  int board = BoardOfSquare(square);
-  return board >= 0 ? GetAttackBoardLevel(pos, board) : kNeutralLevel;
+  const int board = BoardOfSquare(square);
+  return board >= 0 ? GetAttackBoardLevel(pos, board) : LevelOfSquare(pos, square);
 }
 
 int GetAttackBoardLevel(const Position& pos, int which_ab) {
-  int pin = (which_ab >= 0 && which_ab < kAttackBoards) ? PinIndex(pos.pins[which_ab]) : -1;
-  if (pin < 0) {
+  const int pin = (which_ab >= 0 && which_ab < kAttackBoards) ? pos.pins[which_ab] : kNoSquare;
+  if (!IsSquare(pin) || kLevelOfPin[pin] == 0) {
     Warn(true, "Error! Bad which_ab @ GetAttackBoardLevel");
     return 0;
   }
-  return kPinTable[pin].level;
+  return kLevelOfPin[pin];
 }
 
 void GetAttackBoardCoords(const Position& pos, int c, int r, int which_ab,

@@ -65,6 +65,28 @@ constexpr std::array<PinInfo, kPins> kPinTable = {{
 // Pin number 0..11 of a pin square code, or -1 when the value is no pin.
 int PinIndex(int pin);
 
+// Levels run 0..7: a slide keeps one open flag per level number.
+constexpr int kLevelCount = 8;
+
+// Level of a board standing on each pin, by the pin's square code; 0 where the
+// code is no pin.
+constexpr std::array<int8_t, kSquareCount> kLevelOfPin = [] {
+  std::array<int8_t, kSquareCount> levels{};
+  for (const PinInfo& pin : kPinTable) levels[pin.square] = int8_t(pin.level);
+  return levels;
+}();
+
+// The level of a square (0 in the 2D game), for the move generator's inner
+// loops: GetSquareLevel without its warnings (a board on no pin gives 0).
+inline int LevelOfSquare(const Position& pos, Square s) {
+  if (!Is3D(pos)) return kLevel2D;
+  if (s >= 32) return RowOf(s) < 4 ? kWhiteLevel : kBlackLevel;
+  const int row = RowOf(s);
+  if (row >= 2 && row <= 5) return kNeutralLevel;
+  const int pin = pos.pins[(ColumnOf(s) >= 2 ? 2 : 0) + (row >= 6 ? 1 : 0)];
+  return IsSquare(pin) ? kLevelOfPin[pin] : 0;
+}
+
 // Board index 0..3 of an attack-board square, or -1 for a fixed-level square.
 int BoardOfSquare(Square square);
 

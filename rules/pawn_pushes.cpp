@@ -3,7 +3,6 @@
 #include "board/geometry.h"
 #include "board/rays.h"
 #include "rules/directions.h"
-#include "rules/square_level.h"
 
 namespace torvik {
 
@@ -28,7 +27,7 @@ int PawnPushTargets(const Position& pos, Square from, int code, PawnTargets& out
   for (int i = 0; i < ahead.count; ++i) {
     const Square f = ahead.squares[i];
     if (pos.board[f] != 0) {
-      open[SquareLevel(pos, f)] = false;
+      open[LevelOfSquare(pos, f)] = false;
       blocked = true;
     } else {
       out.squares[out.count++] = f;
@@ -43,7 +42,7 @@ int PawnPushTargets(const Position& pos, Square from, int code, PawnTargets& out
     GetRay(pos, f, forward, beyond);
     for (int j = 0; j < beyond.count; ++j) {
       const Square t = beyond.squares[j];
-      if (pos.board[t] == 0 && open[SquareLevel(pos, t)]) out.squares[out.count++] = t;
+      if (pos.board[t] == 0 && open[LevelOfSquare(pos, t)]) out.squares[out.count++] = t;
     }
   }
   return out.count;

@@ -9,9 +9,9 @@
 
 #include <array>
 
+#include "board/geometry.h"
 #include "board/position.h"
 #include "board/rays.h"
-#include "rules/square_level.h"
 
 namespace torvik {
 
@@ -43,7 +43,7 @@ void Slide3D(const Position& pos, Square from, int direction, Probe& probe) {
     bool marked = false, blocked = false;
     for (int i = 0; i < list.count; ++i) {
       const Square s = list.squares[i];
-      const int level = SquareLevel3D(pos, s);
+      const int level = LevelOfSquare(pos, s);
       if (open[level]) {
         probe.Mark(s);
         marked = true;

@@ -6,7 +6,6 @@
 #include <memory>
 #include <random>
 
-#include "rules/square_level.h"
 #include "rules_support.h"
 #include "support/invariants.h"
 
@@ -85,7 +84,7 @@ TEST(RandomBoards, MapsMovesAndEvasions) {
         ASSERT_EQ(pos.xrayBy[s], want.xray[s]) << where() << " square " << s;
       }
     } else {
-      for (Square s = 0; s < 64; ++s) ASSERT_EQ(SquareLevel(pos, s), GetSquareLevel(pos, s)) << where();
+      for (Square s = 0; s < 64; ++s) ASSERT_EQ(LevelOfSquare(pos, s), GetSquareLevel(pos, s)) << where();
       const auto before = pos.attackedBy;
       ASSERT_EQ(RegenToPieces(pos), 1);
       ASSERT_EQ(pos.attackedBy, before) << where();
