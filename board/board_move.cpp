@@ -1,4 +1,5 @@
 // Making an attack-board move: the board changes pins and carries its pieces.
+#include "board/castling.h"
 #include "board/console.h"
 #include "board/geometry.h"
 #include "board/hash_keys.h"
@@ -21,13 +22,12 @@ uint32_t RightsCarried(const Position& pos, int which_ab) {
   uint32_t lost = 0;
   const Square base = kBoardBase[which_ab];
   for (Square s : {base, base + 1, base + 8, base + 9}) {
-    switch (pos.board[s]) {
-      case kKing: lost |= kWhiteShort | kWhiteLong; break;
-      case -kKing: lost |= kBlackShort | kBlackLong; break;
-      case kRook: lost |= s == 24 ? kWhiteShort : s == 0 ? kWhiteLong : 0u; break;
-      case -kRook: lost |= s == 31 ? kBlackShort : s == 7 ? kBlackLong : 0u; break;
-      default: break;
-    }
+    const int code = pos.board[s];
+    if (TypeOf(code) != kKing && TypeOf(code) != kRook) continue;
+    const CastlingSquares& c = CastlingSquaresOf(kGame3D, Sign(code));
+    if (TypeOf(code) == kKing) lost |= c.shortRight | c.longRight;
+    else if (s == c.shortRook) lost |= c.shortRight;
+    else if (s == c.longRook) lost |= c.longRight;
   }
   return lost;
 }

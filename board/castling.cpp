@@ -2,6 +2,7 @@
 // that a king's or rook's move (or a capture on a rook's square) takes away.
 #include <array>
 
+#include "board/castling.h"
 #include "board/console.h"
 #include "board/hash_keys.h"
 #include "board/make_move.h"
@@ -11,26 +12,8 @@
 namespace torvik {
 namespace {
 
-// One side's castling squares. In the 3D game the king castles short onto its
-// rook's square (the rook goes to the king's) and long onto the queen's-side
-// attack board (the rook goes to the king's square).
-struct CastlingSquares {
-  Square kingHome;
-  Square shortTarget, longTarget;  // where the king goes
-  Square shortRook, longRook;      // the rooks' home squares
-  Square shortRookTo, longRookTo;
-  uint32_t shortRight, longRight, castled;
-};
-
-constexpr CastlingSquares kWhite3D = {16, 24, 8, 24, 0, 16, 16, kWhiteShort, kWhiteLong, kWhiteCastled};
-constexpr CastlingSquares kBlack3D = {23, 31, 15, 31, 7, 23, 23, kBlackShort, kBlackLong, kBlackCastled};
-constexpr CastlingSquares kWhite2D = {32, 48, 16, 56, 0, 40, 24, kWhiteShort, kWhiteLong, kWhiteCastled};
-constexpr CastlingSquares kBlack2D = {39, 55, 23, 63, 7, 47, 31, kBlackShort, kBlackLong, kBlackCastled};
-
-const CastlingSquares& SquaresOf(const Position& pos, int side) {
-  if (Is3D(pos)) return side > 0 ? kWhite3D : kBlack3D;
-  return side > 0 ? kWhite2D : kBlack2D;
-}
+// The side's squares, as castling.h gives them.
+const CastlingSquares& SquaresOf(const Position& pos, int side) { return CastlingSquaresOf(pos.gameMode, side); }
 
 // The rook's part of a castling move.
 void MoveRook(MoveStep& s, int king, const CastlingSquares& c) {

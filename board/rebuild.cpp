@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "board/castling.h"
 #include "board/console.h"
 #include "board/geometry.h"
 #include "board/hash_keys.h"
@@ -72,26 +73,13 @@ void OrderBishops(Position& pos) {
   if (IsBishopOn(pos, kSideSlots + kBishopSlot, 1)) std::swap(pos.pieces[20], pos.pieces[21]);
 }
 
-struct CastlingHome {
-  uint32_t right;
-  Square king;
-  Square rook;
-  int kingCode;
-};
-
-// 3D: white king 16, rooks 24 (short) and 0 (long); black king 23, rooks 31 and 7.
-constexpr std::array<CastlingHome, 4> kHomes3D = {{
-    {kWhiteShort, 16, 24, kKing}, {kWhiteLong, 16, 0, kKing},
-    {kBlackShort, 23, 31, -kKing}, {kBlackLong, 23, 7, -kKing}}};
-// 2D: white king e1 (32), rooks h1 (56) and a1 (0); black e8 (39), h8 (63), a8 (7).
-constexpr std::array<CastlingHome, 4> kHomes2D = {{
-    {kWhiteShort, 32, 56, kKing}, {kWhiteLong, 32, 0, kKing},
-    {kBlackShort, 39, 63, -kKing}, {kBlackLong, 39, 7, -kKing}}};
-
+// A right stays only while its king and rook stand on their home squares.
 void DropUnbackedCastling(Position& pos) {
-  for (const CastlingHome& h : Is3D(pos) ? kHomes3D : kHomes2D) {
-    int rook = h.kingCode > 0 ? kRook : -kRook;
-    if (pos.board[h.king] != h.kingCode || pos.board[h.rook] != rook) pos.flags &= ~h.right;
+  for (int side : {1, -1}) {
+    const CastlingSquares& c = CastlingSquaresOf(pos.gameMode, side);
+    const bool king = pos.board[c.kingHome] == side * kKing;
+    if (!king || pos.board[c.shortRook] != side * kRook) pos.flags &= ~c.shortRight;
+    if (!king || pos.board[c.longRook] != side * kRook) pos.flags &= ~c.longRight;
   }
 }
 
