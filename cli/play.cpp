@@ -7,7 +7,6 @@
 
 #include "board/console.h"
 #include "board/geometry.h"
-#include "board/make_move.h"
 #include "cli/commands.h"
 #include "cli/picture.h"
 #include "record/game.h"
@@ -21,10 +20,7 @@ namespace {
 
 // The notation a move gets once made (the check sign is not needed to name it).
 std::string NotationOf(const Position& pos, const Move& move, int notation) {
-  auto after = std::make_unique<Position>();
-  Move m = move;
-  MakeMove(*after, pos, m);
-  std::string text = MoveNotation(*after, m, notation, pos.board[move.to]);
+  std::string text = NotationOfMove(pos, move, notation);
   if (!text.empty() && text.back() == '+') text.pop_back();
   return text;
 }

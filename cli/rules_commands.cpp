@@ -77,14 +77,9 @@ int Moves(Options& options) {
   if (!TakeNotation(options, notation) || !Prepare(options, *pos, nullptr)) return kBadUsage;
   MoveList moves;
   const int n = LegalMoves(*pos, moves);
-  auto after = std::make_unique<Position>();
   for (int i = 0; i < n; ++i) {
     std::string line = FormatMoveText(*pos, moves[i]);
-    if (notation >= 0) {
-      Move m = moves[i];
-      MakeMove(*after, *pos, m);
-      line += " " + MoveNotation(*after, m, notation, pos->board[m.to]);
-    }
+    if (notation >= 0) line += " " + NotationOfMove(*pos, moves[i], notation);
     std::printf("%s\n", line.c_str());
   }
   return 0;

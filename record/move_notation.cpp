@@ -1,7 +1,9 @@
 // The text of a move, as the console, the window and the game listing show it.
+#include <memory>
 #include <string>
 
 #include "board/geometry.h"
+#include "board/make_move.h"
 #include "record/notation.h"
 
 namespace torvik {
@@ -103,6 +105,13 @@ std::string MoveNotation(Position& after, const Move& move, int notation, int ca
   }
   if (move.check) s += '+';
   return s;
+}
+
+std::string NotationOfMove(const Position& before, const Move& move, int notation) {
+  auto after = std::make_unique<Position>();
+  Move made = move;
+  MakeMove(*after, before, made);
+  return MoveNotation(*after, made, notation, before.board[move.to]);
 }
 
 }  // namespace torvik

@@ -30,4 +30,7 @@ SquareName PosStrAB_L(Square square, int pin, bool higherFile, bool roman);
 // `captured`, the code of the piece the move took (0 for none).
 std::string MoveNotation(Position& after, const Move& move, int notation, int captured);
 
+// The text a move of `before` will get: made on a copy, then named there.
+std::string NotationOfMove(const Position& before, const Move& move, int notation);
+
 }  // namespace torvik
