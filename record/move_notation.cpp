@@ -9,7 +9,7 @@
 namespace torvik {
 namespace {
 
-char Letter(int code) { return " PNBRQK"[TypeOf(code) <= kKing ? TypeOf(code) : 0]; }
+char Letter(int code) { return PieceLetter(TypeOf(code)); }  // upper case, blank for none
 
 // What a capture says of the piece it took: nothing for a pawn (or, in the
 // "Algebraic" notation, for anything), else the piece's letter.
