@@ -1,7 +1,5 @@
 #include "rules/legality.h"
 
-#include <memory>
-
 #include "board/console.h"
 #include "board/make_move.h"
 #include "rules/generate.h"
@@ -18,8 +16,8 @@ int LegalMove(Position& pos, Move& move) {
   for (int i = 0; i < n; ++i) {
     const Move& m = list[i];
     if (m.piece != move.piece || m.to != move.to || m.from != move.from) continue;
-    auto scratch = std::make_unique<Position>();
-    return MakeMove(*scratch, pos, move);
+    Position scratch;
+    return MakeMove(scratch, pos, move);
   }
   return 0;
 }
