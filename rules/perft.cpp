@@ -1,7 +1,5 @@
 #include "rules/perft.h"
 
-#include <memory>
-#include <vector>
 
 #include "board/make_move.h"
 #include "rules/generate.h"
@@ -27,7 +25,7 @@ bool Listed(const MoveList& out, int n, const Move& m) {
 int LegalMoves(Position& pos, MoveList& out) {
   MoveList list;
   const int n = GenerateAll(pos, list);
-  auto child = std::make_unique<Position>();
+  Position child;
   int count = 0;
   for (int i = 0; i < n; ++i) {
     Move m = list[i];
@@ -35,7 +33,7 @@ int LegalMoves(Position& pos, MoveList& out) {
     if (promotes && !IsPromotionKind(m.kind)) m.kind = kPromoteQueen;
     if (Listed(out, count, m)) continue;
     Move made = m;
-    if (MakeMove(*child, pos, made)) out[count++] = m;
+    if (MakeMove(child, pos, made)) out[count++] = m;
   }
   return count;
 }
@@ -45,12 +43,12 @@ uint64_t Perft(Position& pos, int depth) {
   MoveList moves;
   const int n = LegalMoves(pos, moves);
   if (depth == 1) return uint64_t(n);
-  auto child = std::make_unique<Position>();
+  Position child;
   uint64_t total = 0;
   for (int i = 0; i < n; ++i) {
     Move m = moves[i];
-    MakeMove(*child, pos, m);
-    total += Perft(*child, depth - 1);
+    MakeMove(child, pos, m);
+    total += Perft(child, depth - 1);
   }
   return total;
 }
