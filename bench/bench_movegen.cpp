@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "board/console.h"
-#include "board/make_move.h"
 #include "record/position_text.h"
 #include "rules/generate.h"
+#include "rules/make_move.h"
 #include "rules/perft.h"
 
 using namespace torvik;

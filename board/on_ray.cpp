@@ -12,7 +12,7 @@
 #include <array>
 
 #include "board/geometry.h"
-#include "board/maps.h"
+#include "board/line_tables.h"
 #include "board/rays.h"
 
 namespace torvik {

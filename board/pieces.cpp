@@ -1,9 +1,11 @@
 #include "board/pieces.h"
 
+#include "board/console.h"
 #include "board/geometry.h"
 #include "board/hash_keys.h"
+#include "board/piece_values.h"
+#include "board/promotion.h"
 #include "board/rays.h"
-#include "engine/material.h"
 
 namespace torvik {
 
@@ -49,6 +51,24 @@ void RemovePiece(Position& pos, int slot) {
   pos.eval.passedMask[kBlack] &= keep;
 }
 
+int MovePiece(Position& pos, int slot, Square to) {
+  if (slot < 0 || slot >= kSlots || pos.pieces[slot].code == 0) {
+    Warn(false, "NULL @ MovePiece");
+    return 0;
+  }
+  PieceEntry& e = pos.pieces[slot];
+  pos.pawnWatchMask &= ~SlotBit(slot);
+  HashPiece(pos, e.square, e.code);
+  pos.board[e.square] = 0;
+  SetSlotOf(pos, e.square, kNoSlot);
+  e.square = to;
+  pos.board[to] = e.code;
+  SetSlotOf(pos, to, slot);
+  HashPiece(pos, to, e.code);
+  MarkPawn(pos, e.code, to, SlotBit(slot));
+  return 1;
+}
+
 // The promoted piece is no pawn any more: it leaves the pawn marks and the
 // passed-pawn masks, so nothing later treats it as a pawn.
 void ChangePiece(Position& pos, int slot, int newCode) {
@@ -87,7 +107,7 @@ void MarkPawn(Position& pos, int code, Square square, uint32_t bit) {
   } else if (int board = BoardOfSquare(square); board >= 0) {
     int pin = pos.pins[board];
     bool oneShort = (RowOf(square) & 1) == (white ? 0 : 1);
-    marked = oneShort && (white ? (pin == 39 || pin == 63) : (pin == 32 || pin == 56));
+    marked = oneShort && (white ? IsFarEndPin(pin) : IsNearEndPin(pin));
   } else {
     int forward = white ? 1 : -1;
     RayList ahead, beyond;
@@ -95,6 +115,15 @@ void MarkPawn(Position& pos, int code, Square square, uint32_t bit) {
              GetRay(pos, ahead.squares[0], forward, beyond) == 0;
   }
   if (marked) pos.pawnWatchMask |= bit;
+}
+
+void MarkPawns(Position& pos) {
+  for (int slot = 0; slot < kSlots; ++slot) {
+    const PieceEntry& e = pos.pieces[slot];
+    if (TypeOf(e.code) != kPawn) continue;
+    pos.pawnWatchMask &= ~SlotBit(slot);
+    MarkPawn(pos, e.code, e.square, SlotBit(slot));
+  }
 }
 
 }  // namespace torvik

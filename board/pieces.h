@@ -12,6 +12,9 @@ void PlacePiece(Position& pos, int code, Square square, int slot);
 // Takes the piece of `slot` off the board; the slot keeps code 0.
 void RemovePiece(Position& pos, int slot);
 
+// Moves the piece of `slot` to the empty square `to`; captures nothing.
+int MovePiece(Position& pos, int slot, Square to);
+
 // Promotion: the piece of `slot` becomes `newCode`. A new queen moves into the
 // side's queen slot when that slot is free.
 void ChangePiece(Position& pos, int slot, int newCode);
@@ -22,5 +25,8 @@ void SubMaterial(Position& pos, int slot);
 
 // Marks a pawn whose next push promotes (the quiescence search tries those pushes).
 void MarkPawn(Position& pos, int code, Square square, uint32_t bit);
+
+// Marks every pawn afresh (the attack boards moved, or the position was rebuilt).
+void MarkPawns(Position& pos);
 
 }  // namespace torvik

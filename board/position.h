@@ -5,11 +5,11 @@
 #include <array>
 #include <cstdint>
 
+#include "board/eval_cache.h"
 #include "board/key_history.h"
 #include "board/move.h"
 #include "board/piece.h"
 #include "board/square.h"
-#include "engine/eval_state.h"
 
 namespace torvik {
 
@@ -76,7 +76,7 @@ struct Position {
   std::array<int32_t, kSquareCount> board{};
   std::array<uint8_t, kSquareCount> slotOf{};
   std::array<PieceEntry, kSlots> pieces{};
-  EvalState eval;
+  EvalCache eval;
 
   // Maps and per-position state, rebuilt or set by make-move.
   std::array<uint32_t, kSquareCount> attackedBy{};

@@ -5,7 +5,7 @@
 #include "board/byte_io.h"
 #include "board/geometry.h"
 #include "board/hash_keys.h"
-#include "engine/material.h"
+#include "board/piece_values.h"
 
 namespace torvik {
 

@@ -1,13 +1,26 @@
-// Which piece a pawn becomes.
+// Promotion: where a pawn promotes, and which piece it becomes.
 #pragma once
 
 #include "board/move.h"
+#include "board/position.h"
 
 namespace torvik {
+
+// The pins at the two ends of the board: a board at the near end (QL1, KL1)
+// carries black pawns onto their last rank, one at the far end (QL6, KL6) white's.
+constexpr bool IsNearEndPin(int pin) { return pin == 32 || pin == 56; }
+constexpr bool IsFarEndPin(int pin) { return pin == 39 || pin == 63; }
 
 // The piece type (knight..queen) a promotion makes. A move whose kind names a
 // piece ('Q', 'R', 'B', 'N') makes that piece; any other kind makes a queen and
 // the kind becomes 'Q'.
 int GetPromotedPiece(Move& move);
+
+// 1 when moving `piece` to `to` promotes it.
+int IsPromotion(const Position& pos, int piece, Square to, const Move& move);
+
+// 1 when moving attack board `boardCode` to the move's destination pin carries a
+// pawn onto its last rank.
+int BoardMovePromotes(const Position& pos, int boardCode, const Move& move);
 
 }  // namespace torvik

@@ -9,8 +9,6 @@
 #include "board/hash_keys.h"
 #include "board/pieces.h"
 #include "board/ray_cache.h"
-#include "engine/evaluate.h"
-#include "rules/piece_attacks.h"
 
 namespace torvik {
 namespace {
@@ -112,26 +110,6 @@ int BoardToPieces(Position& pos) {
   DropUnbackedCastling(pos);
   pos.hashKey ^= static_cast<uint32_t>(pos.epSquare) << 8;
   pos.hashKey ^= (pos.flags & kCastleRights) << 16;
-  return RegenToPieces(pos);
-}
-
-int RegenToPieces(Position& pos) {
-  pos.previous = nullptr;
-  pos.attackedBy.fill(0);
-  pos.xrayBy.fill(0);
-  for (int slot = 0; slot < kSlots; ++slot) {
-    const PieceEntry& e = pos.pieces[slot];
-    if (e.code == 0) continue;
-    if (!IsSquare(e.square)) {
-      Warn(false, "RegenToPieces pi present but pos");
-      return 0;
-    }
-    GeneratePieceAttacks(pos, slot);
-  }
-  if (Is3D(pos)) UpdateABOwners(pos);
-  pos.flags &= ~(kEvalCached | kTacticsCached);
-  pos.eval.recomputeMask = pos.occupiedMask;
-  Evaluate(pos, kNoScore, 2);
   return 1;
 }
 

@@ -1,5 +1,5 @@
-// Rebuilding a Position: from its board to everything else (BoardToPieces), and
-// from its piece list to the derived maps (RegenToPieces).
+// Rebuilding a Position from its board: the piece list and everything kept
+// beside it (the attack maps come from the rules' RegenToPieces).
 #pragma once
 
 #include "board/position.h"
@@ -11,9 +11,5 @@ namespace torvik {
 // Returns 0 when a side has no king (or two, or more than 16 pieces): the
 // Position is then half rebuilt and must not be used.
 int BoardToPieces(Position& pos);
-
-// Recomputes the attack maps, board ownership and the evaluation's per-piece
-// state from the piece list. Returns 0 on a corrupt piece list.
-int RegenToPieces(Position& pos);
 
 }  // namespace torvik

@@ -2,10 +2,7 @@
 
 #include "board/console.h"
 #include "board/geometry.h"
-#include "board/maps.h"
 #include "board/rays.h"
-#include "board/rebuild.h"
-#include "record/game_state.h"
 
 namespace torvik {
 namespace {
@@ -54,8 +51,8 @@ void ResetBoardHashes() {
   ResetRayCache();
 }
 
-int SetStartPosition(Position& pos, int mode) {
-  int rules = pos.rules;
+void PlaceStartPosition(Position& pos, int mode) {
+  const int rules = pos.rules;
   KeyHistory* history = pos.history;
   pos = Position{};
   pos.gameMode = mode;
@@ -64,25 +61,6 @@ int SetStartPosition(Position& pos, int mode) {
   pos.flags = kCastleRights;
   if (mode == kGame3D) PlaceStart3D(pos);
   else PlaceStart2D(pos);
-  if (!BoardToPieces(pos)) return 0;
-  RegenMaps(pos);
-  return 1;
-}
-
-int NewGameSetup(GameState& gs) {
-  gs.ttMegabytes = 8;
-  gs.autoPlay = 0;
-  gs.engineSide = kEnginePlaysBlack;
-  gs.selection = kNoSquare;
-  gs.spreadMode = kSpreadPiece;
-  gs.startPosition = Position{};
-  gs.startPosition.gameMode = gs.gameMode;
-  gs.startPosition.rules = gs.rules;
-  gs.position.rules = gs.rules;
-  gs.position.history = &gs.keyHistory;
-  if (!SetStartPosition(gs.position, gs.gameMode)) return 0;
-  gs.targetMarks.fill(kNoMark);
-  return 1;
 }
 
 }  // namespace torvik

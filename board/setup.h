@@ -1,19 +1,14 @@
-// Setting up a new game of either mode.
+// The start positions of both games.
 #pragma once
 
 #include "board/position.h"
 
 namespace torvik {
 
-struct GameState;
-
-// Sets up a new game of gs.gameMode in gs.position and resets the game's
-// settings that a new game resets. Returns 0 when the rebuild fails.
-int NewGameSetup(GameState& gs);
-
-// Fills `pos` with the start position of `mode` (board, pins, owners, flags)
-// and rebuilds it. Returns 0 when the rebuild fails.
-int SetStartPosition(Position& pos, int mode);
+// Empties `pos` but for its rules and key history and puts the start position
+// of `mode` on its board (pieces, pins, owners, castling rights). The piece
+// list and everything derived are left for the rebuild.
+void PlaceStartPosition(Position& pos, int mode);
 
 // Empties the cache of ray tables; called before every new game.
 void ResetBoardHashes();

@@ -1,6 +1,6 @@
 #include "board/xray.h"
 
-#include "board/maps.h"
+#include "board/line_tables.h"
 
 namespace torvik {
 

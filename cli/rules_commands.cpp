@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "board/make_move.h"
 #include "cli/commands.h"
 #include "record/move_text.h"
 #include "record/notation.h"
+#include "rules/make_move.h"
 #include "rules/perft.h"
 
 namespace torvik::cli {

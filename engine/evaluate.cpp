@@ -1,6 +1,6 @@
 #include "engine/evaluate.h"
 
-#include "engine/eval_state.h"
+#include "board/eval_cache.h"
 
 namespace torvik {
 

@@ -5,12 +5,11 @@
 
 #include "board/console.h"
 #include "board/geometry.h"
-#include "board/make_move.h"
-#include "board/maps.h"
-#include "board/rebuild.h"
 #include "board/setup.h"
+#include "engine/rebuild.h"
 #include "record/notation.h"
 #include "rules/legality.h"
+#include "rules/make_move.h"
 
 namespace torvik {
 namespace {
@@ -24,15 +23,10 @@ void PrintMove(int ply, const char* text) {
 bool SetUpStart(Game& game) {
   GameState& gs = game.state;
   ClearCaptured(game.record);
-  if (gs.startEdited) {
-    gs.position = gs.startPosition;
-    gs.position.history = &gs.keyHistory;
-  } else if (!NewGameSetup(gs)) {
-    return false;
-  }
-  if (!BoardToPieces(gs.position)) return false;
-  RegenMaps(gs.position);
-  return true;
+  if (!gs.startEdited) return SetUpStartPosition(gs);
+  gs.position = gs.startPosition;
+  gs.position.history = &gs.keyHistory;
+  return RebuildPosition(gs.position);
 }
 
 // A move handed in as a capture, or as a pawn's promotion onto a piece, adds

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <mutex>
 
-#include "engine/engine_thread.h"
+#include "record/engine_thread.h"
 #include "record/game_record.h"
 #include "record/game_state.h"
 

@@ -47,4 +47,13 @@ struct GameState {
 // All to zero, as at start-up and before a new game of a mode.
 void ClearGameState(GameState& gs);
 
+// A new game of gs.gameMode: the settings a new game resets, then the start
+// position. Returns 0 when the rebuild fails.
+int NewGameSetup(GameState& gs);
+
+// The start position of gs.gameMode in gs.position, rebuilt and evaluated; no
+// setting changes (undo and replay start from here). Returns 0 when the
+// rebuild fails.
+int SetUpStartPosition(GameState& gs);
+
 }  // namespace torvik

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "board/geometry.h"
-#include "board/make_move.h"
 #include "record/notation.h"
+#include "rules/make_move.h"
 
 namespace torvik {
 namespace {

@@ -7,7 +7,7 @@
 #include "board/console.h"
 #include "board/geometry.h"
 #include "board/rays.h"
-#include "board/rebuild.h"
+#include "engine/rebuild.h"
 
 namespace torvik {
 
@@ -127,7 +127,7 @@ bool EpSquareFits(const Position& pos) {
 bool Rebuild(Position& pos, Position& out, std::string& error) {
   if (!CheckKings(pos, error)) return false;
   if (!EpSquareFits(pos)) pos.epSquare = 0;
-  if (!BoardToPieces(pos)) return Fail(error, "position refused by the rebuild");
+  if (!RebuildPosition(pos)) return Fail(error, "position refused by the rebuild");
   out = pos;
   return true;
 }

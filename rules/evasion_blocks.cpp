@@ -2,7 +2,7 @@
 
 #include "board/console.h"
 #include "board/geometry.h"
-#include "board/maps.h"
+#include "board/line_tables.h"
 #include "board/rays.h"
 #include "rules/directions.h"
 #include "rules/evasion.h"
@@ -74,11 +74,7 @@ void AddPawnBlocks(Evasion& e, Square b) {
 // from its first square, until a step holds X or the tables end.
 void AddLineBlocks3D(Evasion& e) {
   Position& pos = e.pos;
-  int d = LineDir(pos, e.king, e.checker);
-  if (d == 0) {
-    RegenMaps(pos);
-    d = LineDir(pos, e.king, e.checker);
-  }
+  const int d = LineDir(pos, e.king, e.checker);
   if (d == 0) {
     Warn(false, "onboard attacker not found by K");
     return;

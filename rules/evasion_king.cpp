@@ -1,6 +1,6 @@
 #include <bit>
 
-#include "board/maps.h"
+#include "board/line_tables.h"
 #include "board/rays.h"
 #include "rules/directions.h"
 #include "rules/evasion.h"

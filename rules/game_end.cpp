@@ -2,10 +2,10 @@
 #include <memory>
 
 #include "board/console.h"
-#include "board/make_move.h"
-#include "engine/material.h"
+#include "board/piece_values.h"
 #include "rules/generate.h"
 #include "rules/legality.h"
+#include "rules/make_move.h"
 
 namespace torvik {
 namespace {

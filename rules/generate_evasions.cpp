@@ -1,7 +1,7 @@
 #include <bit>
 
 #include "board/geometry.h"
-#include "board/maps.h"
+#include "board/line_tables.h"
 #include "rules/en_passant_moves.h"
 #include "rules/evasion.h"
 #include "rules/generate.h"

@@ -1,12 +1,13 @@
 #include <bit>
 
 #include "board/geometry.h"
-#include "board/make_move.h"
+#include "board/promotion.h"
 #include "rules/board_moves.h"
 #include "rules/castling_moves.h"
 #include "rules/en_passant_moves.h"
 #include "rules/generate.h"
 #include "rules/generate_steps.h"
+#include "rules/make_move.h"
 #include "rules/pawn_pushes.h"
 
 namespace torvik {

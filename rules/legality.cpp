@@ -1,8 +1,8 @@
 #include "rules/legality.h"
 
 #include "board/console.h"
-#include "board/make_move.h"
 #include "rules/generate.h"
+#include "rules/make_move.h"
 
 namespace torvik {
 

@@ -1,8 +1,8 @@
 #include "rules/perft.h"
 
-
-#include "board/make_move.h"
+#include "board/promotion.h"
 #include "rules/generate.h"
+#include "rules/make_move.h"
 
 namespace torvik {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "board/console.h"
 #include "board/geometry.h"
-#include "board/maps.h"
-#include "board/rebuild.h"
+#include "engine/rebuild.h"
+#include "rules/make_move.h"
 #include "ui/view.h"
 
 namespace torvik::ui {
@@ -129,10 +129,8 @@ void MoveDebugBoard(UiState& ui) {
     const int pin = kPinTable[static_cast<std::size_t>((start + step + kPins) % kPins)].square;
     ConsolePrintf("\nj=%d k=%d", board, present);
     if (WhichABOnPin(pos, pin) != kNoSquare) continue;
-    pos.pins[static_cast<std::size_t>(board)] = pin;
-    UpdateABOwners(pos);
-    RegenMaps(pos);
-    RegenToPieces(pos);
+    RelocateBoard(pos, board, pin);
+    RegenPosition(pos);
     return;
   }
 }

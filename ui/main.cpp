@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "engine/engine_thread.h"
+#include "record/engine_thread.h"
 #include "record/game.h"
 #include "ui/callbacks.h"
 #include "ui/commands.h"

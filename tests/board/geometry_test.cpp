@@ -5,7 +5,7 @@
 
 #include "board/console.h"
 #include "board/geometry.h"
-#include "board/maps.h"
+#include "board/line_tables.h"
 #include "support/positions.h"
 
 namespace torvik {

@@ -6,9 +6,9 @@
 
 #include "board/console.h"
 #include "board/hash_keys.h"
-#include "board/make_move.h"
 #include "board/pieces.h"
 #include "board/rebuild.h"
+#include "rules/make_move.h"
 #include "support/invariants.h"
 #include "support/positions.h"
 

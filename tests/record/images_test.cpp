@@ -6,7 +6,7 @@
 
 #include "board/byte_io.h"
 #include "board/position_image.h"
-#include "board/rebuild.h"
+#include "engine/rebuild.h"
 #include "record/game_image.h"
 #include "support/positions.h"
 
@@ -164,8 +164,8 @@ TEST(GameImage, RoundTrip) {
   auto back = std::make_unique<GameState>();
   std::string error;
   ASSERT_TRUE(ReadGameImage(*first, *back, error)) << error;
-  RegenToPieces(back->position);  // what a restore does: the maps are not read
-  RegenToPieces(back->startPosition);
+  RegenPosition(back->position);  // what a restore does: the maps are not read
+  RegenPosition(back->startPosition);
   WriteGameImage(*back, *second);
   EXPECT_EQ(*first, *second);
   EXPECT_EQ(back->position.gameMode, kGame2D);

@@ -13,11 +13,11 @@
 
 #include "board/console.h"
 #include "board/geometry.h"
-#include "board/make_move.h"
-#include "board/rebuild.h"
 #include "rules/generate.h"
+#include "rules/make_move.h"
 #include "rules/move_list.h"
 #include "rules/perft.h"
+#include "rules/regen.h"
 #include "support/positions.h"
 
 namespace torvik::test {
@@ -105,7 +105,7 @@ inline Position RandomBoard(std::mt19937& rng, int mode, int rules, int extra) {
   place(-kKing);
   for (int i = 0; i < extra && i < 28; ++i) place(i % 2 ? piece(rng) : -piece(rng));
   pos.ply = coin(rng);
-  EXPECT_EQ(BoardToPieces(pos), 1);
+  EXPECT_EQ(RebuildFromBoard(pos), 1);
   return pos;
 }
 

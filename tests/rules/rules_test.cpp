@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "board/console.h"
-#include "board/make_move.h"
 #include "record/move_text.h"
 #include "rules/legality.h"
+#include "rules/make_move.h"
 #include "rules/perft.h"
 #include "support/invariants.h"
 #include "support/positions.h"

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "board/hash_keys.h"
+#include "board/piece_values.h"
 #include "board/position.h"
-#include "board/rebuild.h"
-#include "engine/material.h"
 #include "record/position_text.h"
+#include "rules/regen.h"
 
 namespace torvik::test {
 
@@ -64,10 +64,13 @@ inline std::string Inconsistency(const Position& pos) {
   return "";
 }
 
-// Empty when the attack maps equal those of a fresh rebuild of the same Position.
+// Empty when the attack maps, the pawn marks and the board owners equal those
+// of a fresh rebuild of the same Position.
 inline std::string MapsDiffer(const Position& pos) {
   auto fresh = std::make_unique<Position>(pos);
   RegenToPieces(*fresh);
+  if (fresh->pawnWatchMask != pos.pawnWatchMask) return "pawnWatchMask in " + FormatPosition(pos);
+  if (fresh->owners != pos.owners) return "owners in " + FormatPosition(pos);
   for (Square s = 0; s < 64; ++s) {
     if (fresh->attackedBy[s] != pos.attackedBy[s])
       return "attackedBy[" + std::to_string(s) + "] in " + FormatPosition(pos);

@@ -8,6 +8,7 @@
 
 #include "board/position.h"
 #include "board/setup.h"
+#include "engine/rebuild.h"
 #include "record/position_text.h"
 
 namespace torvik::test {
@@ -25,7 +26,8 @@ inline Position From3D(const std::string& text) { return FromText(text, kGame3D)
 inline Position Start(int mode, int rules = kTournament) {
   Position pos;
   pos.rules = rules;
-  EXPECT_EQ(SetStartPosition(pos, mode), 1);
+  PlaceStartPosition(pos, mode);
+  EXPECT_EQ(RebuildPosition(pos), 1);
   return pos;
 }
 

@@ -160,7 +160,7 @@ TEST(Keys, DebugBoardMovesToTheNextFreePin) {
   Position& pos = owned.Pos();
   for (Square s : {0, 1, 8, 38}) pos.board[s] = 0;
   pos.board[9] = -kPawn;
-  BoardToPieces(pos);
+  RebuildPosition(pos);
   Press(owned, 'k');
   EXPECT_EQ(pos.owners[0], 0);
 }

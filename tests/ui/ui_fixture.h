@@ -5,10 +5,8 @@
 #include <memory>
 
 #include "board/console.h"
-#include "board/maps.h"
-#include "board/rebuild.h"
-#include "board/setup.h"
-#include "engine/engine_thread.h"
+#include "engine/rebuild.h"
+#include "record/engine_thread.h"
 #include "record/game.h"
 #include "ui/target_marks.h"
 #include "ui/ui_state.h"
@@ -55,9 +53,7 @@ struct TestUi {
   void EmptyBoardZero() {
     ConsoleCapture quiet;
     for (std::size_t s : {0u, 1u, 8u, 9u}) Pos().board[s] = 0;
-    EXPECT_EQ(BoardToPieces(Pos()), 1);
-    RegenMaps(Pos());
-    EXPECT_EQ(RegenToPieces(Pos()), 1);
+    EXPECT_EQ(RebuildPosition(Pos()), 1);
   }
 };
 

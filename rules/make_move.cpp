@@ -1,4 +1,4 @@
-#include "board/make_move.h"
+#include "rules/make_move.h"
 
 #include <cstddef>
 #include <cstring>
@@ -6,12 +6,11 @@
 
 #include "board/console.h"
 #include "board/geometry.h"
-#include "board/maps.h"
-#include "board/make_move_steps.h"
+#include "board/hash_keys.h"
 #include "board/pieces.h"
 #include "board/promotion.h"
-#include "board/rebuild.h"
-#include "board/hash_keys.h"
+#include "rules/make_move_steps.h"
+#include "rules/regen.h"
 
 namespace torvik {
 namespace {
@@ -76,6 +75,14 @@ void RecordKeys(const MoveStep& s) {
   s.child.history->Store(s.parent.ply + 1, s.child.hashKey);
 }
 
+// The maps rebuilt whole; in the 3D game a piece that stepped onto or off an
+// attack board may change its owner.
+int RegenAfterMove(Position& child) {
+  if (!RegenAttackMaps(child)) return 0;
+  if (Is3D(child)) UpdateABOwners(child);
+  return 1;
+}
+
 int MoverSide(const MoveStep& s, int which_ab) {
   if (which_ab >= 0) return s.parent.owners[which_ab] ? 1 : -1;
   int mover = IsSquare(s.move.from) ? s.parent.board[s.move.from] : 0;
@@ -105,7 +112,7 @@ int DoMoveFrom(Position& child, const Position& parent, Move& move, bool inPlace
     child.flags |= kMapsPending;
     return 1;
   }
-  if (which_ab < 0 && !RegenToPieces(child)) return 0;
+  if (!RegenAfterMove(child)) return 0;
   child.flags &= ~kMapsPending;
   return KingTest(child, MoverSide(s, which_ab), move);
 }
@@ -135,7 +142,7 @@ int FinishMove(Position& child, Move& move) {
   if (!(child.flags & kMapsPending)) return 1;
   child.flags &= ~kMapsPending;
   if (Is3D(child) || !child.previous) {
-    if (!RegenToPieces(child)) return 0;
+    if (!RegenAfterMove(child)) return 0;
   } else {
     UpdateMoves(child, *child.previous, child.lastMove);
   }
@@ -144,24 +151,6 @@ int FinishMove(Position& child, Move& move) {
 
 int MakeMove(Position& child, const Position& parent, Move& move) {
   return DoMove(child, parent, move) ? FinishMove(child, move) : 0;
-}
-
-int MovePiece(Position& pos, int slot, Square to) {
-  if (slot < 0 || slot >= kSlots || pos.pieces[slot].code == 0) {
-    Warn(false, "NULL @ MovePiece");
-    return 0;
-  }
-  PieceEntry& e = pos.pieces[slot];
-  pos.pawnWatchMask &= ~SlotBit(slot);
-  HashPiece(pos, e.square, e.code);
-  pos.board[e.square] = 0;
-  SetSlotOf(pos, e.square, kNoSlot);
-  e.square = to;
-  pos.board[to] = e.code;
-  SetSlotOf(pos, to, slot);
-  HashPiece(pos, to, e.code);
-  MarkPawn(pos, e.code, to, SlotBit(slot));
-  return 1;
 }
 
 }  // namespace torvik

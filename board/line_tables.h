@@ -31,9 +31,4 @@ int IsOnRay(const Position& pos, Square target, Square origin, int direction);
 // The squares IsOnRay finds from `origin` in `direction`, one bit per square.
 uint64_t RayReach(const Position& pos, Square origin, int direction);
 
-// Brings the tables up to the position's configuration. Lookups select them by
-// themselves, so this has nothing left to do; it is kept for the callers that
-// mark the moment a configuration changes.
-void RegenMaps(const Position& pos);
-
 }  // namespace torvik

@@ -3,9 +3,9 @@
 
 #include "board/console.h"
 #include "board/geometry.h"
-#include "board/make_move_steps.h"
 #include "board/pieces.h"
 #include "board/rays.h"
+#include "rules/make_move_steps.h"
 
 namespace torvik {
 namespace {

@@ -5,9 +5,9 @@
 #include "board/castling.h"
 #include "board/console.h"
 #include "board/hash_keys.h"
-#include "board/make_move.h"
-#include "board/make_move_steps.h"
 #include "board/pieces.h"
+#include "rules/make_move.h"
+#include "rules/make_move_steps.h"
 
 namespace torvik {
 namespace {

@@ -1,4 +1,6 @@
-// The evaluation's cached state kept in every Position.
+// The evaluation's cached terms, kept in every Position as plain data. The
+// board keeps the material sums and clears the passed-pawn marks of a removed
+// piece; everything else is the evaluation's to fill and read.
 #pragma once
 
 #include <array>
@@ -8,7 +10,7 @@ namespace torvik {
 
 enum Side : int { kWhite = 0, kBlack = 1 };
 
-struct EvalState {
+struct EvalCache {
   int32_t stage = 0;             // game stage 0..3
   uint32_t recomputeMask = 0;    // slots whose per-piece value must be recomputed
   std::array<int32_t, 2> material{};      // material sums by side, kings included

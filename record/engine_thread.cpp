@@ -1,4 +1,4 @@
-#include "engine/engine_thread.h"
+#include "record/engine_thread.h"
 
 #include "record/game.h"
 

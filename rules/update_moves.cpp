@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <bit>
 
-#include "board/make_move.h"
-#include "board/rebuild.h"
+#include "rules/make_move.h"
 #include "rules/piece_attacks.h"
+#include "rules/regen.h"
 
 namespace torvik {
 namespace {
@@ -43,7 +43,7 @@ void MarkPawnFiles(Position& child, const Position& parent, const Move& move) {
 void UpdateMoves(Position& child, const Position& parent, const Move& move) {
   const Square f = move.from, t = move.to;
   if (Is3D(child) || !IsSquare(f) || !IsSquare(t) || child.slotOf[t] == kNoSlot) {
-    RegenToPieces(child);
+    RegenAttackMaps(child);
     return;
   }
   const int mover = child.slotOf[t];

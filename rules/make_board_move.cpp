@@ -3,19 +3,14 @@
 #include "board/console.h"
 #include "board/geometry.h"
 #include "board/hash_keys.h"
-#include "board/make_move.h"
-#include "board/make_move_steps.h"
-#include "board/maps.h"
 #include "board/pieces.h"
 #include "board/promotion.h"
 #include "board/ray_cache.h"
-#include "board/rebuild.h"
+#include "rules/make_move.h"
+#include "rules/make_move_steps.h"
 
 namespace torvik {
 namespace {
-
-constexpr bool IsNearEndPin(int pin) { return pin == 32 || pin == 56; }  // QL1, KL1
-constexpr bool IsFarEndPin(int pin) { return pin == 39 || pin == 63; }   // QL6, KL6
 
 // Castling rights a board takes with it: the king's, and a rook's on its home square.
 uint32_t RightsCarried(const Position& pos, int which_ab) {
@@ -48,18 +43,20 @@ bool PromoteCarriedPawn(Position& pos, int which_ab, Move& move) {
 
 }  // namespace
 
-int BoardMovePromotes(const Position& pos, int boardCode, const Move& move) {
-  const int b = BoardIndexOfCode(boardCode);
-  if (b < 0) return 0;
-  const Square base = kBoardBase[b];
-  if (IsNearEndPin(move.to)) return pos.board[base] == -kPawn || pos.board[base + 8] == -kPawn;
-  if (IsFarEndPin(move.to)) return pos.board[base + 1] == kPawn || pos.board[base + 9] == kPawn;
-  return 0;
+void RelocateBoard(Position& pos, int which_ab, int pin) {
+  HashBoardPin(pos, which_ab, pos.pins[which_ab]);
+  pos.pins[which_ab] = pin;
+  HashBoardPin(pos, which_ab, pin);
+  SetRayTableHint(pos);
+  pos.hashKey ^= uint32_t(pos.epSquare) << 8;
+  pos.epSquare = 0;
+  const uint32_t before = pos.flags & kCastleRights;
+  pos.flags &= ~RightsCarried(pos, which_ab);
+  pos.hashKey ^= (before ^ (pos.flags & kCastleRights)) << 16;
+  UpdateABOwners(pos);
+  MarkPawns(pos);
 }
 
-// An attack-board move takes the en-passant square away, moves the board's key
-// from the old pin to the new, and drops the castling rights of a king or home
-// rook it carries away.
 void MakeBoardMove(MoveStep& s, int which_ab) {
   Position& child = s.child;
   if (PinIndex(s.move.to) < 0 || WhichABOnPin(child, s.move.to) != kNoSquare) {
@@ -67,18 +64,9 @@ void MakeBoardMove(MoveStep& s, int which_ab) {
     return;
   }
   const bool promotes = BoardMovePromotes(child, s.move.piece, s.move);
-  HashBoardPin(child, which_ab, child.pins[which_ab]);
-  child.pins[which_ab] = s.move.to;
-  HashBoardPin(child, which_ab, child.pins[which_ab]);
-  SetRayTableHint(child);
-  child.hashKey ^= uint32_t(child.epSquare) << 8;
-  child.epSquare = 0;
-  const uint32_t before = child.flags & kCastleRights;
-  child.flags &= ~RightsCarried(child, which_ab);
-  child.hashKey ^= (before ^ (child.flags & kCastleRights)) << 16;
+  RelocateBoard(child, which_ab, s.move.to);
   if (promotes && PromoteCarriedPawn(child, which_ab, s.move))
     child.flags |= child.owners[which_ab] ? kWhitePromoted : kBlackPromoted;
-  if (RegenToPieces(child)) RegenMaps(child);
   s.fullCheck = true;
 }
 

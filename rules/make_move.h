@@ -21,14 +21,11 @@ int FinishMove(Position& child, Move& move);
 // Incremental attack-map update for a plain piece move.
 void UpdateMoves(Position& child, const Position& parent, const Move& move);
 
-// Moves the piece of `slot` to the empty square `to`; captures nothing.
-int MovePiece(Position& pos, int slot, Square to);
-
-// 1 when moving `piece` to `to` promotes it.
-int IsPromotion(const Position& pos, int piece, Square to, const Move& move);
-
-// 1 when moving attack board `boardCode` to the move's destination pin carries a
-// pawn onto its last rank.
-int BoardMovePromotes(const Position& pos, int boardCode, const Move& move);
+// Puts attack board `which_ab` on the free `pin` with its pieces: the pin keys,
+// the en-passant square dropped, the castling rights of a king or home rook it
+// carries away dropped, the board owners and the pawn marks brought up to
+// date. The attack maps are left to the caller. A board move makes this step;
+// the debug key K makes it alone.
+void RelocateBoard(Position& pos, int which_ab, int pin);
 
 }  // namespace torvik

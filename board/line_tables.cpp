@@ -1,4 +1,4 @@
-#include "board/maps.h"
+#include "board/line_tables.h"
 
 #include <memory>
 #include <vector>
@@ -134,10 +134,5 @@ int IsBetween(const Position& pos, Square a, Square b, Square c) {
   int d = LineDir(pos, a, b);
   return d != 0 && d == LineDir(pos, b, c) ? 1 : 0;
 }
-
-// Every lookup selects the tables of its position's configuration and builds
-// them the first time they are needed, so there is nothing to rebuild ahead:
-// a search that moves attack boards pays only for the tables it reads.
-void RegenMaps(const Position& /*pos*/) {}
 
 }  // namespace torvik

@@ -1,0 +1,17 @@
+#include "engine/rebuild.h"
+
+#include "board/rebuild.h"
+#include "engine/evaluate.h"
+#include "rules/regen.h"
+
+namespace torvik {
+
+int RegenPosition(Position& pos) {
+  if (!RegenToPieces(pos)) return 0;
+  Evaluate(pos, kNoScore, 2);
+  return 1;
+}
+
+int RebuildPosition(Position& pos) { return BoardToPieces(pos) && RegenPosition(pos); }
+
+}  // namespace torvik
