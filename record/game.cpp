@@ -78,7 +78,9 @@ int PlayerMoved(Game& game, Move& move) {
   const int ply = pos.ply;
   Move handed = move;
   if (!LegalMove(pos, move)) return 0;
-  move = handed;
+  // A move that ends the game (mate, stalemate, a draw) marks the position
+  // before it is made; make-move carries the result on.
+  if (pos.winner == kNoWinner) FindWinner(pos, &move, gs.autoPlay != 0);
   const int taken = pos.board[move.to];
   if (TakesForTheRecord(handed, taken)) AppendCaptured(game.record, taken);
   const int made = MakeMove(pos, pos, move);

@@ -126,6 +126,7 @@ int KingTest(Position& pos, int moverSide, Move& move) {
   if (moverAttacked) return 0;
   const bool gives = moverSide > 0 ? (onBlackKing & kWhiteSlots) : (onWhiteKing & kBlackSlots);
   move.check = gives ? 1 : 0;
+  pos.lastMove.check = move.check;
   if (gives) pos.flags |= kInCheck;
   return 1;
 }

@@ -127,6 +127,7 @@ void CheckChildren(const Position& parent, Tally& tally) {
     ASSERT_EQ(test::MapsDiffer(*child), "") << where;
     ASSERT_EQ(child->ply, pos.ply + 1);
     ASSERT_EQ((child->flags & kInCheck) != 0, m.check == 1) << where;
+    ASSERT_EQ(child->lastMove.check, m.check) << where;
     ASSERT_TRUE(!child->epSquare || TypeOf(m.piece) == kPawn) << "en passant after a non-pawn move" << where;
     tally.boardMoves += m.kind == kBoardMove;
     tally.enPassant += m.kind == kEnPassantWhite ||

@@ -23,6 +23,7 @@ constexpr int kWait = 10000;      // milliseconds for anything the program must 
 constexpr int kTextBottom = 140;  // the three text lines lie above this row
 constexpr Pixel kDark{115, 115, 115}, kLight{166, 166, 166}, kSelected{255, 64, 0}, kGreenish{0, 255, 0};
 constexpr Pixel kLavenderish{153, 153, 204}, kIvoryish{230, 230, 178}, kWhitish{255, 255, 255};
+constexpr Pixel kReddish{255, 0, 0};
 
 // Where the centre of square `s` appears in the window (x, y from the top left)
 // in the reset view of a new game of `mode`.
@@ -69,13 +70,13 @@ class WindowTest : public ::testing::Test {
   }
 
   // Clicks the centres of squares `from` and `to`, and waits for the move's
-  // line; what the window showed between the clicks.
-  Image ClickMove(int mode, Square from, Square to) {
+  // line (`line` begins it); what the window showed between the clicks.
+  Image ClickMove(int mode, Square from, Square to, const std::string& line = "\n1. ") {
     const std::size_t before = program_->Console().size();
     program_->Click(SquareSpot(mode, from).x, SquareSpot(mode, from).y);
     const Image selected = program_->Settle();
     program_->Click(SquareSpot(mode, to).x, SquareSpot(mode, to).y);
-    EXPECT_TRUE(program_->WaitForConsole("\n1. ", before, kWait)) << program_->Console();
+    EXPECT_TRUE(program_->WaitForConsole(line, before, kWait)) << program_->Console();
     return selected;
   }
 
@@ -163,6 +164,25 @@ TEST_F(WindowTest, TwoDGameAndTheViewKeys) {
   program_->Key("v");
   EXPECT_EQ(program_->Settle().rgb, moved.rgb) << "the view reset brings back the same picture";
   EXPECT_EQ(program_->Console().size(), before);
+  Quit("q");
+}
+
+// The status line turns red when a move gives check, and names the mate.
+TEST_F(WindowTest, CheckAndMateInTheStatusLine) {
+  const std::size_t before = program_->Console().size();
+  program_->Key("F2");
+  ASSERT_TRUE(program_->WaitForConsole("\nTorvik V2.80\n\n", before, kWait));
+  program_->Key("F10");
+  program_->Settle();
+  ClickMove(kGame2D, 41, 42);                // f2-f3
+  ClickMove(kGame2D, 38, 36, "\n1. ... ");   // e7-e5
+  EXPECT_EQ(program_->Settle().Count(30, 88, 400, 115, Near(kReddish)), 0);
+  ClickMove(kGame2D, 49, 51, "\n2. ");       // g2-g4
+  ClickMove(kGame2D, 31, 59, "\n2. ... ");   // Qd8-h4 mate
+  ASSERT_TRUE(program_->WaitForConsole("White is mated", before, kWait)) << program_->Console();
+  const Image mate = program_->Settle();
+  test::Keep(mate, "mate_2d");
+  EXPECT_GT(mate.Count(30, 88, 400, 115, Near(kReddish)), 20) << "CHECKMATE in red";
   Quit("q");
 }
 
