@@ -138,6 +138,34 @@ TEST(Game, BoardMovePromotionTakesNothing) {
   EXPECT_EQ(CapturedCount(game->record), 0);
 }
 
+// Undo and replay set up the start again without touching a setting; the
+// engine stops playing after an undo.
+TEST(Game, UndoAndReplayKeepTheSettings) {
+  for (int mode : {kGame2D, kGame3D}) {
+    auto game = NewGame(mode);
+    PlayRandom(*game, 6, 3);
+    GameState& gs = game->state;
+    gs.ttMegabytes = 64, gs.spreadMode = kSpreadTeam, gs.selection = 12, gs.difficulty = kEasy;
+    gs.notation = 2, gs.rules = kStandard, gs.engineSide = kEnginePlaysWhite, gs.autoPlay = 1;
+    gs.targetMarks[5] = 'B';
+    const GameState before = gs;
+    ConsoleCapture quiet;
+    Undo(*game, 2);
+    ReplayStep(*game, -1);
+    LeaveReplay(*game);
+    EXPECT_EQ(gs.ttMegabytes, 64);
+    EXPECT_EQ(gs.spreadMode, kSpreadTeam);
+    EXPECT_EQ(gs.selection, 12);
+    EXPECT_EQ(gs.difficulty, kEasy);
+    EXPECT_EQ(gs.notation, 2);
+    EXPECT_EQ(gs.rules, kStandard);
+    EXPECT_EQ(gs.targetMarks, before.targetMarks);
+    EXPECT_EQ(gs.engineSide, kEnginePlaysNone);
+    EXPECT_EQ(gs.autoPlay, 0);
+    EXPECT_EQ(gs.position.ply, 4);
+  }
+}
+
 // Random games: the replay steps through them and shows every ply; undo goes
 // back to the same positions, and not past the start.
 TEST(Game, RandomGamesReplayAndUndo) {

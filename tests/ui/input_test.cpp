@@ -8,6 +8,7 @@
 #include <regex>
 #include <sstream>
 
+#include "support/invariants.h"
 #include "support/run.h"
 #include "ui/commands.h"
 #include "ui/keyboard.h"
@@ -148,6 +149,10 @@ TEST(Keys, DebugBoardMovesToTheNextFreePin) {
   // (The new configuration's ray tables are built, and say so.)
   EXPECT_EQ(Press(t, 'k').substr(0, 9), "\nj=0 k=32");
   EXPECT_EQ(t.Pos().pins[0], 35);  // QL1 to QL2
+  // An ordinary board move of the position, but for the side to move: keys,
+  // maps, owners and pawn marks as a rebuild has them.
+  EXPECT_EQ(test::Inconsistency(t.Pos()), "");
+  EXPECT_EQ(test::MapsDiffer(t.Pos()), "");
   EXPECT_EQ(Press(t, 'j'), "\nj=1");
   // QL6 wraps to KL1, where board 2 stands, then KL2.
   EXPECT_EQ(Press(t, 'k').substr(0, 18), "\nj=1 k=39\nj=1 k=39");
@@ -160,9 +165,12 @@ TEST(Keys, DebugBoardMovesToTheNextFreePin) {
   Position& pos = owned.Pos();
   for (Square s : {0, 1, 8, 38}) pos.board[s] = 0;
   pos.board[9] = -kPawn;
+  pos.epSquare = 34;  // a3 passed over: a board move takes the square away
   RebuildPosition(pos);
   Press(owned, 'k');
   EXPECT_EQ(pos.owners[0], 0);
+  EXPECT_EQ(pos.epSquare, 0);
+  EXPECT_EQ(test::Inconsistency(pos), "");
 }
 
 TEST(Keys, NewGamesOfBothModes) {
