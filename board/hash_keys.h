@@ -1,10 +1,11 @@
 // Hash keys of (piece, square) and, in the 3D game, of (attack board, pin).
 //
-// Two independent 15-bit keys per entry, drawn from the program's own generator
-// x = x * 214013 + 2531011 (mod 2^32), value (x >> 16) & 0x7fff, started from 1:
-// for piece index 0..12 but the empty code's, for square 0..63, the primary key
-// (bit 0 cleared, it marks the side to move) and then the lock key. The board keys
-// follow the piece keys in the same way, for board 0..3 and pin QL1..KL6.
+// Two independent 32-bit keys per entry, the primary key and the lock, both
+// taken from one draw of a well-mixed 64-bit generator (splitmix64) started from
+// a fixed seed, so that the keys are the same in every run: the low half is the
+// primary key with bit 0 cleared (that bit marks the side to move), the high
+// half the lock. Draw order: piece index 0..12 but the empty code's, square
+// 0..63; then board 0..3, pin QL1..KL6.
 //
 // The primary key of a position: bit 0 when black is to move, XOR the keys of its
 // pieces and boards, XOR (epSquare << 8), XOR ((flags & 15) << 16).
@@ -27,26 +28,26 @@ struct HashKeys {
   std::array<std::array<uint32_t, kPins>, kAttackBoards> boardLock{};
 };
 
+constexpr uint64_t kHashSeed = 0x546f7276696b2033ull;
+
 constexpr HashKeys MakeHashKeys() {
   HashKeys k;
-  uint32_t x = 1;
-  auto draw = [&x]() {
-    x = x * 214013u + 2531011u;
-    return (x >> 16) & 0x7fffu;
+  uint64_t x = kHashSeed;
+  auto draw = [&x](uint32_t& primary, uint32_t& lock) {
+    x += 0x9e3779b97f4a7c15ull;
+    uint64_t z = x;
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+    z ^= z >> 31;
+    primary = uint32_t(z) & ~1u;
+    lock = uint32_t(z >> 32);
   };
   for (int code = 0; code < kPieceCodes; ++code) {
     if (code == 6) continue;
-    for (int s = 0; s < kSquareCount; ++s) {
-      k.primary[code][s] = draw() & ~1u;
-      k.lock[code][s] = draw();
-    }
+    for (int s = 0; s < kSquareCount; ++s) draw(k.primary[code][s], k.lock[code][s]);
   }
-  for (int b = 0; b < kAttackBoards; ++b) {
-    for (int p = 0; p < kPins; ++p) {
-      k.boardPrimary[b][p] = draw() & ~1u;
-      k.boardLock[b][p] = draw();
-    }
-  }
+  for (int b = 0; b < kAttackBoards; ++b)
+    for (int p = 0; p < kPins; ++p) draw(k.boardPrimary[b][p], k.boardLock[b][p]);
   return k;
 }
 

@@ -88,7 +88,7 @@ std::string PieceMove3D(const Position& after, const Move& m, int notation, int 
 
 }  // namespace
 
-std::string MoveNotation(Position& after, const Move& move, int notation, int captured) {
+std::string MoveNotation(const Position& after, const Move& move, int notation, int captured) {
   std::string s;
   if (move.kind == kLongCastle) {
     s = "O-O-O";
@@ -98,10 +98,7 @@ std::string MoveNotation(Position& after, const Move& move, int notation, int ca
     if (!Is3D(after)) s = Notation2D(after, move, captured);
     else if (BoardIndexOfCode(move.piece) >= 0) s = BoardMove3D(after, move, notation);
     else s = PieceMove3D(after, move, notation, captured);
-    if (after.flags & (kWhitePromoted | kBlackPromoted)) {
-      s += IsPromotionKind(move.kind) ? move.kind : 'Q';
-      after.flags &= ~(kWhitePromoted | kBlackPromoted);
-    }
+    if (after.flags & (kWhitePromoted | kBlackPromoted)) s += IsPromotionKind(move.kind) ? move.kind : 'Q';
   }
   if (move.check) s += '+';
   return s;

@@ -26,9 +26,10 @@ SquareName posstr3DRom(const Position& pos, Square square);  // files z..e
 SquareName PosStrAB_L(Square square, int pin, bool higherFile, bool roman);
 
 // The text of a move, written on the position after the move was made: it
-// reads the pins, the promotion markers of the flags (which it clears) and
-// `captured`, the code of the piece the move took (0 for none).
-std::string MoveNotation(Position& after, const Move& move, int notation, int captured);
+// reads the pins, the promotion markers of the flags and `captured`, the code
+// of the piece the move took (0 for none). It writes nothing: the game clears
+// the promotion markers once the move is recorded.
+std::string MoveNotation(const Position& after, const Move& move, int notation, int captured);
 
 // The text a move of `before` will get: made on a copy, then named there.
 std::string NotationOfMove(const Position& before, const Move& move, int notation);

@@ -14,11 +14,11 @@ namespace {
 
 // "illegal move %s\n" with the move's notation, for the next frame's status line.
 void ReportRefused(UiState& ui, const Move& move) {
-  Position scratch = ui.game->state.position;  // the notation may clear flags
+  const Position& pos = ui.game->state.position;
   const int taken = (move.kind == kCapture && IsSquare(move.to))
-                        ? scratch.board[static_cast<std::size_t>(move.to)]
+                        ? pos.board[static_cast<std::size_t>(move.to)]
                         : 0;
-  const std::string text = MoveNotation(scratch, move, ui.game->state.notation, taken);
+  const std::string text = MoveNotation(pos, move, ui.game->state.notation, taken);
   std::array<char, kStatusChars> line{};
   std::snprintf(line.data(), line.size(), "illegal move %s\n", text.c_str());
   ui.text.status = line.data();

@@ -148,16 +148,20 @@ TEST(Notation, Moves2D) {
   EXPECT_EQ(MoveNotation(pos, M(-kKing, Sq('e', 8), Sq('c', 8), 'L'), 0, 0), "O-O-O");
 }
 
-TEST(Notation, PromotionLetterIsGivenOnce) {
+// The promotion letter follows the position's promotion markers; naming a move
+// leaves the position as it was.
+TEST(Notation, PromotionLetterFollowsTheMarkers) {
   Position pos = Start(kGame2D);
   pos.flags |= kWhitePromoted;
   Move m = M(kPawn, Sq('e', 7), Sq('e', 8), 'Q');
   EXPECT_EQ(MoveNotation(pos, m, 0, 0), "e8Q");
+  EXPECT_EQ(MoveNotation(pos, m, 0, 0), "e8Q");
+  pos.flags &= ~kWhitePromoted;
   EXPECT_EQ(MoveNotation(pos, m, 0, 0), "e8");
   pos.flags |= kBlackPromoted;
   Move n = M(-kPawn, Sq('d', 2), Sq('c', 1), 'N', 1);
   EXPECT_EQ(MoveNotation(pos, n, 0, kRook), "dxRc1N+");
-  EXPECT_FALSE(pos.flags & (kWhitePromoted | kBlackPromoted));
+  EXPECT_TRUE(pos.flags & kBlackPromoted);
   pos.flags |= kWhitePromoted;  // castling with check carries no letter
   EXPECT_EQ(MoveNotation(pos, M(kKing, 32, 48, 'S', 1), 0, 0), "O-O+");
 }
