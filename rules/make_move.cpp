@@ -51,6 +51,7 @@ void MakePieceMove(MoveStep& s) {
     return;
   }
   const int slot = child.slotOf[from];
+  s.move.piece = mover;  // a move may come with only its squares
   if (TypeOf(mover) == kKing) RecogniseCastling(s, mover);
   if (child.board[to] != 0) {
     s.captured = true;
@@ -98,7 +99,7 @@ int DoMoveFrom(Position& child, const Position& parent, Move& move, bool inPlace
   const int which_ab = BoardIndexOfCode(move.piece);
   if (which_ab >= 0) MakeBoardMove(s, which_ab);
   else MakePieceMove(s);
-  const bool pawnMove = which_ab < 0 && TypeOf(move.piece) == kPawn;
+  const bool pawnMove = which_ab < 0 && IsSquare(move.from) && TypeOf(parent.board[move.from]) == kPawn;
   child.halfmoveCount = s.captured || pawnMove ? 1 : parent.halfmoveCount + 1;
   RecordKeys(s);
   child.ply = parent.ply + 1;

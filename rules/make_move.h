@@ -11,8 +11,11 @@ namespace torvik {
 int MakeMove(Position& child, const Position& parent, Move& move);
 
 // Writes the child. May leave the attack maps for FinishMove (flags bit 20).
-// Returns 0 when the move is already known to be illegal. The move's kind may
-// become 'x' or 'e' and its check byte is set.
+// Returns 0 when the move is already known to be illegal. A piece move needs
+// only its squares (and its kind for a promotion other than a queen): the
+// mover and the capture come from the board, and the move's piece is filled
+// in. Its kind may become 'x' or 'e'; its check byte is set by the king test.
+// An attack-board move names its board in `piece`.
 int DoMove(Position& child, const Position& parent, Move& move);
 
 // Completes a deferred DoMove; the parent (child.previous) must be unchanged.

@@ -128,6 +128,15 @@ void CheckChildren(const Position& parent, Tally& tally) {
     ASSERT_EQ(child->ply, pos.ply + 1);
     ASSERT_EQ((child->flags & kInCheck) != 0, m.check == 1) << where;
     ASSERT_EQ(child->lastMove.check, m.check) << where;
+    if (m.piece < 100) {  // the same move handed in with its squares alone
+      Move bare{m.from, m.to, kNoScore, 0, IsPromotionKind(m.kind) ? m.kind : '\0', 0, {0, 0}};
+      auto same = std::make_unique<Position>();
+      ASSERT_EQ(MakeMove(*same, pos, bare), 1) << where;
+      ASSERT_TRUE(same->board == child->board && same->hashKey == child->hashKey &&
+                  same->hashLock == child->hashLock && same->halfmoveCount == child->halfmoveCount &&
+                  same->epSquare == child->epSquare && same->flags == child->flags)
+          << "from and to alone" << where;
+    }
     ASSERT_TRUE(!child->epSquare || TypeOf(m.piece) == kPawn) << "en passant after a non-pawn move" << where;
     tally.boardMoves += m.kind == kBoardMove;
     tally.enPassant += m.kind == kEnPassantWhite ||
