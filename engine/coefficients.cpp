@@ -1,0 +1,455 @@
+#include "engine/coefficients.h"
+
+#include <initializer_list>
+
+#include "board/console.h"
+#include "board/piece.h"
+#include "board/piece_values.h"
+
+namespace torvik {
+namespace {
+
+// ---------------------------------------------------------------------------
+// Building blocks. The table is assembled at compile time; a range that is put
+// out of place, past the end, or a block left short stops the build.
+
+template <std::size_t N>
+using Values = std::array<int32_t, N>;
+
+using PerStage = std::array<int32_t, kStages>;
+
+// A square table drawn as the board looks from White's side: the first line is
+// row 7, the last line row 0, columns 0..7 from left to right.
+using Picture = std::array<std::array<int32_t, 8>, 8>;
+
+class Filler {
+ public:
+  template <std::size_t N>
+  constexpr void Put(int first, const Values<N>& values) {
+    if (first != next_) throw "coefficient range does not start where the last one ended";
+    if (next_ + static_cast<int>(N) > kCoefficients) throw "coefficient range runs past the block";
+    for (int32_t v : values) block_[next_++] = v;
+  }
+  constexpr void Put(int index, int32_t value) { Put(index, Values<1>{value}); }
+
+  constexpr CoefficientTable Done() const {
+    if (next_ != kCoefficients) throw "coefficient block left short";
+    return block_;
+  }
+
+ private:
+  CoefficientTable block_{};
+  int next_ = 0;
+};
+
+// The value of stage s among four.
+constexpr int32_t Pick(int s, PerStage byStage) { return byStage[s]; }
+
+template <class T>
+constexpr const T& Pick(int s, const T& opening, const T& middle, const T& ending, const T& pawnless) {
+  const T* byStage[kStages] = {&opening, &middle, &ending, &pawnless};
+  return *byStage[s];
+}
+
+// v x percent / 100, rounded half away from zero.
+constexpr int32_t Scale(int32_t v, int32_t percent) {
+  int64_t x = int64_t{v} * percent;
+  return static_cast<int32_t>(x >= 0 ? (x + 50) / 100 : (x - 50) / 100);
+}
+
+template <std::size_t N>
+constexpr Values<N> Scaled(const Values<N>& values, int32_t percent) {
+  Values<N> out{};
+  for (std::size_t i = 0; i < N; ++i) out[i] = Scale(values[i], percent);
+  return out;
+}
+
+// The given head, then `rest` to the end.
+template <std::size_t N>
+constexpr Values<N> Padded(std::initializer_list<int32_t> head, int32_t rest) {
+  if (head.size() > N) throw "head longer than the vector";
+  Values<N> out{};
+  std::size_t i = 0;
+  for (int32_t v : head) out[i++] = v;
+  for (; i < N; ++i) out[i] = rest;
+  return out;
+}
+
+constexpr Values<64> Squares(const Picture& picture) {
+  Values<64> out{};
+  for (int c = 0; c < 8; ++c) {
+    for (int r = 0; r < 8; ++r) out[8 * c + r] = picture[7 - r][c];
+  }
+  return out;
+}
+
+// A mobility table: a curve by the number of squares (0..8, and 9 for nine or
+// more), taken at rowPercent percent and moved by rowShift on each row counted
+// from the piece's own side.
+struct Mobility {
+  Values<10> byCount;
+  Values<8> rowPercent;
+  Values<8> rowShift;
+};
+
+constexpr Values<80> MobilityTable(const Mobility& m, int32_t stagePercent) {
+  Values<80> out{};
+  for (int row = 0; row < 8; ++row) {
+    for (int n = 0; n < 10; ++n) {
+      out[row * 10 + n] = Scale(Scale(m.byCount[n], m.rowPercent[row]) + m.rowShift[row], stagePercent);
+    }
+  }
+  return out;
+}
+
+
+constexpr Values<8> kEveryRow = {100, 100, 100, 100, 100, 100, 100, 100};
+constexpr Values<8> kNoShift = {};
+
+// ---------------------------------------------------------------------------
+// Entries 0..60: pieces, the king's walk, pawnless endings, line-ups.
+
+// The king by column and by row once the enemy queen is gone. In the opening
+// the king still wants its corner side; in the ending it belongs in the centre;
+// in the pawnless ending only the losing king reads it, ten times over.
+constexpr Values<8> kKingCentreOpening = {-1260, -670, 768, 958, 887, 782, -600, -1601};
+constexpr Values<8> kKingCentreEnding = {-2400, -1200, 600, 1600, 1600, 600, -1200, -2400};
+constexpr Values<8> kKingCentrePawnless = {-1200, -600, 400, 800, 800, 400, -600, -1200};
+
+constexpr void PutPieceTerms(Filler& f, int s) {
+  f.Put(kBishopPair, Pick(s, {2000, 2295, 1912, 2000}));
+  f.Put(kKingCastled, Pick(s, {2919, 355, 3000, 3000}));
+  f.Put(kKnightOutpost, Pick(s, {1896, 2481, 1650, 1997}));
+  f.Put(kBishopOutpost, Pick(s, {1380, 1434, 1273, 1497}));
+  f.Put(kKnightOutpostSupported, Pick(s, {1974, 2175, 1877, 2000}));
+  f.Put(kBishopOutpostSupported, Pick(s, {1519, 1353, 1337, 1500}));
+  f.Put(kRookDefended, Pick(s, {700, 365, 602, 700}));
+  f.Put(kRooksOnSeventh, Pick(s, {1500, 1655, 1501, 1500}));
+  f.Put(kSameBishopsDraw, Pick(s, {3912, 3214, 3753, 3999}));
+  f.Put(kQueenEarly, Pick(s, {1097, 1000, 1000, 1000}));
+  // King off its back row while the enemy queen lives, by rows away.
+  f.Put(kKingOffBackRowOpening, Values<8>{0, 3000, 5996, 9000, 12000, 15000, 18000, 21000});
+  f.Put(kKingOffBackRowMiddle, Values<8>{0, 1000, 2000, 4000, 6000, 8000, 10000, 12000});
+  // Pawnless ending, the side not behind: the kings' distance counts against it.
+  f.Put(kPawnlessKingDistance, Values<8>{0, 0, 1000, 2000, 3000, 4000, 5000, 6000});
+  // An officer that controls nothing: the farther up the board, the likelier it is trapped.
+  f.Put(kOfficerNoControl, Values<8>{1771, 5827, 8615, 11946, 14963, 17991, 20993, 23988});
+  f.Put(kKnightBlocked, Pick(s, {614, 478, 493, 499}));
+  f.Put(kLowMobility, Pick(s, {62, 1156, 1102, 1000}));
+  f.Put(kDrawBase, Pick(s, {-1000, -1000, -998, -999}));
+  f.Put(kRookEndingDraw, Pick(s, {-3000, -2998, -2985, -3000}));
+  f.Put(kPawnlessAhead, 10000);
+  f.Put(kPawnlessCornerStep, 10000);
+  // A bishop by the enemy king, queen and rooks standing on its lines (0..4).
+  f.Put(kBishopLineUp, Values<5>{366, 168, 803, 1204, 1300});
+  f.Put(kKingCentre, Pick(s, kKingCentreOpening, kKingCentreOpening, kKingCentreEnding, kKingCentrePawnless));
+}
+
+// ---------------------------------------------------------------------------
+// Entries 61..380: square tables, drawn from White's side.
+
+// Rooks: the seventh row above all; central columns early, activity late.
+constexpr Picture kRookTableOpening = {{
+    {500, 500, 550, 600, 600, 550, 500, 500},
+    {1950, 2000, 2050, 2100, 2100, 2050, 2000, 1950},
+    {100, 150, 200, 250, 250, 200, 150, 100},
+    {0, 50, 100, 150, 150, 100, 50, 0},
+    {-50, 0, 50, 100, 100, 50, 0, -50},
+    {-100, -50, 0, 50, 50, 0, -50, -100},
+    {-100, -50, 0, 50, 50, 0, -50, -100},
+    {-50, 0, 150, 250, 250, 150, 0, -50},
+}};
+constexpr Picture kRookTableEnding = {{
+    {700, 700, 700, 700, 700, 700, 700, 700},
+    {2400, 2450, 2500, 2500, 2500, 2500, 2450, 2400},
+    {300, 350, 400, 400, 400, 400, 350, 300},
+    {200, 250, 300, 300, 300, 300, 250, 200},
+    {100, 150, 200, 200, 200, 200, 150, 100},
+    {0, 50, 100, 100, 100, 100, 50, 0},
+    {-100, -50, 0, 0, 0, 0, -50, -100},
+    {-200, -150, -100, -100, -100, -100, -150, -200},
+}};
+// No pawns to take on the seventh, but a rook there still cuts the king off.
+constexpr Picture kRookTablePawnless = {{
+    {400, 450, 500, 500, 500, 500, 450, 400},
+    {1200, 1250, 1300, 1300, 1300, 1300, 1250, 1200},
+    {200, 250, 300, 350, 350, 300, 250, 200},
+    {100, 200, 300, 350, 350, 300, 200, 100},
+    {100, 200, 300, 350, 350, 300, 200, 100},
+    {0, 100, 200, 250, 250, 200, 100, 0},
+    {-50, 50, 100, 150, 150, 100, 50, -50},
+    {-100, 0, 50, 100, 100, 50, 0, -100},
+}};
+
+// Knights: "a knight on the rim is dim", in every stage.
+constexpr Picture kKnightTable = {{
+    {-700, -450, -300, -250, -250, -300, -450, -700},
+    {-450, -150, 100, 150, 150, 100, -150, -450},
+    {-300, 100, 400, 500, 500, 400, 100, -300},
+    {-250, 150, 450, 600, 600, 450, 150, -250},
+    {-250, 100, 400, 600, 600, 400, 100, -250},
+    {-300, 50, 300, 350, 350, 300, 50, -300},
+    {-450, -150, 0, 50, 50, 0, -150, -450},
+    {-700, -450, -300, -250, -250, -300, -450, -700},
+}};
+
+// Holding a square: the centre most, squares in the enemy's half more than our own.
+constexpr Picture kControlTable = {{
+    {120, 150, 180, 200, 200, 180, 150, 120},
+    {160, 220, 280, 320, 320, 280, 220, 160},
+    {200, 300, 400, 460, 460, 400, 300, 200},
+    {220, 340, 480, 592, 592, 480, 340, 220},
+    {200, 320, 460, 560, 560, 460, 320, 200},
+    {150, 240, 320, 380, 380, 320, 240, 150},
+    {90, 140, 180, 200, 200, 180, 140, 90},
+    {50, 80, 100, 110, 110, 100, 80, 50},
+}};
+
+// Extra for holding the squares in front of a king castled short (g1) ...
+constexpr Picture kKingSideZoneTable = {{
+    {0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 50, 150, 250, 300, 250},
+    {0, 0, 0, 100, 300, 600, 700, 600},
+    {0, 0, 0, 120, 350, 760, 881, 760},
+    {0, 0, 0, 80, 250, 400, 450, 400},
+}};
+// ... and long (b1).
+constexpr Picture kQueenSideZoneTable = {{
+    {0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0},
+    {250, 300, 250, 150, 50, 0, 0, 0},
+    {600, 700, 600, 300, 100, 0, 0, 0},
+    {760, 891, 760, 350, 120, 0, 0, 0},
+    {400, 450, 400, 250, 80, 0, 0, 0},
+}};
+
+constexpr void PutSquareTables(Filler& f, int s) {
+  f.Put(kRookSquares,
+        Squares(Pick(s, kRookTableOpening, kRookTableOpening, kRookTableEnding, kRookTablePawnless)));
+  f.Put(kKnightSquares, Squares(kKnightTable));
+  // Square control fades a little once the pieces come off.
+  f.Put(kControlSquares, Scaled(Squares(kControlTable), Pick(s, {100, 100, 70, 70})));
+  // Guarding one's own king's corner counts while attacks are still possible.
+  const int32_t zone = Pick(s, {100, 100, 60, 60});
+  f.Put(kKingSideZone, Scaled(Squares(kKingSideZoneTable), zone));
+  f.Put(kQueenSideZone, Scaled(Squares(kQueenSideZoneTable), zone));
+}
+
+// ---------------------------------------------------------------------------
+// Entries 381..1180: mobility by attacked and by controlled squares.
+
+constexpr Mobility kKnightAttackedCurve = {
+    {-1500, -1000, -550, -200, 0, 150, 280, 380, 450, 500}, kEveryRow,
+    {-100, 0, 50, 100, 150, 150, 50, -100}};
+constexpr Mobility kBishopAttackedCurve = {
+    {-1582, -1100, -700, -380, -120, 100, 350, 600, 900, 1200}, kEveryRow,
+    {0, 50, 100, 100, 100, 50, 0, -50}};
+// Rooks and queens at home have little room early; that is no fault yet.
+constexpr Mobility kRookAttackedCurve = {
+    {-1200, -900, -600, -350, -150, 0, 150, 280, 400, 500},
+    {60, 80, 100, 100, 100, 100, 100, 100}, {0, 0, 0, 0, 50, 100, 150, 100}};
+constexpr Mobility kQueenAttackedCurve = {
+    {-1500, -1100, -800, -550, -350, -200, -80, 20, 100, 160},
+    {30, 60, 100, 100, 100, 100, 100, 100}, kNoShift};
+// A king that sees many squares early is an exposed king; late it is an active one.
+constexpr Mobility kKingAttackedSheltered = {
+    {0, 100, 150, 150, 100, 50, 0, -80, -150, -150}, kEveryRow, kNoShift};
+constexpr Mobility kKingAttackedActive = {
+    {-1200, -800, -500, -250, -50, 100, 200, 280, 350, 350}, kEveryRow, kNoShift};
+
+constexpr Mobility kKnightControlledCurve = {
+    {-800, -400, -100, 100, 250, 350, 420, 470, 500, 520}, kEveryRow,
+    {-50, 0, 50, 100, 150, 150, 50, -50}};
+constexpr Mobility kBishopControlledCurve = {
+    {-900, -550, -250, 0, 200, 350, 470, 570, 650, 720}, kEveryRow,
+    {0, 0, 50, 100, 100, 50, 0, 0}};
+constexpr Mobility kRookControlledCurve = {
+    {-700, -400, -150, 50, 200, 320, 420, 500, 560, 600},
+    {60, 80, 100, 100, 100, 100, 100, 100}, {0, 0, 0, 0, 50, 100, 150, 100}};
+// The curve is the queen's on the seventh row; at home it barely counts.
+constexpr Mobility kQueenControlledCurve = {
+    {-3001, -2493, -482, 150, 450, 650, 800, 900, 970, 1020},
+    {20, 40, 70, 100, 100, 100, 100, 100}, kNoShift};
+constexpr Mobility kKingControlledSheltered = {
+    {-300, -150, 0, 80, 140, 180, 200, 220, 230, 240}, kEveryRow, kNoShift};
+constexpr Mobility kKingControlledActive = {
+    {-1000, -600, -250, 0, 200, 350, 450, 520, 560, 600}, kEveryRow, kNoShift};
+
+constexpr void PutMobility(Filler& f, int s) {
+  // Long-range pieces gain from open lines as the board empties; knights do not.
+  const int32_t knight = Pick(s, {100, 100, 90, 90});
+  const int32_t bishop = Pick(s, {100, 110, 120, 120});
+  const int32_t rook = Pick(s, {100, 120, 140, 140});
+  const int32_t queen = Pick(s, {100, 110, 120, 120});
+  const bool late = s >= 2;
+  const Mobility& kingAttacked = late ? kKingAttackedActive : kKingAttackedSheltered;
+  const Mobility& kingControlled = late ? kKingControlledActive : kKingControlledSheltered;
+  f.Put(kKnightAttacked, MobilityTable(kKnightAttackedCurve, knight));
+  f.Put(kBishopAttacked, MobilityTable(kBishopAttackedCurve, bishop));
+  f.Put(kRookAttacked, MobilityTable(kRookAttackedCurve, rook));
+  f.Put(kQueenAttacked, MobilityTable(kQueenAttackedCurve, queen));
+  f.Put(kKingAttacked, MobilityTable(kingAttacked, 100));
+  f.Put(kKnightControlled, MobilityTable(kKnightControlledCurve, knight));
+  f.Put(kBishopControlled, MobilityTable(kBishopControlledCurve, bishop));
+  f.Put(kRookControlled, MobilityTable(kRookControlledCurve, rook));
+  f.Put(kQueenControlled, MobilityTable(kQueenControlledCurve, queen));
+  f.Put(kKingControlled, MobilityTable(kingControlled, 100));
+}
+
+// ---------------------------------------------------------------------------
+// Entries 1181..1238: material, captures, overloads, king safety.
+
+constexpr void PutMaterialAndKingSafety(Filler& f, int s) {
+  f.Put(kPieceValueTable, Values<7>{0, 10052, 40012, 41375, 60163, 119983, 800000});
+  f.Put(kWinsByCaptures, Pick(s, {2715, 2877, 2713, 3298}));
+  f.Put(kThreatensCaptures, Pick(s, {1446, 2098, 1946, 1683}));
+  // One defender for two contested pieces is the classic overload; more hardly adds.
+  f.Put(kOverloadedDefender, Padded<15>({215, 495, 999, 1000}, 1000));
+  // Attackers of a king's zone: fiercest in the middle game, mild once pieces are gone.
+  const int32_t safety = Pick(s, {100, 110, 60, 40});
+  using Zone = Values<8>;
+  f.Put(kEngineKingAttackers, Scaled(Zone{-811, 922, 1985, 2993, 3999, 5000, 6000, 6000}, safety));
+  f.Put(kOpponentKingAttackers, Scaled(Zone{-1039, 951, 1973, 2994, 4000, 5000, 6000, 6000}, safety));
+  f.Put(kEngineKingAttackersQueen, Scaled(Zone{270, 886, 1037, 1499, 1984, 3001, 3000, 3000}, safety));
+  f.Put(kOpponentKingAttackersQueen, Scaled(Zone{-2126, -127, 882, 1469, 1995, 3000, 3000, 3000}, safety));
+  f.Put(kOpenColumnByKing, Scale(474, safety));
+  f.Put(kOpenColumnByKingQueen, Scale(315, safety));
+}
+
+// ---------------------------------------------------------------------------
+// Entries 1239..1318: trading down and attacks on enemy pieces.
+
+constexpr void PutTrades(Filler& f, int) {
+  // The side ahead wants pieces off ...
+  f.Put(kTradeDownPieces, Padded<32>({2000, 500, 100, 50, 0}, 0));
+  // Officers attacking enemy pieces: one or two is routine, many is an attack.
+  f.Put(kOfficerAttacks,
+        Values<16>{227, 136, 75, 436, 723, 1125, 1500, 1850, 2150, 2400, 2620, 2820, 3000, 3150, 3290, 3400});
+  // ... but pawns on, for without them the extra material may not win.
+  f.Put(kTradeDownPawns, Padded<32>({1900, 200, 200, 0}, 0));
+}
+
+// ---------------------------------------------------------------------------
+// Entries 1319..1373: pawn weaknesses and passed pawns.
+
+// Safe squares ahead of a passed pawn, one line per row it stands on; the walk
+// adds entries until the first square the enemy holds, so the far entries pay
+// for a path that is clear all the way.
+constexpr Values<21> kPassedPathValues = {
+    -22, 60, 100, 140, 180, 220,  // row 1
+    100, 150, 200, 250, 300,      // row 2
+    200, 300, 400, 500,           // row 3
+    400, 550, 700,                // row 4
+    700, 1200,                    // row 5
+    1977,                         // row 6
+};
+static_assert(PassedPathStart(7) == static_cast<int>(kPassedPathValues.size()));
+
+constexpr void PutPasserTerms(Filler& f, int s) {
+  const int32_t passer = Pick(s, {100, 110, 140, 140});  // passers decide endings
+  f.Put(kPawnUndefended, Pick(s, {215, 561, -1237, 100}));
+  f.Put(kPawnNeighbour, Pick(s, {-266, 200, 589, 500}));
+  f.Put(kPassedPath, Scaled(kPassedPathValues, passer));
+  f.Put(kUnstoppablePasser, 30000);
+  f.Put(kDoubledPawn, Pick(s, {1512, 1213, 1507, 1500}));
+  f.Put(kBackwardPawn, Pick(s, {895, 1133, -5, 1000}));
+  f.Put(kReserved, 200);
+  f.Put(kPasserBlocked, Pick(s, {1997, 2178, 2024, 2000}));
+  f.Put(kKingByPasser, Pick(s, {2001, 2206, 2104, 2000}));
+  f.Put(kEnemyRookBehindPasser, Pick(s, {1500, 1475, 1276, 1500}));
+  f.Put(kOwnRookBehindPasser, Pick(s, {2345, 2102, 2540, 2500}));
+  // A piece in front of the unmoved d- or e-pawn cramps the opening only.
+  f.Put(kBlockedDPawn, Pick(s, {501, 400, 150, 150}));
+  f.Put(kBlockedEPawn, Pick(s, {567, 450, 150, 150}));
+  f.Put(kPassedByRows, Scaled(Values<8>{0, 15957, 10994, 5910, 2957, 1977, 874, 0}, passer));
+  f.Put(kConnectedPasser, Scaled(Values<6>{7900, 5199, 2678, 1270, 872, 373}, passer));
+  f.Put(kOpenPawnByRows, Scaled(Values<7>{0, 3900, 2496, 1386, 1356, 888, 20}, passer));
+  f.Put(kEnemyKingAheadOfPasser, Pick(s, {1110, 1122, 1422, 1200}));
+}
+
+// ---------------------------------------------------------------------------
+// Entries 1374..1467: pawn squares, shelter, isolated and backward pawns.
+
+// Early: d4 and e4 strongly, d3 and e3 block the bishops, f3 and g4 open the king.
+constexpr Picture kPawnTableOpening = {{
+    {0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 10, 10, 0, 0, 0},
+    {50, 50, 300, 621, 600, 100, 0, 0},
+    {50, 100, 500, 969, 950, 100, -200, -100},
+    {100, 100, 200, -2, 0, -200, 100, 100},
+    {150, 200, 300, 565, 500, 400, 400, 250},
+    {0, 0, 0, 0, 0, 0, 0, 0},
+}};
+// Late: every step forward counts.
+constexpr Picture kPawnTableEnding = {{
+    {0, 0, 0, 0, 0, 0, 0, 0},
+    {900, 900, 900, 900, 900, 900, 900, 900},
+    {600, 600, 650, 650, 650, 650, 600, 600},
+    {350, 380, 420, 450, 450, 420, 380, 350},
+    {150, 180, 220, 250, 250, 220, 180, 150},
+    {50, 60, 80, 100, 100, 80, 60, 50},
+    {0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0},
+}};
+
+constexpr void PutPawnStructure(Filler& f, int s) {
+  f.Put(kPawnSquares,
+        Squares(Pick(s, kPawnTableOpening, kPawnTableOpening, kPawnTableEnding, kPawnTableEnding)));
+  // The king's pawn cover while queens are on; the ending has no use for it.
+  const int32_t shelter = Pick(s, {100, 80, 0, 0});
+  // f2, g2, h2, g2+h3, h2+g3, g2+f3 (the last two once the enemy bishop for the holes is gone)
+  f.Put(kKingSideShelter, Scaled(Values<6>{1300, 1500, 1250, 1200, 1350, 1200}, shelter));
+  // a2, b2, c2, b2+a3, a2+b3, b2+c3
+  f.Put(kQueenSideShelter, Scaled(Values<6>{1400, 1500, 1450, 1400, 1450, 1400}, shelter));
+  f.Put(kIsolatedPawn, Pick(s, {535, 751, 430, 500}));
+  f.Put(kBackwardOpenColumn, Pick(s, {122, 220, -1427, 500}));
+  // A backward pawn under attack by n officers; beyond four or five it cannot get worse.
+  f.Put(kBackwardAttacked, Padded<16>({500, 303, 903, 1374, 1400, 1500}, 1500));
+}
+
+// ---------------------------------------------------------------------------
+
+constexpr CoefficientTable MakeBlock(int s) {
+  Filler f;
+  PutPieceTerms(f, s);
+  PutSquareTables(f, s);
+  PutMobility(f, s);
+  PutMaterialAndKingSafety(f, s);
+  PutTrades(f, s);
+  PutPasserTerms(f, s);
+  PutPawnStructure(f, s);
+  return f.Done();
+}
+
+constexpr std::array<CoefficientTable, kStages> kTable = {
+    MakeBlock(0), MakeBlock(1), MakeBlock(2), MakeBlock(3)};
+
+constexpr bool PieceValuesAgree() {
+  for (std::size_t t = 0; t < kPieceValues.size(); ++t) {
+    if (kTable[0][kPieceValueTable + t] != kPieceValues[t]) return false;
+  }
+  return kPieceValueTable == kPieceValueIndex;
+}
+static_assert(PieceValuesAgree(), "material values differ from the stage-0 coefficients");
+
+}  // namespace
+
+const CoefficientTable& CoefficientBlock(int stage) { return kTable[stage]; }
+
+int32_t PieceValueCoefficient(int code) { return kTable[0][kPieceValueTable + TypeOf(code)]; }
+
+int CheckCoefficientCount(std::size_t entries) {
+  if (entries == static_cast<std::size_t>(kCoefficients)) return 1;
+  ConsolePrintf("\ncoefficients table corrupt %d %d", static_cast<int>(entries), kCoefficients);
+  return 0;
+}
+
+int CheckCoefficients() { return CheckCoefficientCount(sizeof kTable / sizeof(int32_t) / kStages); }
+
+}  // namespace torvik
