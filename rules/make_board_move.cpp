@@ -12,7 +12,16 @@
 namespace torvik {
 namespace {
 
-// Castling rights a board takes with it: the king's, and a rook's on its home square.
+// The pawn a board carries onto its last rank becomes the chosen piece.
+bool PromoteCarriedPawn(Position& pos, int which_ab, Move& move) {
+  const Square s = CarriedPromotion(pos, which_ab, pos.pins[which_ab]);
+  if (s == kNoSquare) return false;
+  ChangePiece(pos, pos.slotOf[s], GetPromotedPiece(move) * Sign(pos.board[s]));
+  return true;
+}
+
+}  // namespace
+
 uint32_t RightsCarried(const Position& pos, int which_ab) {
   uint32_t lost = 0;
   const Square base = kBoardBase[which_ab];
@@ -27,21 +36,15 @@ uint32_t RightsCarried(const Position& pos, int which_ab) {
   return lost;
 }
 
-// The pawn a board carries onto its last rank becomes the chosen piece.
-bool PromoteCarriedPawn(Position& pos, int which_ab, Move& move) {
+Square CarriedPromotion(const Position& pos, int which_ab, int pin) {
   const Square base = kBoardBase[which_ab];
-  const int pin = pos.pins[which_ab];
   const bool black = IsNearEndPin(pin);
+  if (!black && !IsFarEndPin(pin)) return kNoSquare;
   const int pawn = black ? -kPawn : kPawn;
-  for (Square s : black ? std::array<Square, 2>{base, base + 8} : std::array<Square, 2>{base + 1, base + 9}) {
-    if (pos.board[s] != pawn) continue;
-    ChangePiece(pos, pos.slotOf[s], GetPromotedPiece(move) * (black ? -1 : 1));
-    return true;
-  }
-  return false;
+  for (Square s : black ? std::array<Square, 2>{base, base + 8} : std::array<Square, 2>{base + 1, base + 9})
+    if (pos.board[s] == pawn) return s;
+  return kNoSquare;
 }
-
-}  // namespace
 
 void RelocateBoard(Position& pos, int which_ab, int pin) {
   HashBoardPin(pos, which_ab, pos.pins[which_ab]);

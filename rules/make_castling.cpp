@@ -1,10 +1,7 @@
 // Castling in both games: the rook's move, the castled marks, and the rights
 // that a king's or rook's move (or a capture on a rook's square) takes away.
-#include <array>
-
 #include "board/castling.h"
 #include "board/console.h"
-#include "board/hash_keys.h"
 #include "board/pieces.h"
 #include "rules/make_move.h"
 #include "rules/make_move_steps.h"
@@ -15,67 +12,75 @@ namespace {
 // The side's squares, as castling.h gives them.
 const CastlingSquares& SquaresOf(const Position& pos, int side) { return CastlingSquaresOf(pos.gameMode, side); }
 
-// The rook's part of a castling move.
-void MoveRook(MoveStep& s, int king, const CastlingSquares& c) {
+// The rook's part of a castling move. In the 3D game the king castling short
+// took its rook off its square; the rook returns in its own slot.
+void MoveRook(MoveStep& s, int king, const RookShift& r) {
   Position& child = s.child;
-  const Square to = s.move.to;
-  const bool isShort = to == c.shortTarget;
-  if (!Is3D(child)) {
-    const Square rookFrom = isShort ? c.shortRook : c.longRook;
-    if (child.board[rookFrom] == Sign(king) * kRook)
-      MovePiece(child, child.slotOf[rookFrom], isShort ? c.shortRookTo : c.longRookTo);
-  } else if (isShort) {
-    // The rook was taken off its square by the king; it returns in its own slot.
-    if (s.capturedSlot >= 0) PlacePiece(child, Sign(king) * kRook, c.shortRookTo, s.capturedSlot);
+  const int rook = Sign(king) * kRook;
+  if (Is3D(child) && r.from == s.move.to) {
+    if (s.capturedSlot >= 0) PlacePiece(child, rook, r.to, s.capturedSlot);
     else Warn(false, king > 0 ? "w" : "b");
-  } else if (child.board[c.longRook] == Sign(king) * kRook) {
-    MovePiece(child, child.slotOf[c.longRook], c.longRookTo);
-  } else {
+  } else if (child.board[r.from] == rook) {
+    MovePiece(child, child.slotOf[r.from], r.to);
+  } else if (Is3D(child)) {
     Warn(false, king > 0 ? "w" : "b");
   }
   s.fullCheck = true;
 }
 
-bool IsCastling(const MoveStep& s, int king, const CastlingSquares& c) {
-  if (s.move.from != c.kingHome) return false;
-  if (Is3D(s.child))
-    return (s.move.kind == kShortCastle && s.move.to == c.shortTarget) ||
-           (s.move.kind == kLongCastle && s.move.to == c.longTarget);
-  return TypeOf(king) == kKing && (s.move.to == c.shortTarget || s.move.to == c.longTarget);
-}
-
 }  // namespace
 
+bool CastlingRookShift(const Position& parent, int mover, const Move& move, RookShift& out) {
+  if (TypeOf(mover) != kKing || !(parent.flags & kCastleRights)) return false;
+  const CastlingSquares& c = SquaresOf(parent, mover);
+  if (move.from != c.kingHome) return false;
+  const bool isShort = move.to == c.shortTarget, isLong = move.to == c.longTarget;
+  if (Is3D(parent)) {
+    // A king move from home onto a castling square castles while the right is held.
+    const bool castles = (isShort && (move.kind == kShortCastle || (parent.flags & c.shortRight))) ||
+                         (isLong && (move.kind == kLongCastle || (parent.flags & c.longRight)));
+    if (!castles) return false;
+  } else if (!isShort && !isLong) {
+    return false;
+  }
+  out = isShort ? RookShift{c.shortRook, c.shortRookTo} : RookShift{c.longRook, c.longRookTo};
+  return true;
+}
+
+uint32_t CastlingRightsAfter(const Position& parent, int mover, const Move& move, bool captured) {
+  uint32_t flags = parent.flags;
+  const CastlingSquares& own = SquaresOf(parent, mover);
+  const CastlingSquares& enemy = SquaresOf(parent, -mover);
+  if (TypeOf(mover) == kKing) flags &= ~(own.shortRight | own.longRight);
+  if (TypeOf(mover) == kRook) {
+    if (move.from == own.shortRook) flags &= ~own.shortRight;
+    if (move.from == own.longRook) flags &= ~own.longRight;
+  }
+  if (captured) {
+    if (move.to == enemy.shortRook) flags &= ~enemy.shortRight;
+    if (move.to == enemy.longRook) flags &= ~enemy.longRight;
+  }
+  return flags & kCastleRights;
+}
+
 void RecogniseCastling(MoveStep& s, int mover) {
-  if (!Is3D(s.child) || s.move.from != SquaresOf(s.child, mover).kingHome) return;
-  const CastlingSquares& c = SquaresOf(s.child, mover);
-  const uint32_t rights = s.parent.flags;
-  if (s.move.to == c.shortTarget && (rights & c.shortRight)) s.move.kind = kShortCastle;
-  if (s.move.to == c.longTarget && (rights & c.longRight)) s.move.kind = kLongCastle;
+  RookShift r;
+  if (!Is3D(s.child) || !CastlingRookShift(s.parent, mover, s.move, r)) return;
+  s.move.kind = s.move.to == SquaresOf(s.child, mover).shortTarget ? kShortCastle : kLongCastle;
 }
 
 void UpdateCastling(MoveStep& s, int mover) {
   Position& child = s.child;
   const uint32_t before = child.flags & kCastleRights;
-  child.hashKey ^= before << 16;
   const CastlingSquares& own = SquaresOf(child, mover);
-  const CastlingSquares& enemy = SquaresOf(child, -mover);
-  if (TypeOf(mover) == kKing) {
-    if (IsCastling(s, mover, own)) MoveRook(s, mover, own);
-    if (s.move.from == own.kingHome && (s.move.to == own.shortTarget || s.move.to == own.longTarget))
-      child.flags |= own.castled;
-    child.flags &= ~(own.shortRight | own.longRight);
-  }
-  if (TypeOf(mover) == kRook) {
-    if (s.move.from == own.shortRook) child.flags &= ~own.shortRight;
-    if (s.move.from == own.longRook) child.flags &= ~own.longRight;
-  }
-  if (s.captured) {
-    if (s.move.to == enemy.shortRook) child.flags &= ~enemy.shortRight;
-    if (s.move.to == enemy.longRook) child.flags &= ~enemy.longRight;
-  }
-  const uint32_t after = child.flags & kCastleRights;
-  child.hashKey ^= after << 16;
+  RookShift r;
+  if (CastlingRookShift(s.parent, mover, s.move, r)) MoveRook(s, mover, r);
+  if (TypeOf(mover) == kKing && s.move.from == own.kingHome &&
+      (s.move.to == own.shortTarget || s.move.to == own.longTarget))
+    child.flags |= own.castled;
+  const uint32_t after = CastlingRightsAfter(s.parent, mover, s.move, s.captured);
+  child.flags = (child.flags & ~kCastleRights) | after;
+  child.hashKey ^= (before ^ after) << 16;
   if (after != (s.parent.flags & kCastleRights)) s.fullCheck = true;
 }
 

@@ -24,15 +24,14 @@ bool SameProjection(const Position& pos, Square a, Square b) {
 // The pawn taken: the one whose double step made the en-passant square. When
 // the last move is not known (a position read from text), the first enemy pawn
 // one step back from the target.
-Square Victim3D(const MoveStep& s, int mover) {
-  const Move& last = s.parent.lastMove;
+Square Victim3D(const Position& parent, int mover, const Move& move) {
+  const Move& last = parent.lastMove;
   const int enemyPawn = -Sign(mover) * kPawn;
-  if (last.piece == enemyPawn && IsSquare(last.to) && s.child.board[last.to] == enemyPawn)
-    return last.to;
+  if (last.piece == enemyPawn && IsSquare(last.to) && parent.board[last.to] == enemyPawn) return last.to;
   RayList back;
-  GetRay(s.child, s.move.to, mover > 0 ? -1 : 1, back);
+  GetRay(parent, move.to, mover > 0 ? -1 : 1, back);
   for (int i = 0; i < back.count; ++i)
-    if (s.child.board[back.squares[i]] == enemyPawn) return back.squares[i];
+    if (parent.board[back.squares[i]] == enemyPawn) return back.squares[i];
   return kNoSquare;
 }
 
@@ -40,22 +39,25 @@ Square Victim3D(const MoveStep& s, int mover) {
 
 // Only a diagonal capture step onto the empty en-passant square (its projection
 // in the 3D game) takes en passant; a straight push there is a plain move.
-void CaptureEnPassant(MoveStep& s, int mover) {
-  const Square from = s.move.from, to = s.move.to, ep = s.parent.epSquare;
-  if (s.parent.board[to] != 0 || !ChangesFile(s.parent, from, to)) return;
-  Square victim;
-  if (!Is3D(s.child)) {
-    if (to != ep) return;
-    victim = mover > 0 ? to - 1 : to + 1;
-    if (s.child.board[victim] != -mover) return;
-  } else {
-    if (!SameProjection(s.parent, to, ep)) return;
-    victim = Victim3D(s, mover);
-    if (victim == kNoSquare) {
-      Warn(false, "OFFBOARD E.P. capture");
-      return;
-    }
+Square EnPassantVictim(const Position& parent, int mover, const Move& move, bool* offBoard) {
+  const Square from = move.from, to = move.to, ep = parent.epSquare;
+  if (TypeOf(mover) != kPawn || ep == 0 || !IsSquare(from) || !IsSquare(to)) return kNoSquare;
+  if (parent.board[to] != 0 || !ChangesFile(parent, from, to)) return kNoSquare;
+  if (!Is3D(parent)) {
+    const Square victim = mover > 0 ? to - 1 : to + 1;
+    return to == ep && parent.board[victim] == -mover ? victim : kNoSquare;
   }
+  if (!SameProjection(parent, to, ep)) return kNoSquare;
+  const Square victim = Victim3D(parent, mover, move);
+  if (victim == kNoSquare && offBoard) *offBoard = true;
+  return victim;
+}
+
+void CaptureEnPassant(MoveStep& s, int mover) {
+  bool offBoard = false;
+  const Square victim = EnPassantVictim(s.parent, mover, s.move, &offBoard);
+  if (offBoard) Warn(false, "OFFBOARD E.P. capture");
+  if (victim == kNoSquare) return;
   RemovePiece(s.child, s.child.slotOf[victim]);
   s.move.kind = Is3D(s.child) ? kEnPassantWhite : kCapture;
   s.captured = true;
@@ -65,48 +67,51 @@ void CaptureEnPassant(MoveStep& s, int mover) {
 namespace {
 
 // 2D: a double step sets the square passed over when an enemy pawn attacks it.
-Square EpSquare2D(const MoveStep& s, int mover) {
-  const Square from = s.move.from, to = s.move.to;
+Square EpSquare2D(const Position& parent, int mover, const Move& move) {
+  const Square from = move.from, to = move.to;
   const Square passed = mover > 0 ? from + 1 : from - 1;
   if (to != (mover > 0 ? from + 2 : from - 2)) return 0;
-  uint32_t attackers = s.parent.attackedBy[passed] & (mover > 0 ? 0xff000000u : 0x0000ff00u);
+  uint32_t attackers = parent.attackedBy[passed] & (mover > 0 ? 0xff000000u : 0x0000ff00u);
   for (; attackers; attackers &= attackers - 1) {
     const int slot = std::countr_zero(attackers);
-    if (s.parent.pieces[slot].code == -mover) return passed;
+    if (parent.pieces[slot].code == -mover) return passed;
   }
   return 0;
 }
 
 // 3D: a double step lands one step beyond the first square of the pawn's
 // forward step; it leaves that square when an enemy pawn stands beside the target.
-Square EpSquare3D(const MoveStep& s, int mover) {
+Square EpSquare3D(const Position& parent, int mover, const Move& move) {
   const int forward = mover > 0 ? 1 : -1;
   RayList one, two, side;
-  if (GetRay(s.parent, s.move.from, forward, one) == 0) return 0;
+  if (GetRay(parent, move.from, forward, one) == 0) return 0;
   if (!IsSquare(one.squares[0])) {
     if (mover > 0) Warn(true, "error 2 in EP DoMove");
     return 0;
   }
-  GetRay(s.parent, one.squares[0], forward, two);
+  GetRay(parent, one.squares[0], forward, two);
   bool doubleStep = false;
-  for (int i = 0; i < two.count; ++i) doubleStep |= two.squares[i] == s.move.to;
+  for (int i = 0; i < two.count; ++i) doubleStep |= two.squares[i] == move.to;
   if (!doubleStep) return 0;
   for (int d : {8, -8}) {
-    GetRay(s.child, s.move.to, d, side);
+    GetRay(parent, move.to, d, side);
     for (int i = 0; i < side.count; ++i)
-      if (s.child.board[side.squares[i]] == -mover) return one.squares[0];
+      if (parent.board[side.squares[i]] == -mover) return one.squares[0];
   }
   return 0;
 }
 
 }  // namespace
 
+Square EpSquareAfter(const Position& parent, int mover, const Move& move) {
+  if (TypeOf(mover) != kPawn || !IsSquare(move.from) || !IsSquare(move.to)) return 0;
+  return Is3D(parent) ? EpSquare3D(parent, mover, move) : EpSquare2D(parent, mover, move);
+}
+
 void SetEpSquare(MoveStep& s, int mover) {
   Position& child = s.child;
   child.hashKey ^= uint32_t(s.parent.epSquare) << 8;
-  child.epSquare = 0;
-  if (TypeOf(mover) == kPawn)
-    child.epSquare = Is3D(child) ? EpSquare3D(s, mover) : EpSquare2D(s, mover);
+  child.epSquare = EpSquareAfter(s.parent, mover, s.move);
   child.hashKey ^= uint32_t(child.epSquare) << 8;
 }
 

@@ -5,7 +5,10 @@
 #include <array>
 #include <memory>
 #include <random>
+#include <string>
+#include <unordered_map>
 
+#include "rules/child_keys.h"
 #include "rules_support.h"
 #include "support/invariants.h"
 
@@ -119,7 +122,10 @@ void CheckChildren(const Position& parent, Tally& tally) {
     const bool castles = m.kind == kShortCastle || m.kind == kLongCastle;
     ASSERT_TRUE(TypeOf(m.piece) != kKing || castles || !(pos.attackedBy[m.to] & test::Enemy(pos)))
         << "king offered an attacked square " << m.from << "-" << m.to << " in " << FormatPosition(pos);
+    const PositionKeys keys = ChildKeys(pos, m);
     if (MakeMove(*child, pos, m) != 1) continue;
+    ASSERT_TRUE(keys.key == child->hashKey && keys.lock == child->hashLock)
+        << "ChildKeys of " << m.from << "-" << m.to << " " << m.kind << " from " << FormatPosition(pos);
     ++tally.made;
     const std::string where = " after " + std::to_string(m.from) + "-" + std::to_string(m.to) + " from " +
                               FormatPosition(pos);
@@ -186,6 +192,40 @@ TEST(RandomPlay, FromSparse3DBoards) {
   }
   EXPECT_GT(all.boardMoves, 500);
   EXPECT_GT(all.promotions, 0);
+}
+
+// What makes a position for the keys: the board, the pins, the side to move,
+// the en-passant square and the castling rights.
+std::string Identity(const Position& pos) {
+  std::string id(reinterpret_cast<const char*>(pos.board.data()), sizeof pos.board);
+  if (Is3D(pos)) id.append(reinterpret_cast<const char*>(pos.pins.data()), sizeof pos.pins);
+  id += char(pos.ply & 1);
+  id += char(pos.epSquare);
+  id += char(pos.flags & kCastleRights);
+  return id;
+}
+
+// Over many random games, and every child of the positions they pass, no two
+// distinct positions share both key words.
+TEST(RandomPlay, KeysTellDistinctPositionsApart) {
+  ConsoleCapture quiet;
+  std::unordered_map<uint64_t, std::string> seen;
+  int positions = 0;
+  auto note = [&](const Position& pos) {
+    const uint64_t both = uint64_t(pos.hashKey) << 32 | pos.hashLock;
+    const auto [at, added] = seen.emplace(both, Identity(pos));
+    positions += added;
+    ASSERT_TRUE(added || at->second == Identity(pos)) << "same keys as another position: " << FormatPosition(pos);
+  };
+  for (auto [mode, rules] : {std::pair{kGame2D, kTournament}, {kGame3D, kTournament}, {kGame3D, kStandard}})
+    for (uint32_t seed = 0; seed < 6 && !HasFatalFailure(); ++seed)
+      test::RandomPlay(test::Start(mode, rules), 40 + seed, 400, [&](const Position& pos) {
+        Position parent = pos;
+        auto child = std::make_unique<Position>();
+        for (Move m : test::Listed(parent, GenerateAll))
+          if (!HasFatalFailure() && MakeMove(*child, parent, m) == 1) note(*child);
+      });
+  EXPECT_GT(positions, 200000);
 }
 
 TEST(RandomPlay, EvasionsAreComplete) {
