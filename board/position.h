@@ -59,6 +59,15 @@ struct PieceEntry {
   int32_t square = 0;
 };
 
+struct Position;
+
+// A move list generated for a position (the search's per-ply lists), kept with
+// its count while the position lives.
+struct MovesCache {
+  Move* moves = nullptr;
+  int32_t count = 0;
+};
+
 struct Position {
   // Leading fields: what make-move copies from the parent.
   uint32_t rayTable = 0;       // which ray table the last lookup used (a hint, always checked)
@@ -81,8 +90,7 @@ struct Position {
   // Maps and per-position state, rebuilt or set by make-move.
   std::array<uint32_t, kSquareCount> attackedBy{};
   std::array<uint32_t, kSquareCount> xrayBy{};
-  Move* movesCache = nullptr;
-  int32_t movesCount = 0;
+  MovesCache movesCache;
   Move lastMove;
   Move bestMove;
   int32_t evalTerm = 0;
@@ -91,7 +99,10 @@ struct Position {
   int32_t halfmoveCount = 0;
   int32_t ply = 0;             // even: white to move
   int32_t winner = kNoWinner;
-  const Position* previous = nullptr;
+  // The position this one was made from, or none. The evaluation follows it to
+  // evaluate the parent first and reuse what it cached there, so it is a link
+  // to a position the search still holds and may write.
+  Position* previous = nullptr;
   int32_t evalScore = 0;
 };
 

@@ -8,6 +8,7 @@
 #include "board/key_history.h"
 #include "board/move.h"
 #include "board/position.h"
+#include "record/shared_int.h"
 
 namespace torvik {
 
@@ -30,18 +31,18 @@ struct GameState {
   int32_t spreadMode = 0;
   int32_t transparent = 0;
   int32_t rules = 0;          // kTournament or kStandard
-  int32_t engineSide = 0;
+  SharedInt engineSide = 0;   // read by the engine's thread
   int32_t notation = 0;
   int32_t difficulty = 0;
   float scale = 0;
   int32_t orthographic = 0;
   float xang = 0;
   float yang = 0;
-  int32_t abortSearch = 0;
+  SharedInt abortSearch = 0;  // read by the engine's search
   int32_t ttMegabytes = 0;
   std::array<Move, kMaxRecordedMoves> moves{};
   KeyHistory keyHistory;
-  int32_t autoPlay = 0;
+  SharedInt autoPlay = 0;     // read by the engine's thread
 };
 
 // All to zero, as at start-up and before a new game of a mode.

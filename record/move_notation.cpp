@@ -105,9 +105,10 @@ std::string MoveNotation(const Position& after, const Move& move, int notation, 
 }
 
 std::string NotationOfMove(const Position& before, const Move& move, int notation) {
+  auto parent = std::make_unique<Position>(before);  // the child links to its parent
   auto after = std::make_unique<Position>();
   Move made = move;
-  MakeMove(*after, before, made);
+  MakeMove(*after, *parent, made);
   return MoveNotation(*after, made, notation, before.board[move.to]);
 }
 

@@ -90,7 +90,7 @@ int MoverSide(const MoveStep& s, int which_ab) {
   return mover != 0 ? Sign(mover) : (WhiteToMove(s.parent) ? 1 : -1);
 }
 
-int DoMoveFrom(Position& child, const Position& parent, Move& move, bool inPlace) {
+int DoMoveFrom(Position& child, Position& parent, Move& move, bool inPlace) {
   MoveStep s{parent, child, move};
   if (!inPlace) CopyLeading(child, parent);
   ClearMove(child.bestMove);
@@ -104,8 +104,7 @@ int DoMoveFrom(Position& child, const Position& parent, Move& move, bool inPlace
   RecordKeys(s);
   child.ply = parent.ply + 1;
   child.winner = parent.winner;
-  child.movesCache = nullptr;
-  child.movesCount = 0;
+  child.movesCache = {};
   child.previous = inPlace ? nullptr : &parent;
   child.hashKey ^= 1;
   child.lastMove = move;
@@ -132,9 +131,9 @@ int KingTest(Position& pos, int moverSide, Move& move) {
   return 1;
 }
 
-int DoMove(Position& child, const Position& parent, Move& move) {
+int DoMove(Position& child, Position& parent, Move& move) {
   if (&child == &parent) {
-    const Position copy = parent;  // the move is made in place from a copy
+    Position copy = parent;  // the move is made in place from a copy
     return DoMoveFrom(child, copy, move, true);
   }
   return DoMoveFrom(child, parent, move, false);
@@ -151,7 +150,7 @@ int FinishMove(Position& child, Move& move) {
   return KingTest(child, WhiteToMove(child) ? -1 : 1, move);
 }
 
-int MakeMove(Position& child, const Position& parent, Move& move) {
+int MakeMove(Position& child, Position& parent, Move& move) {
   return DoMove(child, parent, move) ? FinishMove(child, move) : 0;
 }
 

@@ -8,7 +8,9 @@ namespace torvik {
 
 // DoMove and, when that says the move may be legal, FinishMove. Returns 1 when
 // the mover's king is not attacked afterwards. Child and parent may be the same.
-int MakeMove(Position& child, const Position& parent, Move& move);
+// The child links to its parent (`previous`), which must outlive it unchanged
+// but for what the evaluation caches in it.
+int MakeMove(Position& child, Position& parent, Move& move);
 
 // Writes the child. May leave the attack maps for FinishMove (flags bit 20).
 // Returns 0 when the move is already known to be illegal. A piece move needs
@@ -16,7 +18,7 @@ int MakeMove(Position& child, const Position& parent, Move& move);
 // mover and the capture come from the board, and the move's piece is filled
 // in. Its kind may become 'x' or 'e'; its check byte is set by the king test.
 // An attack-board move names its board in `piece`.
-int DoMove(Position& child, const Position& parent, Move& move);
+int DoMove(Position& child, Position& parent, Move& move);
 
 // Completes a deferred DoMove; the parent (child.previous) must be unchanged.
 int FinishMove(Position& child, Move& move);

@@ -130,12 +130,15 @@ TEST(HashKeys, PlaceRemoveAndChangeKeepKeysAndMaterial) {
   EXPECT_EQ(Inconsistency(pos), "");
 }
 
-// Makes the move into a fresh child and checks the child is whole.
+// Makes the move into a fresh child and checks the child is whole. The child
+// comes back without its parent link (the parent is a copy that goes).
 std::unique_ptr<Position> Made(const Position& parent, Move move, int legal = 1) {
+  auto from = std::make_unique<Position>(parent);
   auto child = std::make_unique<Position>();
-  EXPECT_EQ(MakeMove(*child, parent, move), legal);
+  EXPECT_EQ(MakeMove(*child, *from, move), legal);
   EXPECT_EQ(test::Inconsistency(*child), "");
   EXPECT_EQ(test::MapsDiffer(*child), "");
+  child->previous = nullptr;
   return child;
 }
 

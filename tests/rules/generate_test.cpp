@@ -316,9 +316,9 @@ TEST(EvasionKinds, PromotionVariantsForCapturesAndBlocks) {
 
 TEST(EvasionKinds, EnPassantThatTakesOrBlocksTheChecker) {
   // d7-d5 checks the king on e4: e5xd6 en passant takes the checker.
-  Position after;
+  Position before = From2D("4k3/3p4/8/4P3/4K3/8/8/8 b - - 0 1"), after;
   Move push = M(-kPawn, test::Sq('d', 7), test::Sq('d', 5));
-  ASSERT_EQ(MakeMove(after, From2D("4k3/3p4/8/4P3/4K3/8/8/8 b - - 0 1"), push), 1);
+  ASSERT_EQ(MakeMove(after, before, push), 1);
   ASSERT_TRUE(MoverInCheck(after));
   EXPECT_TRUE(HasMove(Evasions(after), kPawn, test::Sq('e', 5), test::Sq('d', 6)));
   // A rook on the sixth rank checks the king h6 across the en-passant square d6.
@@ -333,8 +333,7 @@ TEST(EvasionKinds, EnPassantThatTakesOrBlocksTheChecker) {
 // either b6 (black level 45, neutral 13).
 TEST(EvasionKinds, EnPassantOfTheCheckingPawnIn3D) {
   for (int rules : {kTournament, kStandard}) {
-    const Position pos = Build3D({{3, 'K'}, {20, 'P'}, {46, 'p'}, {63, 'k'}}, "b QL1,QL6,KL1,KL6 wbwb - -",
-                                 rules);
+    Position pos = Build3D({{3, 'K'}, {20, 'P'}, {46, 'p'}, {63, 'k'}}, "b QL1,QL6,KL1,KL6 wbwb - -", rules);
     Position after;
     Move step = M(-kPawn, 46, 12);
     ASSERT_EQ(MakeMove(after, pos, step), 1);

@@ -43,7 +43,7 @@ inline std::vector<Move> Evasions(Position pos) { return Listed(pos, GenerateEva
 // A legal move as make-move leaves it: piece, from, to and the promotion letter.
 using MoveKey = std::tuple<int, int, int, char>;
 
-inline std::set<MoveKey> LegalSet(const Position& pos, const std::vector<Move>& moves) {
+inline std::set<MoveKey> LegalSet(Position pos, const std::vector<Move>& moves) {
   std::set<MoveKey> legal;
   auto child = std::make_unique<Position>();
   for (Move m : moves) {
