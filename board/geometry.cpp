@@ -4,11 +4,19 @@
 
 namespace torvik {
 
-int PinIndex(int pin) {
-  for (int i = 0; i < kPins; ++i)
-    if (kPinTable[i].square == pin) return i;
-  return -1;
-}
+namespace {
+
+// Pin index by square code, -1 where no pin is.
+constexpr std::array<int8_t, kSquareCount> kPinIndexOf = [] {
+  std::array<int8_t, kSquareCount> index{};
+  index.fill(-1);
+  for (int i = 0; i < kPins; ++i) index[kPinTable[i].square] = int8_t(i);
+  return index;
+}();
+
+}  // namespace
+
+int PinIndex(int pin) { return unsigned(pin) < kSquareCount ? kPinIndexOf[pin] : -1; }
 
 int BoardOfSquare(Square square) {
   if (!IsSquare(square)) return -1;

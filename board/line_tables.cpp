@@ -3,31 +3,25 @@
 #include <memory>
 #include <vector>
 
+#include "board/config_cache.h"
 #include "board/geometry.h"
-#include "board/ray_cache.h"
 #include "board/rays.h"
 
 namespace torvik {
 namespace {
-
-// The line and reach tables of one board configuration.
-struct MapTables {
-  std::array<std::array<int8_t, kSquareCount>, kSquareCount> lineDir{};
-  std::array<std::array<uint64_t, kSquareCount>, kPieceCodes> reach{};  // [code + 6][from]
-};
 
 constexpr std::array<int, 8> kKingSteps = {1, 9, 8, 7, -1, -9, -8, -7};
 constexpr std::array<int, 8> kKnightSteps = {10, 6, 17, 15, -10, -6, -17, -15};
 constexpr std::array<int, 4> kLines = {8, 1, 9, 7};  // later ones win for the same pair
 constexpr int kMaxLineSteps = 10;
 
-void SetReach(MapTables& t, int code, Square from, Square to) {
+void SetReach(LineTables& t, int code, Square from, Square to) {
   t.reach[code + 6][from] |= uint64_t(1) << to;
 }
 
 // Every square one step away in each of `steps` is reached by `codes`.
 template <std::size_t N>
-void AddSteps(const Position& pos, MapTables& t, Square from, const std::array<int, N>& steps,
+void AddSteps(const Position& pos, LineTables& t, Square from, const std::array<int, N>& steps,
               std::initializer_list<int> codes) {
   for (int d : steps) {
     RayList list;
@@ -38,7 +32,7 @@ void AddSteps(const Position& pos, MapTables& t, Square from, const std::array<i
 }
 
 // The lines through squares as every step of `direction` reaches them.
-void AddLines(const Position& pos, MapTables& t, Square from, int direction) {
+void AddLines(const Position& pos, LineTables& t, Square from, int direction) {
   const uint64_t reached = RayReach(pos, from, direction) & ~(uint64_t(1) << from);
   const bool straight = direction == 8 || direction == 1;
   for (Square to = 0; to < kSquareCount; ++to) {
@@ -55,8 +49,24 @@ void AddLines(const Position& pos, MapTables& t, Square from, int direction) {
   }
 }
 
-void Build(const Position& pos, MapTables& t) {
-  t = MapTables{};
+// The 2D tables never change; the 3D ones live with their configuration.
+const LineTables& Tables2D() {
+  static const std::unique_ptr<LineTables> tables = [] {
+    auto t = std::make_unique<LineTables>();
+    Position pos;
+    pos.gameMode = kGame2D;
+    BuildLineTables(pos, *t);
+    return t;
+  }();
+  return *tables;
+}
+
+const LineTables& TablesFor(const Position& pos) { return Is3D(pos) ? LinesOf(pos) : Tables2D(); }
+
+}  // namespace
+
+void BuildLineTables(const Position& pos, LineTables& t) {
+  t = LineTables{};
   for (Square s = 0; s < kSquareCount; ++s) {
     const bool pawnRow = Is3D(pos) || (RowOf(s) >= 1 && RowOf(s) <= 6);
     if (pawnRow) {
@@ -69,56 +79,6 @@ void Build(const Position& pos, MapTables& t) {
   for (int d : kLines)
     for (Square s = 0; s < kSquareCount; ++s) AddLines(pos, t, s, d);
 }
-
-// The 2D tables never change; the 3D ones are kept per configuration, beside
-// the configuration's ray table and as long as it lives.
-const MapTables& Tables2D() {
-  static const std::unique_ptr<MapTables> tables = [] {
-    auto t = std::make_unique<MapTables>();
-    Position pos;
-    pos.gameMode = kGame2D;
-    Build(pos, *t);
-    return t;
-  }();
-  return *tables;
-}
-
-// The Tournament rules add lines across empty pins, so each rule set has its own.
-struct MapCache {
-  std::vector<std::unique_ptr<MapTables>> tables;  // by ray-table index and rules
-  std::vector<uint64_t> stamps;
-  const MapTables* last = nullptr;
-  uint64_t lastStamp = 0;
-  int lastRules = -1;
-};
-
-const MapTables& Tables3D(const Position& pos) {
-  thread_local MapCache cache;
-  const RayTableId id = SelectRayTableId(pos);
-  const int rules = pos.rules == kStandard ? 1 : 0;
-  if (cache.last && cache.lastStamp == id.stamp && cache.lastRules == rules) return *cache.last;
-  const std::size_t at = 2 * std::size_t(id.index) + rules;
-  if (cache.tables.size() <= at) {
-    cache.tables.resize(at + 1);
-    cache.stamps.resize(at + 1, 0);
-  }
-  std::unique_ptr<MapTables>& slot = cache.tables[at];
-  if (!slot) slot = std::make_unique<MapTables>();
-  if (cache.stamps[at] != id.stamp) {
-    Build(pos, *slot);
-    cache.stamps[at] = id.stamp;
-  }
-  cache.last = slot.get();
-  cache.lastStamp = id.stamp;
-  cache.lastRules = rules;
-  return *slot;
-}
-
-const MapTables& TablesFor(const Position& pos) {
-  return Is3D(pos) ? Tables3D(pos) : Tables2D();
-}
-
-}  // namespace
 
 int LineDir(const Position& pos, Square from, Square to) {
   if (!IsSquare(from) || !IsSquare(to)) return 0;

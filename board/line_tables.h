@@ -4,11 +4,22 @@
 // only looked up.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "board/position.h"
 
 namespace torvik {
+
+// The line and reach tables of one configuration and rule set.
+struct LineTables {
+  std::array<std::array<int8_t, kSquareCount>, kSquareCount> lineDir{};
+  std::array<std::array<uint64_t, kSquareCount>, kPieceCodes> reach{};  // [code + 6][from]
+};
+
+// Fills `t` for the configuration, rules and mode of `pos`, whose ray lookups
+// must already answer for that configuration.
+void BuildLineTables(const Position& pos, LineTables& t);
 
 // Direction code (+1, +8, +9, +7 or the negative) of the straight line from
 // `from` to `to`, 0 when the two squares share no line. LineDir(b, a) is always

@@ -60,6 +60,7 @@ struct PieceEntry {
 };
 
 struct Position;
+struct ConfigTables;
 
 // A move list generated for a position (the search's per-ply lists), kept with
 // its count while the position lives.
@@ -70,7 +71,7 @@ struct MovesCache {
 
 struct Position {
   // Leading fields: what make-move copies from the parent.
-  uint32_t rayTable = 0;       // which ray table the last lookup used (a hint, always checked)
+  const ConfigTables* config = nullptr;  // the tables of its board configuration (checked on use)
   int32_t gameMode = kGame3D;  // not in the stored image: the game's mode
   int32_t rules = kTournament; // not in the stored image: the game's rules
   KeyHistory* history = nullptr;  // not in the stored image: where make-move records keys

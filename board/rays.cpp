@@ -1,8 +1,8 @@
 #include "board/rays.h"
 
+#include "board/config_cache.h"
 #include "board/console.h"
 #include "board/geometry.h"
-#include "board/ray_cache.h"
 
 namespace torvik {
 namespace {
@@ -48,7 +48,7 @@ int GetRay2D(Square square, int direction, RayList& out) {
 
 int GetRay(const Position& pos, Square square, int direction, RayList& out) {
   if (!Is3D(pos)) return GetRay2D(square, direction, out);
-  const RayTable& table = SelectRayTable(pos);
+  const RayTable& table = ConfigOf(pos).rays;
   const int slot = SlotOf(direction);
   if (slot < 0) return BadDirection(direction, true, out);
   if (!IsSquare(square)) return Empty(out);
@@ -64,6 +64,6 @@ std::string GetConfigName(const Position& pos) {
   return name;
 }
 
-void DirTo(const Position& pos) { SelectRayTable(pos); }
+void DirTo(const Position& pos) { ConfigOf(pos); }
 
 }  // namespace torvik

@@ -59,9 +59,8 @@ std::string GetConfigName(const Position& pos);
 // Selects the position's configuration table, building it when it is new.
 void DirTo(const Position& pos);
 
-// Empties this thread's cache of configuration tables: the next build is #1 again.
-// (board/ray_cache.h: the cache itself, the position's hint, and the entry ids
-// that other per-configuration data can be keyed on.)
+// Starts the cache of configuration tables over: every configuration is
+// announced again when next met, counting from #1 (board/config_cache.h).
 void ResetRayCache();
 
 }  // namespace torvik

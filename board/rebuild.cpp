@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "board/castling.h"
+#include "board/config_cache.h"
 #include "board/console.h"
 #include "board/geometry.h"
 #include "board/hash_keys.h"
 #include "board/pieces.h"
-#include "board/ray_cache.h"
 
 namespace torvik {
 namespace {
@@ -105,7 +105,7 @@ int BoardToPieces(Position& pos) {
   }
   if (Is3D(pos)) {
     for (int b = 0; b < kAttackBoards; ++b) HashBoardPin(pos, b, pos.pins[b]);
-    SetRayTableHint(pos);
+    ResolveConfig(pos);
   }
   DropUnbackedCastling(pos);
   pos.hashKey ^= static_cast<uint32_t>(pos.epSquare) << 8;

@@ -1,11 +1,11 @@
 // Making an attack-board move: the board changes pins and carries its pieces.
 #include "board/castling.h"
+#include "board/config_cache.h"
 #include "board/console.h"
 #include "board/geometry.h"
 #include "board/hash_keys.h"
 #include "board/pieces.h"
 #include "board/promotion.h"
-#include "board/ray_cache.h"
 #include "rules/make_move.h"
 #include "rules/make_move_steps.h"
 
@@ -50,7 +50,7 @@ void RelocateBoard(Position& pos, int which_ab, int pin) {
   HashBoardPin(pos, which_ab, pos.pins[which_ab]);
   pos.pins[which_ab] = pin;
   HashBoardPin(pos, which_ab, pin);
-  SetRayTableHint(pos);
+  ResolveConfig(pos);
   pos.hashKey ^= uint32_t(pos.epSquare) << 8;
   pos.epSquare = 0;
   const uint32_t before = pos.flags & kCastleRights;

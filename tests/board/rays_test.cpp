@@ -3,13 +3,14 @@
 // both squares exist and their projections differ by d's (file step, rank step).
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "board/config_cache.h"
 #include "board/console.h"
 #include "board/geometry.h"
-#include "board/ray_cache.h"
 #include "board/rays.h"
 
 namespace torvik {
@@ -220,39 +221,33 @@ TEST(RayCache, BuildsEachConfigurationOnceBetweenResets) {
   ResetRayCache();
 }
 
-TEST(RayCache, HintsAndIdsAreCheckedNeverTrusted) {
+TEST(RayCache, HandlesAreCheckedNeverTrusted) {
   ConsoleCapture quiet;
   ResetRayCache();
   Position start = Make3D(kStart), moved = Make3D({32, 2, 56, 63});  // board 1 on QL3
-  SetRayTableHint(start);
-  SetRayTableHint(moved);
-  Position wrong = moved;  // the other configuration's hint, or hints that mean nothing
-  for (uint32_t hint : {start.rayTable, 0xffffffffu, kRayCacheCapacity, 7u}) {
-    wrong.rayTable = hint;
-    EXPECT_EQ(Ray(wrong, 1, 1), V{6}) << hint;  // QL1's z1 below QL3's z2
+  ResolveConfig(start);
+  ResolveConfig(moved);
+  ASSERT_NE(start.config, nullptr);
+  EXPECT_EQ(&ConfigOf(start), start.config);
+  Position wrong = moved;  // another configuration's handle, or none
+  for (const ConfigTables* handle : {start.config, static_cast<const ConfigTables*>(nullptr)}) {
+    wrong.config = handle;
+    EXPECT_EQ(Ray(wrong, 1, 1), V{6});  // QL1's z1 below QL3's z2
   }
-  ResetRayCache();  // a hint left in a copied position now points at nothing built
+  // A handle from before a reset still holds its configuration's tables, and
+  // answers without announcing them; resolving again announces them.
+  ResetRayCache();
   EXPECT_EQ(Ray(moved, 1, 1), V{6});
   EXPECT_TRUE(ListsFollowRule(start));
-  EXPECT_EQ(RayTablesBuilt(), 2);
-  // Ids: the same while the build stands, new after a reset.
-  const RayTableId first = SelectRayTableId(start);
-  SelectRayTableId(Make3D({2, 39, 56, 63}));
-  const RayTableId again = SelectRayTableId(start);
-  EXPECT_EQ(first.index, again.index);
-  EXPECT_EQ(first.stamp, again.stamp);
-  ResetRayCache();
-  const RayTableId rebuilt = SelectRayTableId(start);
-  EXPECT_LT(rebuilt.index, kRayCacheCapacity);
-  EXPECT_NE(rebuilt.stamp, first.stamp) << "data kept for the old build must not be taken";
-  EXPECT_NE(rebuilt.stamp, 0u);
+  EXPECT_EQ(RayTablesBuilt(), 0);
+  ResolveConfig(start);
+  EXPECT_EQ(RayTablesBuilt(), 1);
   ResetRayCache();
 }
 
 // Hundreds of configurations, as one search meets, all kept: going back over
-// them builds nothing and answers as when they were new. Past its capacity the
-// cache starts over: still right, the numbering goes on, and a search moving
-// between a few configurations builds each of them once.
+// them announces nothing and answers as when they were new. Past the cache's
+// capacity every configuration is still right and still announced once.
 TEST(RayCache, KeepsManyAndStaysRightWhenFull) {
   ConsoleCapture log;
   ResetRayCache();
@@ -264,56 +259,54 @@ TEST(RayCache, KeepsManyAndStaysRightWhenFull) {
   EXPECT_EQ(log.Text(), "");
   EXPECT_EQ(RayTablesBuilt(), kVisited);
   ResetRayCache();
-  const int kBuilds = 2 * int(kRayCacheCapacity) + 500;
+  const int kBuilds = 2 * kConfigCacheCapacity + 500;
   for (int i = 0; i < kBuilds; ++i) {
-    if (i % 97 == 0) ASSERT_TRUE(ListsFollowRule(Make3D(all[i]))) << i;
-    else DirTo(Make3D(all[i]));
+    Position pos = Make3D(all[i]);
+    if (i % 2) ResolveConfig(pos);
+    if (i % 97 == 0) ASSERT_TRUE(ListsFollowRule(pos)) << i;
+    else DirTo(pos);
   }
   EXPECT_EQ(RayTablesBuilt(), kBuilds);
   EXPECT_NE(log.Text().find("#" + std::to_string(kBuilds)), std::string::npos);
   log.Clear();
-  for (int round = 0; round < 1000; ++round) {
-    for (int i : {0, 1, kBuilds - 1}) {
-      Position pos = Make3D(all[i]);
-      pos.rayTable = uint32_t(round);
-      DirTo(pos);
-    }
-  }
-  EXPECT_EQ(log.Text(), "\nBuilding q1q2q3q4 #" + std::to_string(kBuilds + 1) + "\nBuilding q1q2q3q5 #" +
-                            std::to_string(kBuilds + 2))
-      << "only the two dropped ones again";
+  for (int round = 0; round < 100; ++round)
+    for (int i : {0, 1, kBuilds - 2, kBuilds - 1}) DirTo(Make3D(all[i]));
+  EXPECT_EQ(log.Text(), "") << "each announced once per reset";
   EXPECT_TRUE(ListsFollowRule(Make3D(all[0])));
   EXPECT_TRUE(ListsFollowRule(Make3D(all[kBuilds - 1])));
   ResetRayCache();
 }
 
-TEST(RayCache, EachThreadKeepsItsOwn) {
+// One cache for every thread: a configuration is built and announced once,
+// by whichever thread meets it first, and two threads walking many
+// configurations at once both see right tables.
+TEST(RayCache, ThreadsShareOneCache) {
   ConsoleCapture log;
   ResetRayCache();
   const Position start = Make3D(kStart);
-  DirTo(start);
-  std::string workerLog;
   bool workerRight = false;
-  std::thread worker([&] {
-    workerRight = ListsFollowRule(start);
-    workerLog = log.Text();
-  });
+  std::thread worker([&] { workerRight = ListsFollowRule(start); });
   worker.join();
   EXPECT_TRUE(workerRight);
-  EXPECT_EQ(workerLog, "\nBuilding q1q6k1k6 #1\nBuilding q1q6k1k6 #1");
   EXPECT_TRUE(ListsFollowRule(start));
-  EXPECT_EQ(RayTablesBuilt(), 1);
-  // Two threads walking many configurations at once.
+  EXPECT_EQ(log.Text(), "\nBuilding q1q6k1k6 #1");
   const auto all = AllConfigurations();
   bool right[2] = {false, false};
   auto walk = [&](int t) {
     right[t] = true;
-    for (size_t i = t; i < all.size(); i += 41) right[t] = right[t] && ListsFollowRule(Make3D(all[i]));
+    for (size_t i = 0; i < all.size(); i += 41) {
+      Position pos = Make3D(all[i]);
+      pos.rules = t ? kStandard : kTournament;
+      right[t] = right[t] && ListsFollowRule(pos) && LineDir(pos, 32, 34) == 1;
+    }
   };
   std::thread a(walk, 0), b(walk, 1);
   a.join();
   b.join();
   EXPECT_TRUE(right[0] && right[1]);
+  std::set<Pins> met = {kStart};
+  for (size_t i = 0; i < all.size(); i += 41) met.insert(all[i]);
+  EXPECT_EQ(RayTablesBuilt(), int(met.size()));
   ResetRayCache();
 }
 
