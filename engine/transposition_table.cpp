@@ -1,0 +1,131 @@
+#include "engine/transposition_table.h"
+
+#include <cstring>
+#include <utility>
+
+#include "board/console.h"
+
+namespace torvik {
+namespace {
+
+uint32_t BucketOf(const TranspositionTable& tt, const Position& pos) { return (pos.hashKey % tt.count) & ~1u; }
+
+bool Matches(const TTEntry& e, const Position& pos) { return e.key == pos.hashKey && e.lock == pos.hashLock; }
+
+TTEntry* Find(const TranspositionTable& tt, const Position& pos) {
+  if (tt.count == 0) return nullptr;
+  TTEntry* bucket = &tt.entries[BucketOf(tt, pos)];
+  if (Matches(bucket[0], pos)) return &bucket[0];
+  if (Matches(bucket[1], pos)) return &bucket[1];
+  return nullptr;
+}
+
+// The slot a store for `pos` at `depth` takes, or none when a quiescence
+// store must not evict a fresh entry.
+TTEntry* ChooseSlot(TranspositionTable& tt, const Position& pos, int depth) {
+  TTEntry* slot = &tt.entries[BucketOf(tt, pos)];
+  if (Matches(slot[0], pos)) return &slot[0];
+  if (Matches(slot[1], pos)) {
+    if (TTDraft(slot[1]) < TTDraft(slot[0])) return &slot[1];
+    std::swap(slot[0], slot[1]);
+    return &slot[0];
+  }
+  if (TTAge(slot[0]) == tt.age && TTDraft(slot[0]) > depth) {
+    if (depth != 0 || TTDraft(slot[1]) < 1 || TTAge(slot[1]) != tt.age) return &slot[1];
+    return nullptr;
+  }
+  slot[1] = slot[0];
+  return &slot[0];
+}
+
+void StoreLower(TTEntry& e, int depth, int32_t value, const Move* move) {
+  if (move) e.moveAge = (e.moveAge & ~0xfffu) | uint32_t(move->from & 63) | uint32_t(move->to & 63) << 6;
+  const int oldDepth = e.lowerDepth;
+  e.lowerDepth = uint8_t(depth);
+  e.lower = value;
+  if (e.upper >= e.lower) return;
+  if (oldDepth == depth && e.upperDepth == depth) {
+    e.upper = e.lower;  // both bounds proven to this depth: the value is exact
+  } else {
+    e.upper = kNoUpper;
+    e.upperDepth = 0;
+  }
+}
+
+void StoreUpper(TTEntry& e, int depth, int32_t value) {
+  const int oldDepth = e.upperDepth;
+  e.upperDepth = uint8_t(depth);
+  e.upper = value;
+  if (e.upper >= e.lower) return;
+  if (oldDepth == depth && e.lowerDepth == depth) {
+    e.lower = e.upper;
+  } else {
+    e.lower = kNoLower;
+    e.lowerDepth = 0;
+  }
+}
+
+}  // namespace
+
+int CreateTT(TranspositionTable& tt, int megabytes) {
+  if (tt.created) return tt.megabytes;
+  tt.created = true;
+  for (int mb = megabytes; mb >= 1; --mb) {
+    const uint32_t count = TTEntriesFor(mb);
+    tt.entries.reset(static_cast<TTEntry*>(std::calloc(count, sizeof(TTEntry))));
+    if (!tt.entries) continue;
+    tt.count = count;
+    tt.megabytes = mb;
+    return mb;
+  }
+  ConsolePrintf("\nno memory for the transposition table: the engine plays without one");
+  return 0;
+}
+
+void ClearTT(TranspositionTable& tt) {
+  if (tt.count) std::memset(static_cast<void*>(tt.entries.get()), 0, size_t(tt.count) * sizeof(TTEntry));
+}
+
+void AgeTT(TranspositionTable& tt, int gamePly) {
+  if (gamePly < tt.lastPly) ClearTT(tt);
+  tt.lastPly = gamePly;
+  tt.age = tt.age % 15 + 1;
+}
+
+const TTEntry* LookupTT(const TranspositionTable& tt, const Position& pos) { return Find(tt, pos); }
+
+int ProbeTT(const TranspositionTable& tt, const Position& pos, int depth, int32_t gamma, int32_t& value,
+            Move* move) {
+  const TTEntry* e = Find(tt, pos);
+  if (!e) return 0;
+  if (move) *move = Move{TTFrom(*e), TTTo(*e), 0, pos.board[TTFrom(*e)], 'G', 0, {0, 0}};
+  if (e->upperDepth >= depth && e->upper < gamma) {
+    value = e->upper;
+    return 1;
+  }
+  if (e->lowerDepth >= depth && e->lower >= gamma) {
+    value = e->lower;
+    return 1;
+  }
+  return 0;
+}
+
+int ProbeUpperTT(const TranspositionTable& tt, const Position& pos, int depth, int32_t gamma, int32_t& value) {
+  const TTEntry* e = Find(tt, pos);
+  if (!e || e->upperDepth < depth || e->upper >= gamma) return 0;
+  value = e->upper;
+  return 1;
+}
+
+void StoreTT(TranspositionTable& tt, const Position& pos, int depth, int32_t gamma, int32_t value,
+             const Move* move) {
+  if (tt.count == 0) return;
+  TTEntry* e = ChooseSlot(tt, pos, depth);
+  if (!e) return;
+  if (!Matches(*e, pos)) *e = TTEntry{pos.hashKey, pos.hashLock, kNoLower, kNoUpper, 0, 0, 0, 0};
+  e->moveAge = (e->moveAge & ~(15u << 12)) | uint32_t(tt.age) << 12;
+  if (value >= gamma) StoreLower(*e, depth, value, move);
+  else StoreUpper(*e, depth, value);
+}
+
+}  // namespace torvik
