@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_positions.h"
 #include "board/console.h"
 #include "record/position_text.h"
 #include "rules/generate.h"
@@ -15,40 +16,10 @@ using namespace torvik;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Seconds;
 
-struct Sample {
-  const char* text;
-  int mode;
-  int rules;
-};
-
-const Sample kSamples[] = {
-    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", kGame2D, kTournament},
-    {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", kGame2D, kTournament},
-    {"r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10", kGame2D, kTournament},
-    {"RP....prQP....pqKP....pkRP....prNP....pnBP....pbBP....pbNP....pn w QL1,QL6,KL1,KL6 wbwb KQkq - 0 1",
-     kGame3D, kTournament},
-    {"RP....prQP....pqKP....pkRP....prNP....pnBP....pbBP....pbNP....pn w QL1,QL6,KL1,KL6 wbwb KQkq - 0 1",
-     kGame3D, kStandard},
-    {"R.....prQ.....pq.P....pk.P.K..prNP...p.nB.....pbBP..P.pb.P....pn b QL3,QL6,KL1,KL6 wbwb kq - 7 23",
-     kGame3D, kTournament},
-};
-
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-std::vector<Position> Load(int mode) {
-  std::vector<Position> positions;
-  for (const Sample& s : kSamples) {
-    if (s.mode != mode) continue;
-    Position pos;
-    pos.rules = s.rules;
-    std::string error;
-    if (ParsePosition(s.text, s.mode, pos, error)) positions.push_back(pos);
-    else std::printf("bad sample: %s\n", error.c_str());
-  }
-  return positions;
-}
+std::vector<Position> Load(int mode) { return bench::LoadSamples(mode); }
 
 void Measure(const char* name, std::vector<Position>& positions) {
   const int rounds = 20000;

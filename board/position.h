@@ -46,9 +46,16 @@ enum PositionFlag : uint32_t {
   kBlackPromoted = 1u << 12,
   kDrawish = 1u << 13,
   kEvalCached = 1u << 14,
+  kExtended = 1u << 26,      // the search extended the move that led here
   kEngineWhite = 1u << 27,
   kTacticsCached = 1u << 28,
   kMapsPending = 1u << 20,
+  // The king zones the square control weighed with at its last full pass.
+  kZoneWhiteKingSide = 1u << 15,
+  kZoneWhiteQueenSide = 1u << 16,
+  kZoneBlackKingSide = 1u << 17,
+  kZoneBlackQueenSide = 1u << 18,
+  kKingZones = 15u << 15,
 };
 
 // `winner`.

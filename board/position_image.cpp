@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "board/board_checks.h"
 #include "board/byte_io.h"
 #include "board/geometry.h"
 #include "board/hash_keys.h"
+#include "board/move_counters.h"
 #include "board/piece_values.h"
 
 namespace torvik {
@@ -74,44 +76,81 @@ void WritePositionImage(const Position& pos, PositionImage image) {
 
 namespace {
 
-bool CheckPins(const Position& pos, std::string& error) {
+bool Fail(std::string& error, const char* message) {
+  error = message;
+  return false;
+}
+
+// 3D: four boards on four distinct pins, each owned by one side. 2D: no boards.
+bool CheckBoards(const Position& pos, std::string& error) {
+  if (!Is3D(pos)) {
+    for (int b = 0; b < kAttackBoards; ++b)
+      if (pos.pins[b] != 0 || pos.owners[b] != 0) return Fail(error, "attack boards in a 2D game");
+    return true;
+  }
   for (int b = 0; b < kAttackBoards; ++b) {
-    if (PinIndex(pos.pins[b]) < 0) return error = "attack board on no pin", false;
+    if (PinIndex(pos.pins[b]) < 0) return Fail(error, "attack board on no pin");
     for (int other = 0; other < b; ++other)
-      if (pos.pins[other] == pos.pins[b]) return error = "two attack boards on one pin", false;
-    if (pos.owners[b] != 0 && pos.owners[b] != 1) return error = "bad attack-board owner", false;
+      if (pos.pins[other] == pos.pins[b]) return Fail(error, "two attack boards on one pin");
+    if (pos.owners[b] != 0 && pos.owners[b] != 1) return Fail(error, "bad attack-board owner");
   }
   return true;
 }
 
-// The board, the slot table and the piece list must describe the same pieces,
-// each slot on its own side, with the kings in their slots.
-bool CheckPieces(const Position& pos, std::string& error) {
+bool CheckCounters(const Position& pos, std::string& error) {
+  if (!IsSquare(pos.epSquare)) return Fail(error, "bad en-passant square");
+  if (pos.ply < 0 || pos.ply > kMaxPly) return Fail(error, "ply count out of range");
+  if (pos.halfmoveCount < 0 || pos.halfmoveCount > kMaxHalfmoveCount)
+    return Fail(error, "halfmove count out of range");
+  if (pos.winner < kBlackWon || pos.winner > kDrawn) return Fail(error, "bad result");
+  return true;
+}
+
+// The piece types a slot may hold: the king's slot the king, the next seven
+// their layout's type, the last eight pawns and promoted pieces.
+bool FitsSlot(int code, int slot) {
+  const int i = slot % kSideSlots, type = TypeOf(code);
+  if ((code < 0) != (slot >= kSideSlots)) return false;
+  return i < kPawnSlot ? type == kOfficerLayout[i] : type != kKing;
+}
+
+// The piece list and the slot table describe pieces of the board, each in a
+// slot of its own side and type. A game position gives every piece on the
+// board a slot; a board the editor left unrebuilt may have pieces without one.
+bool CheckPieces(const Position& pos, bool edited, std::string& error) {
+  for (Square s = 0; s < kSquareCount; ++s)
+    if (!IsValidCode(pos.board[s])) return Fail(error, "bad piece code on the board");
   for (int slot = 0; slot < kSlots; ++slot) {
     const PieceEntry& e = pos.pieces[slot];
-    if (!IsValidCode(e.code)) return error = "bad piece code in the piece list", false;
     if (e.code == 0) continue;
-    if (!IsSquare(e.square)) return error = "piece on no square", false;
-    if ((e.code < 0) != (slot >= kSideSlots)) return error = "piece in the other side's slot", false;
+    if (!IsValidCode(e.code)) return Fail(error, "bad piece code in the piece list");
+    if (!IsSquare(e.square)) return Fail(error, "piece on no square");
+    if (!FitsSlot(e.code, slot)) return Fail(error, "piece in a slot not its own");
     if (pos.board[e.square] != e.code || pos.slotOf[e.square] != slot)
-      return error = "piece list and board disagree", false;
+      return Fail(error, "piece list and board disagree");
   }
   for (Square s = 0; s < kSquareCount; ++s) {
-    int code = pos.board[s];
-    if (!IsValidCode(code)) return error = "bad piece code on the board", false;
-    if (code == 0 && pos.slotOf[s] != kNoSlot) return error = "slot on an empty square", false;
-    if (code != 0 && (pos.slotOf[s] >= kSlots || pos.pieces[pos.slotOf[s]].square != s))
-      return error = "board and piece list disagree", false;
+    const int code = pos.board[s], slot = pos.slotOf[s];
+    if (slot == kNoSlot && (code == 0 || edited)) continue;
+    if (slot >= kSlots || pos.pieces[slot].code != code || pos.pieces[slot].square != s)
+      return Fail(error, "board and piece list disagree");
   }
-  if (pos.pieces[kKingSlot].code != kKing || pos.pieces[kSideSlots + kKingSlot].code != -kKing)
-    return error = "king missing from its slot", false;
   return true;
 }
 
-// The masks and the material follow from the piece list.
+bool CheckRules(const Position& pos, std::string& error) {
+  if (!SidesFit(pos, error)) return false;
+  if (PawnPastPromotion(pos) != kNoSquare) return Fail(error, "a pawn stands where it must have promoted");
+  return true;
+}
+
+// What follows from the board and the piece list: the masks, the material, the
+// castling rights the kings and rooks still back, the en-passant square a FEN
+// reader keeps, and the keys. Only the castling bits of the flags are read.
 void DerivePieceState(Position& pos) {
-  pos.pieceMask = pos.occupiedMask = 0;
+  pos.sliderMask = pos.pieceMask = pos.occupiedMask = pos.pawnWatchMask = 0;
   pos.eval.material = {0, 0};
+  pos.eval.passedMask = {0, 0};
   for (int slot = 0; slot < kSlots; ++slot) {
     int code = pos.pieces[slot].code;
     if (code == 0) continue;
@@ -120,23 +159,17 @@ void DerivePieceState(Position& pos) {
     if (IsSlider(code)) pos.sliderMask |= SlotBit(slot);
     pos.eval.material[code < 0 ? kBlack : kWhite] += PieceValue(code);
   }
-  pos.pawnWatchMask &= pos.occupiedMask;
+  pos.flags &= kCastleRights | kWhiteCastled | kBlackCastled;
+  DropUnbackedCastling(pos);
+  if (!Is3D(pos) && !EpSquareFits2D(pos)) pos.epSquare = 0;
   ComputeKeys(pos, pos.hashKey, pos.hashLock);
 }
 
-}  // namespace
-
-bool ReadPositionImage(ConstPositionImage image, int mode, Position& out, std::string& error) {
-  Position pos;
-  pos.gameMode = mode;
-  pos.rules = out.rules;
-  pos.history = out.history;
+void ReadFields(ConstPositionImage image, Position& pos) {
   for (int b = 0; b < 4; ++b) {
     pos.pins[b] = GetI32(image, kBoardPins + 4 * b);
     pos.owners[b] = GetI32(image, kOwners + 4 * b);
   }
-  pos.sliderMask = GetU32(image, kSliderMask);
-  pos.pawnWatchMask = GetU32(image, kPawnWatchMask);
   for (Square s = 0; s < kSquareCount; ++s) {
     pos.board[s] = GetI32(image, kBoard + 4 * s);
     pos.slotOf[s] = image[kSlotOf + s];
@@ -155,15 +188,30 @@ bool ReadPositionImage(ConstPositionImage image, int mode, Position& out, std::s
   pos.ply = GetI32(image, kPly);
   pos.winner = GetI32(image, kWinner);
   pos.evalScore = GetI32(image, kEvalScore);
+}
 
-  if (mode == kGame3D && !CheckPins(pos, error)) return false;
-  if (!CheckPieces(pos, error)) return false;
-  if (pos.epSquare < 0 || pos.epSquare >= kSquareCount) return error = "bad en-passant square", false;
-  if (pos.ply < 0 || pos.halfmoveCount < 0) return error = "negative move count", false;
-  if (pos.winner < kBlackWon || pos.winner > kDrawn) return error = "bad result", false;
+bool Read(ConstPositionImage image, int mode, Position& out, bool edited, std::string& error) {
+  Position pos;
+  pos.gameMode = mode;
+  pos.rules = out.rules;
+  pos.history = out.history;
+  ReadFields(image, pos);
+  if (!CheckBoards(pos, error) || !CheckCounters(pos, error) || !CheckPieces(pos, edited, error))
+    return false;
+  if (!edited && !CheckRules(pos, error)) return false;
   DerivePieceState(pos);
   out = pos;
   return true;
+}
+
+}  // namespace
+
+bool ReadPositionImage(ConstPositionImage image, int mode, Position& out, std::string& error) {
+  return Read(image, mode, out, false, error);
+}
+
+bool ReadEditedPositionImage(ConstPositionImage image, int mode, Position& out, std::string& error) {
+  return Read(image, mode, out, true, error);
 }
 
 }  // namespace torvik

@@ -61,9 +61,21 @@ using ConstPositionImage = std::span<const uint8_t, kPositionImageBytes>;
 void WritePositionImage(const Position& pos, PositionImage image);
 
 // Reads an image into `pos` (of game mode `mode`, 2 or 3). Refuses, with a
-// reason in `error`, an image whose board, pieces or pins are out of range or
-// disagree with each other; `pos` is then left unchanged.
+// reason in `error`, an image whose board, pieces, pins or counters are out of
+// range, whose piece list disagrees with the board or is laid out otherwise
+// than the rebuild and make-move lay it out, whose sides do not fit their
+// slots or hold a pawn that must have promoted; `pos` is then left unchanged.
+// What follows from the board is recomputed: the masks, material and keys, and
+// the flags but for the castling bits, of which those the kings and rooks no
+// longer back are dropped (so is a 2D en-passant square no double step left).
+// The attack maps and the evaluation are left for the caller to rebuild.
 bool ReadPositionImage(ConstPositionImage image, int mode, Position& pos, std::string& error);
+
+// The same for a board the editor left without a rebuild ("edited board may be
+// unstable"): kings may be missing or doubled, sides need not fit, and pieces
+// on the board may have no slot; what the piece list holds must still agree
+// with the board.
+bool ReadEditedPositionImage(ConstPositionImage image, int mode, Position& pos, std::string& error);
 
 void WriteMoveImage(const Move& move, std::span<uint8_t> image, std::size_t offset);
 Move ReadMoveImage(std::span<const uint8_t> image, std::size_t offset);

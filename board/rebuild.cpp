@@ -1,9 +1,10 @@
 #include "board/rebuild.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
-#include "board/castling.h"
+#include "board/board_checks.h"
 #include "board/config_cache.h"
 #include "board/console.h"
 #include "board/geometry.h"
@@ -13,18 +14,15 @@
 namespace torvik {
 namespace {
 
-// The non-pawn layout of one side, slot by slot.
-constexpr std::array<int, 8> kOfficerLayout = {kKing, kQueen, kRook, kRook,
-                                               kBishop, kBishop, kKnight, kKnight};
-
 // Assigns one side's pieces to its 16 slots: officers in the K Q R R B B N N
 // layout, pawns in the last slots in square order, and officers the layout has
-// no room for (a third rook, a second queen) in the free pawn slots.
-bool AssignSide(Position& pos, int sign) {
+// no room for (a third rook, a second queen) in the slots between. The side
+// must fit (SidesFit): its pawns and extra officers then never meet.
+void AssignSide(Position& pos, int sign) {
   std::vector<PieceEntry> officers, pawns;
   for (Square s = 0; s < kSquareCount; ++s) {
     int code = pos.board[s];
-    if (code == 0 || Sign(code) != sign) continue;
+    if (code == 0 || !IsValidCode(code) || Sign(code) != sign) continue;
     (TypeOf(code) == kPawn ? pawns : officers).push_back({code, s});
   }
   std::sort(officers.begin(), officers.end(), [](const PieceEntry& a, const PieceEntry& b) {
@@ -32,32 +30,19 @@ bool AssignSide(Position& pos, int sign) {
                                             : a.square > b.square;
   });
   const int base = sign > 0 ? 0 : kSideSlots;
-  const char* side = sign > 0 ? "white" : "black";
-  if (officers.empty() || TypeOf(officers[0].code) != kKing) {
-    ConsolePrintf("\nno king");
-    return false;
-  }
-  if (officers.size() > 1 && TypeOf(officers[1].code) == kKing) {
-    ConsolePrintf("\n%s has more than one king", side);
-    return false;
-  }
-  if (officers.size() + pawns.size() > kSideSlots) {
-    ConsolePrintf("\n%s has more than 16 pieces", side);
-    return false;
-  }
   std::vector<PieceEntry> extra;
   std::size_t next = 0;
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < kPawnSlot; ++i) {
     while (next < officers.size() && TypeOf(officers[next].code) > kOfficerLayout[i])
       extra.push_back(officers[next++]);
     if (next < officers.size() && TypeOf(officers[next].code) == kOfficerLayout[i])
       pos.pieces[base + i] = officers[next++];
   }
   extra.insert(extra.end(), officers.begin() + next, officers.end());
-  int pawnStart = base + kSideSlots - static_cast<int>(pawns.size());
-  for (std::size_t i = 0; i < pawns.size(); ++i) pos.pieces[pawnStart + i] = pawns[i];
+  if (pawns.size() + extra.size() > kSideSlots - kPawnSlot) return;  // the side does not fit
+  const std::size_t pawnStart = kSideSlots - pawns.size();
+  for (std::size_t i = 0; i < pawns.size(); ++i) pos.pieces[base + pawnStart + i] = pawns[i];
   for (std::size_t i = 0; i < extra.size(); ++i) pos.pieces[base + kPawnSlot + i] = extra[i];
-  return true;
 }
 
 bool IsBishopOn(const Position& pos, int slot, int parity) {
@@ -69,16 +54,6 @@ bool IsBishopOn(const Position& pos, int slot, int parity) {
 void OrderBishops(Position& pos) {
   if (IsBishopOn(pos, kBishopSlot, 0)) std::swap(pos.pieces[4], pos.pieces[5]);
   if (IsBishopOn(pos, kSideSlots + kBishopSlot, 1)) std::swap(pos.pieces[20], pos.pieces[21]);
-}
-
-// A right stays only while its king and rook stand on their home squares.
-void DropUnbackedCastling(Position& pos) {
-  for (int side : {1, -1}) {
-    const CastlingSquares& c = CastlingSquaresOf(pos.gameMode, side);
-    const bool king = pos.board[c.kingHome] == side * kKing;
-    if (!king || pos.board[c.shortRook] != side * kRook) pos.flags &= ~c.shortRight;
-    if (!king || pos.board[c.longRook] != side * kRook) pos.flags &= ~c.longRight;
-  }
 }
 
 void ClearPieceState(Position& pos) {
@@ -96,7 +71,14 @@ void ClearPieceState(Position& pos) {
 
 int BoardToPieces(Position& pos) {
   ClearPieceState(pos);
-  if (!AssignSide(pos, +1) || !AssignSide(pos, -1)) return 0;
+  std::string error;
+  if (!SidesFit(pos, error)) {
+    // A side without its king is the common case: its message is the short one.
+    ConsolePrintf("\n%s", error.find("no king") != std::string::npos ? "no king" : error.c_str());
+    return 0;
+  }
+  AssignSide(pos, +1);
+  AssignSide(pos, -1);
   OrderBishops(pos);
   pos.board.fill(0);
   for (int slot = 0; slot < kSlots; ++slot) {

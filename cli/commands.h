@@ -24,5 +24,11 @@ int Perft(Options& options);
 int Divide(Options& options);
 int Moves(Options& options);
 int PlayGame(Options& options);
+int EvalCommand(Options& options);
+int SearchCommand(Options& options);
+int SelfPlay(Options& options);
+
+// --difficulty easy|medium|hard, when given; false (after saying why) on another value.
+bool TakeDifficulty(Options& options, int& difficulty);
 
 }  // namespace torvik::cli

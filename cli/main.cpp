@@ -28,6 +28,9 @@ int Run(int argc, char** argv) {
   if (c == "divide") return Divide(options);
   if (c == "moves") return Moves(options);
   if (c == "play") return PlayGame(options);
+  if (c == "eval") return EvalCommand(options);
+  if (c == "search") return SearchCommand(options);
+  if (c == "selfplay") return SelfPlay(options);
   std::fprintf(stderr, "torvik-cli: unknown command '%s' (try --help)\n", options.command.c_str());
   return kBadUsage;
 }

@@ -13,6 +13,15 @@ const char* const kUsage =
     "  play             a game on standard input: each line a move (move text, or a\n"
     "                   notation naming one legal move), or undo N, back N, forward N,\n"
     "                   show, moves, quit; the program's log is the output\n"
+    "  eval             the evaluation as the engine's root sees it, the side to move\n"
+    "                   taken as the engine's: 'score W S', W from White's view, S from\n"
+    "                   the side to move's (a pawn is about 10000), then term by term\n"
+    "  search           the engine's move: 'bestmove MOVE score S depth D nodes N' (score\n"
+    "                   from the side to move's view), then its notation, the ticks and\n"
+    "                   time it took, and the line it expects; --difficulty easy|medium|hard\n"
+    "  selfplay         the engine against itself from seeded random openings, game by game,\n"
+    "                   then the tally; --games N (10), --seed S (1), --difficulty (easy);\n"
+    "                   fails when the engine plays an illegal move\n"
     "\n"
     "Options:\n"
     "  --mode 2d|3d                  the game: plain chess or three-dimensional (default 3d)\n"
@@ -46,6 +55,13 @@ const char* const kUsage =
     "Results go to standard output, the program's log to standard error.\n"
     "Exit status: 0 success, 2 bad usage or bad position.\n";
 
+namespace {
+
+// The options a command takes with a value (the command checks the value).
+bool IsValueOption(const std::string& arg) { return arg == "--notation" || arg == "--depth"; }
+
+}  // namespace
+
 bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
@@ -68,6 +84,13 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
       options.rules = v == "standard" ? kStandard : kTournament;
     } else if (arg == "--position") {
       if (!value(options.position)) return false;
+      if (options.position.find_first_not_of(' ') == std::string::npos)
+        return error = "--position needs a position text", false;
+    } else if (IsValueOption(arg)) {
+      // Left for the command, with its value, which must be there.
+      if (!value(v)) return false;
+      options.rest.push_back(arg);
+      options.rest.push_back(v);
     } else if (options.command.empty() && arg.rfind("--", 0) != 0) {
       options.command = arg;
     } else {

@@ -12,7 +12,7 @@ struct Options {
   std::string command;
   int mode = kGame3D;
   int rules = kTournament;
-  std::string position;  // empty: the start position of the mode
+  std::string position;  // empty: the start position of the mode (an empty --position is refused)
   bool help = false;
   std::vector<std::string> rest;  // what no option claimed
 };

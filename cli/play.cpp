@@ -63,7 +63,8 @@ void Play(Game& game, const std::string& text) {
   // unless its kind names the piece a promotion makes.
   if (BoardIndexOfCode(m.piece) < 0 && game.state.position.board[m.to] != 0 && !IsPromotionKind(m.kind))
     m.kind = kCapture;
-  if (!PlayerMoved(game, m)) ConsolePrintf("\nillegal move %s", text.c_str());
+  // A full record says so itself; any other refusal is an illegal move.
+  if (!PlayerMoved(game, m) && !RecordIsFull(game)) ConsolePrintf("\nillegal move %s", text.c_str());
 }
 
 void ListMoves(Game& game) {

@@ -8,6 +8,7 @@ namespace torvik {
 
 int RegenPosition(Position& pos) {
   if (!RegenToPieces(pos)) return 0;
+  SetGameStage(pos, 1);
   Evaluate(pos, kNoScore, 2);
   return 1;
 }

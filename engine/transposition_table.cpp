@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "board/console.h"
+#include "board/geometry.h"
 
 namespace torvik {
 namespace {
@@ -12,13 +13,15 @@ uint32_t BucketOf(const TranspositionTable& tt, const Position& pos) { return (p
 
 bool Matches(const TTEntry& e, const Position& pos) { return e.key == pos.hashKey && e.lock == pos.hashLock; }
 
-TTEntry* Find(const TranspositionTable& tt, const Position& pos) {
+TTEntry* Find(const TranspositionTable& tt, uint32_t key, uint32_t lock) {
   if (tt.count == 0) return nullptr;
-  TTEntry* bucket = &tt.entries[BucketOf(tt, pos)];
-  if (Matches(bucket[0], pos)) return &bucket[0];
-  if (Matches(bucket[1], pos)) return &bucket[1];
+  TTEntry* bucket = &tt.entries[(key % tt.count) & ~1u];
+  if (bucket[0].key == key && bucket[0].lock == lock) return &bucket[0];
+  if (bucket[1].key == key && bucket[1].lock == lock) return &bucket[1];
   return nullptr;
 }
+
+TTEntry* Find(const TranspositionTable& tt, const Position& pos) { return Find(tt, pos.hashKey, pos.hashLock); }
 
 // The slot a store for `pos` at `depth` takes, or none when a quiescence
 // store must not evict a fresh entry.
@@ -38,8 +41,19 @@ TTEntry* ChooseSlot(TranspositionTable& tt, const Position& pos, int depth) {
   return &slot[0];
 }
 
+constexpr uint32_t kMoveBits = 0xfffu | 7u << 16;
+constexpr uint32_t kBoardMoveBit = 1u << 18;
+
+// A board move keeps which board it moves: from and to are pins, and the
+// piece on the pin's square is not the mover.
+uint32_t MoveBits(const Move& m) {
+  uint32_t bits = uint32_t(m.from & 63) | uint32_t(m.to & 63) << 6;
+  if (const int board = BoardIndexOfCode(m.piece); board >= 0) bits |= kBoardMoveBit | uint32_t(board) << 16;
+  return bits;
+}
+
 void StoreLower(TTEntry& e, int depth, int32_t value, const Move* move) {
-  if (move) e.moveAge = (e.moveAge & ~0xfffu) | uint32_t(move->from & 63) | uint32_t(move->to & 63) << 6;
+  if (move) e.moveAge = (e.moveAge & ~kMoveBits) | MoveBits(*move);
   const int oldDepth = e.lowerDepth;
   e.lowerDepth = uint8_t(depth);
   e.lower = value;
@@ -92,13 +106,20 @@ void AgeTT(TranspositionTable& tt, int gamePly) {
   tt.age = tt.age % 15 + 1;
 }
 
+Move TTMove(const TTEntry& e, const Position& pos, char kind) {
+  const int piece = (e.moveAge & kBoardMoveBit) ? kBoardCodes[e.moveAge >> 16 & 3] : pos.board[TTFrom(e)];
+  return Move{TTFrom(e), TTTo(e), 0, piece, kind, 0, {0, 0}};
+}
+
 const TTEntry* LookupTT(const TranspositionTable& tt, const Position& pos) { return Find(tt, pos); }
+
+const TTEntry* LookupTT(const TranspositionTable& tt, uint32_t key, uint32_t lock) { return Find(tt, key, lock); }
 
 int ProbeTT(const TranspositionTable& tt, const Position& pos, int depth, int32_t gamma, int32_t& value,
             Move* move) {
   const TTEntry* e = Find(tt, pos);
   if (!e) return 0;
-  if (move) *move = Move{TTFrom(*e), TTTo(*e), 0, pos.board[TTFrom(*e)], 'G', 0, {0, 0}};
+  if (move) *move = TTMove(*e, pos, 'G');
   if (e->upperDepth >= depth && e->upper < gamma) {
     value = e->upper;
     return 1;
@@ -110,8 +131,9 @@ int ProbeTT(const TranspositionTable& tt, const Position& pos, int depth, int32_
   return 0;
 }
 
-int ProbeUpperTT(const TranspositionTable& tt, const Position& pos, int depth, int32_t gamma, int32_t& value) {
-  const TTEntry* e = Find(tt, pos);
+int ProbeUpperTT(const TranspositionTable& tt, uint32_t key, uint32_t lock, int depth, int32_t gamma,
+                 int32_t& value) {
+  const TTEntry* e = Find(tt, key, lock);
   if (!e || e->upperDepth < depth || e->upper >= gamma) return 0;
   value = e->upper;
   return 1;

@@ -23,7 +23,7 @@ struct TTEntry {
   int32_t upper = 0;
   uint8_t lowerDepth = 0;
   uint8_t upperDepth = 0;
-  uint32_t moveAge = 0;  // bits 0..5 from, 6..11 to, 12..15 age
+  uint32_t moveAge = 0;  // bits 0..5 from, 6..11 to, 12..15 age, 16..17 board, 18 board move
   uint32_t reserved = 0;
 };
 static_assert(sizeof(TTEntry) == 28, "an entry is 28 bytes");
@@ -32,6 +32,11 @@ constexpr int TTFrom(const TTEntry& e) { return int(e.moveAge & 63); }
 constexpr int TTTo(const TTEntry& e) { return int(e.moveAge >> 6 & 63); }
 constexpr int TTAge(const TTEntry& e) { return int(e.moveAge >> 12 & 15); }
 constexpr int TTDraft(const TTEntry& e) { return e.lowerDepth > e.upperDepth ? e.lowerDepth : e.upperDepth; }
+constexpr bool TTHasMove(const TTEntry& e) { return (e.moveAge & 0xfffu) != 0; }
+
+// The stored move as a Move of `pos`: an attack-board move names its board, a
+// piece move the piece on its from-square.
+Move TTMove(const TTEntry& e, const Position& pos, char kind);
 
 struct TranspositionTable {
   struct Free {
@@ -62,8 +67,9 @@ void ClearTT(TranspositionTable& tt);
 // (moves taken back, a new game), then advances the age.
 void AgeTT(TranspositionTable& tt, int gamePly);
 
-// The entry of `pos`, or none.
+// The entry of `pos`, or of the position with these keys; none when absent.
 const TTEntry* LookupTT(const TranspositionTable& tt, const Position& pos);
+const TTEntry* LookupTT(const TranspositionTable& tt, uint32_t key, uint32_t lock);
 
 // 1 when the stored bounds decide the test against gamma at `depth` (depth 0,
 // the quiescence search, takes bounds of any depth); `value` gets the bound.
@@ -72,8 +78,10 @@ const TTEntry* LookupTT(const TranspositionTable& tt, const Position& pos);
 int ProbeTT(const TranspositionTable& tt, const Position& pos, int depth, int32_t gamma, int32_t& value,
             Move* move);
 
-// 1 when the stored upper bound, of at least `depth`, is below gamma.
-int ProbeUpperTT(const TranspositionTable& tt, const Position& pos, int depth, int32_t gamma, int32_t& value);
+// 1 when the stored upper bound of the position with these keys, of at least
+// `depth`, is below gamma.
+int ProbeUpperTT(const TranspositionTable& tt, uint32_t key, uint32_t lock, int depth, int32_t gamma,
+                 int32_t& value);
 
 // Stores `value` as a lower bound (value >= gamma, with the move when given)
 // or an upper bound.

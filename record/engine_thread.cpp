@@ -1,17 +1,129 @@
 #include "record/engine_thread.h"
 
+#include <chrono>
+
+#include "board/console.h"
+#include "engine/think.h"
 #include "record/game.h"
+#include "record/move_text.h"
+#include "record/notation.h"
+#include "rules/legality.h"
 
 namespace torvik {
+namespace {
 
-// The engine does not play yet: starting and stopping have nothing to run.
-void StartEngine(Game& game, int on) {
-  EngineThread& e = game.engine;
-  if (!on && e.thread.joinable()) {
-    e.stop = true;
-    e.thread.join();
-    e.stop = false;
+constexpr auto kPoll = std::chrono::milliseconds(100);
+
+bool EnginesTurn(const GameState& gs) {
+  const int side = WhiteToMove(gs.position) ? kEnginePlaysWhite : kEnginePlaysBlack;
+  return gs.engineSide == side && gs.position.winner == kNoWinner;
+}
+
+// What the engine takes from the game for one think, under the game's lock.
+struct Copy {
+  std::unique_ptr<Position> pos = std::make_unique<Position>();
+  uint32_t key = 0, lock = 0;
+  int ply = 0;
+};
+
+bool TakeCopy(Game& game, Engine& engine, Copy& copy) {
+  std::lock_guard guard(game.mutex);
+  GameState& gs = game.state;
+  if (!EnginesTurn(gs)) return false;
+  if (FindWinner(gs.position, nullptr, gs.autoPlay != 0)) {  // decided before the engine moves
+    gs.engineSide = kEnginePlaysNone;
+    gs.autoPlay = 0;
+    game.redrawRequested = true;
+    return false;
   }
+  *copy.pos = gs.position;
+  engine.keys = gs.keyHistory;
+  copy.pos->history = &engine.keys;
+  copy.key = gs.position.hashKey;
+  copy.lock = gs.position.hashLock;
+  copy.ply = gs.position.ply;
+  engine.controls.abortSearch = &gs.abortSearch;
+  engine.controls.engineSide = &gs.engineSide;
+  engine.controls.stop = &game.engine.stop;
+  engine.controls.difficulty = gs.difficulty;
+  engine.controls.ttMegabytes = gs.ttMegabytes;
+  const int notation = gs.notation;
+  engine.controls.nameMove = [notation](const Position& p, const Move& m) { return NotationOfMove(p, m, notation); };
+  gs.abortSearch = 0;
+  return true;
+}
+
+// Plays the move found, under the game's lock, when the game is still the one
+// searched and nobody stopped the engine meanwhile.
+EngineOutcome PlayFound(Game& game, const Copy& copy, Move move) {
+  std::lock_guard guard(game.mutex);
+  GameState& gs = game.state;
+  if (game.engine.stop || !EnginesTurn(gs)) return EngineOutcome::kIdle;
+  const Position& pos = gs.position;
+  if (pos.hashKey != copy.key || pos.hashLock != copy.lock || pos.ply != copy.ply) return EngineOutcome::kIdle;
+  Move legal = move;
+  if (move.from == 0 && move.to == 0) {
+    ResignEngine(game);
+    return EngineOutcome::kResigned;
+  }
+  if (!LegalMove(gs.position, legal) || !PlayerMoved(game, move)) {
+    ConsolePrintf("\nillegal move %s by the engine", FormatMoveText(gs.position, move).c_str());
+    ResignEngine(game);
+    return EngineOutcome::kIllegal;
+  }
+  gs.abortSearch = 0;
+  game.redrawRequested = true;
+  return EngineOutcome::kPlayed;
+}
+
+void MoveThread(Game& game) {
+  EngineThread& t = game.engine;
+  while (!t.stop) {
+    EngineTurn(game);
+    std::unique_lock wait(t.wakeMutex);
+    t.wake.wait_for(wait, kPoll, [&] { return t.stop.load(); });
+  }
+}
+
+}  // namespace
+
+EngineOutcome EngineTurn(Game& game) {
+  Engine& engine = *game.engine.engine;
+  Copy copy;
+  if (!TakeCopy(game, engine, copy)) return EngineOutcome::kIdle;
+  game.engine.thinking = true;
+  game.redrawRequested = true;
+  Move move;
+  Think(engine, *copy.pos, move);
+  game.engine.thinking = false;
+  return PlayFound(game, copy, move);
+}
+
+void ResignEngine(Game& game) {
+  std::lock_guard guard(game.mutex);
+  GameState& gs = game.state;
+  ConsolePrintf(gs.engineSide == kEnginePlaysWhite ? "\nWhite is mated!" : "\nBlack is mated!");
+  gs.engineSide = kEnginePlaysNone;
+  gs.autoPlay = 0;
+  gs.position.winner = kWhiteWon;
+  gs.abortSearch = 1;
+  game.redrawRequested = true;
+}
+
+void StartEngine(Game& game, int on) {
+  EngineThread& t = game.engine;
+  if (on) {
+    if (!t.thread.joinable()) t.thread = std::thread(MoveThread, std::ref(game));
+    return;
+  }
+  if (!t.thread.joinable()) return;
+  {
+    std::lock_guard wake(t.wakeMutex);
+    t.stop = true;
+  }
+  t.wake.notify_all();
+  t.thread.join();
+  t.stop = false;
 }
 
 }  // namespace torvik

@@ -3,7 +3,12 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <thread>
+
+#include "engine/engine.h"
 
 namespace torvik {
 
@@ -11,11 +16,26 @@ struct Game;
 
 struct EngineThread {
   std::thread thread;
-  std::atomic<bool> stop{false};
+  std::atomic<bool> stop{false};      // the search's abort check reads it too
+  std::atomic<bool> thinking{false};  // a search runs
+  std::mutex wakeMutex;
+  std::condition_variable wake;
+  std::unique_ptr<Engine> engine = std::make_unique<Engine>();  // kept from one think to the next
 };
 
 // on = 1 starts the thread unless it runs; on = 0 stops it and returns only once
 // no search runs and no move of the stopped search can be played.
 void StartEngine(Game& game, int on);
+
+// kIdle: not the engine's turn, or its search was stopped or outdated.
+// kIllegal: the engine chose a move the rules refuse, and gave up.
+enum class EngineOutcome { kIdle, kPlayed, kResigned, kIllegal };
+
+// One turn of the thread, when it is the engine's: think on a copy of the game
+// and play the move if the game is still the one searched.
+EngineOutcome EngineTurn(Game& game);
+
+// The engine gives up: the game is decided against its side.
+void ResignEngine(Game& game);
 
 }  // namespace torvik

@@ -37,14 +37,12 @@ bool TakesForTheRecord(const Move& handed, int taken) {
   return IsPromotionKind(handed.kind) && taken != 0 && BoardIndexOfCode(handed.piece) < 0;
 }
 
-// The ply the game starts from: 0, or the ply of the position it was set up from.
-int StartPly(const GameState& gs) { return gs.startEdited ? gs.startPosition.ply : 0; }
-
 // Plays the recorded moves again, from the start's ply up to `plies`.
 void ReplayRecord(Game& game, int plies, bool storeTexts, const char* illegal) {
   GameState& gs = game.state;
   Position& pos = gs.position;
-  for (int i = pos.ply; i < plies && i < kMaxRecordedMoves; ++i) {
+  const int start = RecordStartPly(gs);
+  for (int i = pos.ply - start; i >= 0 && i < plies - start && i < kMaxRecordedMoves; ++i) {
     Move m = gs.moves[i];
     Move check = m;
     if (!LegalMove(pos, check)) {
@@ -67,15 +65,21 @@ void StopPlaying(GameState& gs) {
 
 }  // namespace
 
+bool RecordIsFull(const Game& game) {
+  const GameState& gs = game.state;
+  const int entry = gs.position.ply - RecordStartPly(gs);
+  return entry < 0 || entry >= kMaxRecordedMoves;
+}
+
 int PlayerMoved(Game& game, Move& move) {
   std::lock_guard lock(game.mutex);
   GameState& gs = game.state;
   Position& pos = gs.position;
-  if (pos.ply >= kMaxRecordedMoves) {
+  if (RecordIsFull(game)) {
     ConsolePrintf("\nThe game has reached %d plies: no more moves can be recorded", kMaxRecordedMoves);
     return 0;
   }
-  const int ply = pos.ply;
+  const int entry = pos.ply - RecordStartPly(gs);
   Move handed = move;
   if (!LegalMove(pos, move)) return 0;
   // A move that ends the game (mate, stalemate, a draw) marks the position
@@ -86,7 +90,7 @@ int PlayerMoved(Game& game, Move& move) {
   const int made = MakeMove(pos, pos, move);
   // The record keeps the promotion piece that was chosen, so undo and replay make it again.
   if (IsPromotionKind(move.kind)) handed.kind = move.kind;
-  gs.moves[ply] = handed;
+  gs.moves[entry] = handed;
   if (made) {
     if (pos.flags & kDrawish) ConsolePrintf("\nDraw");
     if (pos.winner != kNoWinner) {
@@ -109,7 +113,7 @@ void Undo(Game& game, int plies) {
   {
     std::lock_guard lock(game.mutex);
     GameState& gs = game.state;
-    const int target = std::max(gs.position.ply - plies, 0);
+    const int target = int(std::max<int64_t>(int64_t(gs.position.ply) - plies, RecordStartPly(gs)));
     if (SetUpStart(game)) ReplayRecord(game, target, true, "Illegal move in game undo");
     StopPlaying(gs);
     if (plies != 0) ConsolePrintf("\nmove undone");
@@ -125,8 +129,10 @@ void ReplayStep(Game& game, int step) {
   GameState& gs = game.state;
   GameRecord& r = game.record;
   const int plies = gs.position.ply;
+  // An edited start may lie past the game's ply: the range then shrinks to that ply.
+  const int first = std::min(RecordStartPly(gs), plies);
   if (r.replayCursor == -1) r.replayCursor = plies;
-  else r.replayCursor = int(std::clamp<int64_t>(int64_t(r.replayCursor) + step, StartPly(gs), plies));
+  else r.replayCursor = int(std::clamp<int64_t>(int64_t(r.replayCursor) + step, first, plies));
   if (SetUpStart(game)) ReplayRecord(game, r.replayCursor, false, "What? Illegal move in game replay?\n");
   gs.position.ply = plies;  // the title shows "Replay cursor of plies"
   StopPlaying(gs);

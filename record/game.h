@@ -20,7 +20,17 @@ struct Game {
   std::recursive_mutex mutex;
   // Set whenever the game changed; the window redraws and clears it.
   std::atomic<bool> redrawRequested{false};
+
+  Game() = default;
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+  ~Game() { StartEngine(*this, 0); }  // the engine's thread goes before the game it plays in
 };
+
+// True when the record has no entry left for the next move (it holds
+// kMaxRecordedMoves moves counted from the start's ply): PlayerMoved then
+// refuses every move, with a message.
+bool RecordIsFull(const Game& game);
 
 // Plays a move on the game position: checks it, records it, makes it, names it
 // and prints it. Returns 1 when it was made, 0 when refused (nothing changes).

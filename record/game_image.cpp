@@ -1,9 +1,14 @@
 #include "record/game_image.h"
 
+#include <cmath>
 #include <memory>
 
 #include "board/byte_io.h"
+#include "board/console.h"
+#include "board/geometry.h"
 #include "board/position_image.h"
+#include "engine/rebuild.h"
+#include "record/admit_position.h"
 
 namespace torvik {
 
@@ -44,58 +49,103 @@ bool OneOf(int32_t v, std::initializer_list<int32_t> allowed) {
   return false;
 }
 
+bool Fail(std::string& error, const char* message) {
+  error = message;
+  return false;
+}
+
 bool CheckSettings(const GameState& gs, std::string& error) {
-  if (!OneOf(gs.gameMode, {kGame2D, kGame3D})) return error = "unknown game mode", false;
-  if (!OneOf(gs.rules, {kTournament, kStandard})) return error = "unknown rules", false;
-  if (!OneOf(gs.notation, {0, 1, 2})) return error = "unknown notation", false;
-  if (!OneOf(gs.engineSide, {-1, 0, 1})) return error = "unknown engine side", false;
-  if (!OneOf(gs.spreadMode, {0, 1, 2})) return error = "unknown spread mode", false;
-  if (gs.ttMegabytes < 0 || gs.ttMegabytes > 4096) return error = "bad table size", false;
+  if (!OneOf(gs.gameMode, {kGame2D, kGame3D})) return Fail(error, "unknown game mode");
+  if (!OneOf(gs.startEdited, {0, 1})) return Fail(error, "bad start-position flag");
+  if (!OneOf(gs.rules, {kTournament, kStandard})) return Fail(error, "unknown rules");
+  if (!OneOf(gs.engineSide, {-1, 0, 1})) return Fail(error, "unknown engine side");
+  if (!OneOf(gs.spreadMode, {0, 1, 2})) return Fail(error, "unknown spread mode");
+  if (gs.selection != kNoSquare && !IsSquare(gs.selection) && BoardIndexOfCode(gs.selection) < 0)
+    return Fail(error, "bad selection");
+  for (int32_t flag : {gs.transparent, gs.orthographic, int32_t(gs.abortSearch), int32_t(gs.autoPlay)})
+    if (!OneOf(flag, {0, 1})) return Fail(error, "bad on/off setting");
+  for (float f : {gs.scale, gs.xang, gs.yang})
+    if (!std::isfinite(f)) return Fail(error, "bad view setting");
+  if (gs.ttMegabytes < 0 || gs.ttMegabytes > 4096) return Fail(error, "bad table size");
   return true;
+}
+
+void ReadSettings(ConstGameImage image, GameState& gs) {
+  gs.startEdited = GetI32(image, kStartEdited);
+  gs.reserved1 = GetI32(image, kReserved1);
+  gs.gameMode = GetI32(image, kGameMode);
+  gs.selection = GetI32(image, kSelection);
+  for (int s = 0; s < kSquareCount; ++s) gs.targetMarks[s] = image[kTargetMarks + s];
+  gs.reserved2 = GetI32(image, kReserved2);
+  gs.spreadMode = GetI32(image, kSpreadMode);
+  gs.transparent = GetI32(image, kTransparent);
+  gs.rules = GetI32(image, kRules);
+  gs.engineSide = GetI32(image, kEngineSide);
+  gs.notation = GetI32(image, kNotation);
+  gs.difficulty = GetI32(image, kDifficulty);
+  gs.scale = GetF32(image, kScale);
+  gs.orthographic = GetI32(image, kOrthographic);
+  gs.xang = GetF32(image, kXang);
+  gs.yang = GetF32(image, kYang);
+  gs.abortSearch = GetI32(image, kAbortSearch);
+  gs.ttMegabytes = GetI32(image, kTtMegabytes);
+  for (int i = 0; i < kMaxRecordedMoves; ++i) gs.moves[i] = ReadMoveImage(image, kMoves + 20 * i);
+  for (int i = 0; i < KeyHistory::kPlies; ++i)
+    gs.keyHistory.keys[i] = GetU32(image, kKeyHistory + 4 * i);
+  gs.autoPlay = GetI32(image, kAutoPlay);
+}
+
+// One of the game's positions, ready to play on. After a board edit a position
+// may be one the rebuild could not take: it is kept as saved, with a warning.
+bool ReadGamePosition(ConstPositionImage image, const GameState& gs, Position& pos, std::string& error) {
+  pos.rules = gs.rules;
+  pos.gameMode = gs.gameMode;
+  std::string strict;
+  if (ReadPositionImage(image, gs.gameMode, pos, strict)) return AdmitPosition(pos, error);
+  if (!gs.startEdited || !ReadEditedPositionImage(image, gs.gameMode, pos, error)) {
+    error = strict;
+    return false;
+  }
+  RegenPosition(pos);
+  Warn(true, "edited board may be unstable");
+  return true;
+}
+
+// The record counts the game's plies from its start position's ply.
+bool PliesFitRecord(const GameState& gs, std::string& error) {
+  const int start = RecordStartPly(gs), ply = gs.position.ply;
+  if (ply < start || ply - start > kMaxRecordedMoves) return Fail(error, "the game's ply is outside its record");
+  return true;
+}
+
+// The engine's ply cap is one of three; anything else plays as the strongest.
+int32_t KnownDifficulty(int32_t difficulty) {
+  if (OneOf(difficulty, {kEasy, kMedium, kHard})) return difficulty;
+  ConsolePrintf("\nunknown difficulty %d: playing at %d (Hard)", difficulty, kHard);
+  return kHard;
 }
 
 }  // namespace
 
 bool ReadGameImage(ConstGameImage image, GameState& out, std::string& error) {
   auto gs = std::make_unique<GameState>();
-  gs->startEdited = GetI32(image, kStartEdited);
-  gs->reserved1 = GetI32(image, kReserved1);
-  gs->gameMode = GetI32(image, kGameMode);
-  gs->selection = GetI32(image, kSelection);
-  for (int s = 0; s < kSquareCount; ++s) gs->targetMarks[s] = image[kTargetMarks + s];
-  gs->reserved2 = GetI32(image, kReserved2);
-  gs->spreadMode = GetI32(image, kSpreadMode);
-  gs->transparent = GetI32(image, kTransparent);
-  gs->rules = GetI32(image, kRules);
-  gs->engineSide = GetI32(image, kEngineSide);
-  gs->notation = GetI32(image, kNotation);
-  gs->difficulty = GetI32(image, kDifficulty);
-  gs->scale = GetF32(image, kScale);
-  gs->orthographic = GetI32(image, kOrthographic);
-  gs->xang = GetF32(image, kXang);
-  gs->yang = GetF32(image, kYang);
-  gs->abortSearch = GetI32(image, kAbortSearch);
-  gs->ttMegabytes = GetI32(image, kTtMegabytes);
-  for (int i = 0; i < kMaxRecordedMoves; ++i) gs->moves[i] = ReadMoveImage(image, kMoves + 20 * i);
-  for (int i = 0; i < KeyHistory::kPlies; ++i)
-    gs->keyHistory.keys[i] = GetU32(image, kKeyHistory + 4 * i);
-  gs->autoPlay = GetI32(image, kAutoPlay);
+  ReadSettings(image, *gs);
   if (!CheckSettings(*gs, error)) return false;
-
-  for (Position* p : {&gs->position, &gs->startPosition}) {
-    p->rules = gs->rules;
-    p->history = &out.keyHistory;
-    p->gameMode = gs->gameMode;
-  }
-  if (!ReadPositionImage(image.subspan<kPosition, kPositionImageBytes>(), gs->gameMode,
-                         gs->position, error))
+  gs->notation = out.notation;  // the notation in effect stays
+  gs->startPosition.gameMode = gs->gameMode;
+  if (!ReadGamePosition(image.subspan<kPosition, kPositionImageBytes>(), *gs, gs->position, error))
     return false;
-  // The start position is only in use after a board edit; otherwise it is blank.
   if (gs->startEdited &&
-      !ReadPositionImage(image.subspan<kStartPosition, kPositionImageBytes>(), gs->gameMode,
-                         gs->startPosition, error))
+      !ReadGamePosition(image.subspan<kStartPosition, kPositionImageBytes>(), *gs, gs->startPosition, error))
     return error = "start position: " + error, false;
+  if (!PliesFitRecord(*gs, error)) return false;
+  gs->difficulty = KnownDifficulty(gs->difficulty);
   out = *gs;
+  for (Position* p : {&out.position, &out.startPosition}) {
+    p->rules = out.rules;
+    p->history = &out.keyHistory;
+    p->gameMode = out.gameMode;
+  }
   return true;
 }
 

@@ -47,8 +47,13 @@ using ConstGameImage = std::span<const uint8_t, kGameImageBytes>;
 void WriteGameImage(const GameState& gs, GameImage image);
 
 // Reads a saved game into `gs`. Refuses, with a reason in `error`, an image
-// whose mode, settings or positions are out of range; `gs` is then unchanged.
-// The in-memory links of the positions (rules, key history) are set to `gs`'s.
+// whose mode or settings are out of range, whose positions the position reader
+// or AdmitPosition refuses, or whose game ply lies outside its record; `gs` is
+// then unchanged. Keeps gs's notation; an unknown difficulty becomes Hard with
+// a message. After a board edit (startEdited) a position the rebuild could not
+// take is kept as saved, with the warning "edited board may be unstable".
+// The positions come back with their maps and evaluation rebuilt and their
+// in-memory links (mode, rules, key history) set to gs's.
 bool ReadGameImage(ConstGameImage image, GameState& gs, std::string& error);
 
 }  // namespace torvik

@@ -5,6 +5,8 @@
 
 namespace torvik {
 
+int RecordStartPly(const GameState& gs) { return gs.startEdited ? gs.startPosition.ply : 0; }
+
 void ClearGameState(GameState& gs) { gs = GameState{}; }
 
 int NewGameSetup(GameState& gs) {
@@ -25,6 +27,7 @@ int SetUpStartPosition(GameState& gs) {
   gs.position.rules = gs.rules;
   gs.position.history = &gs.keyHistory;
   PlaceStartPosition(gs.position, gs.gameMode);
+  gs.position.halfmoveCount = 1;  // no move yet: the clock reads 0, as in the start text
   return RebuildPosition(gs.position);
 }
 

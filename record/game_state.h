@@ -6,9 +6,10 @@
 #include <cstdint>
 
 #include "board/key_history.h"
+#include "board/move_counters.h"
 #include "board/move.h"
 #include "board/position.h"
-#include "record/shared_int.h"
+#include "engine/shared_int.h"
 
 namespace torvik {
 
@@ -16,7 +17,7 @@ enum EngineSide : int32_t { kEnginePlaysNone = 0, kEnginePlaysWhite = 1, kEngine
 enum SpreadMode : int32_t { kSpreadOff = 0, kSpreadPiece = 1, kSpreadTeam = 2 };
 enum Difficulty : int32_t { kEasy = 4, kMedium = 8, kHard = 50 };
 
-constexpr int kMaxRecordedMoves = 1000;
+constexpr int kMaxRecordedMoves = kMaxGamePlies;
 constexpr uint8_t kNoMark = 'A';  // target mark of a square with nothing to show
 
 struct GameState {
@@ -44,6 +45,10 @@ struct GameState {
   KeyHistory keyHistory;
   SharedInt autoPlay = 0;     // read by the engine's thread
 };
+
+// The ply the game record counts from: the edited start's ply after a board
+// edit, else 0. Entry i of `moves` is the move played from ply start + i.
+int RecordStartPly(const GameState& gs);
 
 // All to zero, as at start-up and before a new game of a mode.
 void ClearGameState(GameState& gs);

@@ -4,10 +4,11 @@
 #include <cstring>
 #include <vector>
 
-#include "board/console.h"
+#include "board/board_checks.h"
 #include "board/geometry.h"
-#include "board/rays.h"
-#include "engine/rebuild.h"
+#include "board/move_counters.h"
+#include "board/rebuild.h"
+#include "record/admit_position.h"
 
 namespace torvik {
 
@@ -80,54 +81,24 @@ bool ParseCounters(const std::vector<std::string_view>& f, std::size_t at, Posit
   }
   int half, full;
   if (f.size() != at + 2) return Fail(error, "expected halfmove clock and fullmove number");
-  if (!ParseNumber(f[at], half, 0, 100000)) return Fail(error, "bad halfmove clock");
-  if (!ParseNumber(f[at + 1], full, 1, 100000)) return Fail(error, "bad fullmove number");
+  if (!ParseNumber(f[at], half, 0, kMaxStartPly)) return Fail(error, "bad halfmove clock");
+  if (!ParseNumber(f[at + 1], full, 1, kMaxFullmoveNumber)) return Fail(error, "bad fullmove number");
   pos.halfmoveCount = half + 1;
   pos.ply += 2 * (full - 1);
   return true;
 }
 
-bool CheckKings(const Position& pos, std::string& error) {
-  int kings[2] = {0, 0}, pieces[2] = {0, 0};
-  for (int code : pos.board) {
-    if (code == 0) continue;
-    int side = code < 0 ? kBlack : kWhite;
-    ++pieces[side];
-    if (TypeOf(code) == kKing) ++kings[side];
-  }
-  for (int side : {kWhite, kBlack}) {
-    const char* name = side == kWhite ? "white" : "black";
-    if (kings[side] != 1)
-      return Fail(error, std::string(name) + (kings[side] ? " has more than one king" : " has no king"));
-    if (pieces[side] > 16) return Fail(error, std::string(name) + " has more than 16 pieces");
-  }
-  return true;
-}
-
-// An en-passant square is kept only where the last move can have been a
-// double step past it: the square empty and the enemy pawn one step beyond it
-// (its first square in the direction the pawn moves).
-bool EpSquareFits(const Position& pos) {
-  const Square ep = pos.epSquare;
-  if (ep <= 0 || pos.board[ep] != 0) return false;
-  const int pawn = WhiteToMove(pos) ? -kPawn : kPawn;  // the pawn that stepped
-  if (!Is3D(pos)) {
-    const Square beyond = pawn > 0 ? ep + 1 : ep - 1;
-    return RowOf(ep) == (pawn > 0 ? 2 : 5) && pos.board[beyond] == pawn;
-  }
-  RayList beyond;
-  GetRay(pos, ep, pawn > 0 ? 1 : -1, beyond);
-  for (int i = 0; i < beyond.count; ++i)
-    if (pos.board[beyond.squares[i]] == pawn) return true;
-  return false;
-}
-
 // Builds the rest of the Position from what the text gave; the rebuild's own
-// messages go to the console.
+// messages go to the console. A FEN en-passant square no double step can have
+// left is dropped; the 3D game keeps its square as given (a piece may stand on
+// it, since only its file and rank count).
 bool Rebuild(Position& pos, Position& out, std::string& error) {
-  if (!CheckKings(pos, error)) return false;
-  if (!EpSquareFits(pos)) pos.epSquare = 0;
-  if (!RebuildPosition(pos)) return Fail(error, "position refused by the rebuild");
+  if (!SidesFit(pos, error)) return false;
+  if (const Square s = PawnPastPromotion(pos); s != kNoSquare)
+    return Fail(error, "the pawn on " + std::to_string(s) + " must already have promoted");
+  if (!Is3D(pos) && !EpSquareFits2D(pos)) pos.epSquare = 0;
+  if (!BoardToPieces(pos)) return Fail(error, "position refused by the rebuild");
+  if (!AdmitPosition(pos, error)) return false;
   out = pos;
   return true;
 }

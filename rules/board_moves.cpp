@@ -78,11 +78,7 @@ int GenAtBoMoves(const Position& pos, int boardCode, MoveList& list, int at) {
   int n = 0;
   auto add = [&](int to) {
     if (to == 0 || WhichABOnPin(pos, to) != kNoSquare) return;
-    if (at + n >= kMoveListSize) {
-      Warn(true, "move list full");
-      return;
-    }
-    list[at + n++] = Move{pin, to, kNoScore, boardCode, kBoardMove, 0, {0, 0}};
+    list[static_cast<std::size_t>(at + n++)] = Move{pin, to, kNoScore, boardCode, kBoardMove, 0, {0, 0}};
   };
   if (direction <= 0) for (int to : d->backward) add(to);
   if (direction >= 0) for (int to : d->forward) add(to);

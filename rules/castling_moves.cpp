@@ -11,16 +11,16 @@ struct Castle {
   char kind;
   std::array<Square, 3> empty;   // kNoSquare where unused
   std::array<Square, 3> unsafe;  // squares the opponent may not attack
-  Square rook;                   // 3D: where the rook must stand
+  Square rook;                   // where the rook must stand
 };
 
 constexpr Square kNone = kNoSquare;
 
 constexpr std::array<Castle, 4> kCastles2D = {{
-    {kWhiteShort, 32, 48, kShortCastle, {40, 48, kNone}, {32, 40, 48}, kNone},
-    {kWhiteLong, 32, 16, kLongCastle, {8, 16, 24}, {32, 24, 16}, kNone},
-    {kBlackShort, 39, 55, kShortCastle, {47, 55, kNone}, {39, 47, 55}, kNone},
-    {kBlackLong, 39, 23, kLongCastle, {15, 23, 31}, {39, 31, 23}, kNone},
+    {kWhiteShort, 32, 48, kShortCastle, {40, 48, kNone}, {32, 40, 48}, 56},
+    {kWhiteLong, 32, 16, kLongCastle, {8, 16, 24}, {32, 24, 16}, 0},
+    {kBlackShort, 39, 55, kShortCastle, {47, 55, kNone}, {39, 47, 55}, 63},
+    {kBlackLong, 39, 23, kLongCastle, {15, 23, 31}, {39, 31, 23}, 7},
 }};
 
 constexpr std::array<Castle, 4> kCastles3D = {{
@@ -49,10 +49,12 @@ void AddCastling2D(const Position& pos, MoveSink& sink) {
   const bool white = WhiteToMove(pos);
   const int king = white ? kKing : -kKing;
   const uint32_t enemy = white ? kBlackSlots : kWhiteSlots;
+  const int rook = white ? kRook : -kRook;
   const Castle* castles = SideCastles(kCastles2D, pos);
   for (int i = 0; i < 2; ++i) {
     const Castle& c = castles[i];
-    if (!(pos.flags & c.right) || pos.board[c.king] != king || !MayCastle(pos, c, enemy)) continue;
+    if (!(pos.flags & c.right) || pos.board[c.king] != king || pos.board[c.rook] != rook) continue;
+    if (!MayCastle(pos, c, enemy)) continue;
     Append(sink, king, c.king, c.to, c.kind, Fill::kKeep);
   }
 }

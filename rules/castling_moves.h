@@ -6,8 +6,8 @@
 
 namespace torvik {
 
-// 2D: king e1-g1 / e1-c1 (e8-g8 / e8-c8) over empty squares none of which, the
-// king's own included, the opponent attacks.
+// 2D: king e1-g1 / e1-c1 (e8-g8 / e8-c8), with the rook on its corner, over
+// empty squares none of which, the king's own included, the opponent attacks.
 void AddCastling2D(const Position& pos, MoveSink& sink);
 
 // 3D: the king on its board's corner takes the rook's square (short) or the

@@ -68,7 +68,8 @@ bool AddOnce(Evasion& e, int piece, Square from, Square to, char kind, Fill fill
   const uint64_t bit = uint64_t{1} << to;
   if (e.listed[from] & bit) return false;
   e.listed[from] |= bit;
-  return Append(e.sink, piece, from, to, kind, fill);
+  Append(e.sink, piece, from, to, kind, fill);
+  return true;
 }
 
 // Captures of a single checker, en passant, blocks of a sliding checker, then

@@ -35,7 +35,7 @@ void AddPawnPushes(const Position& pos, MoveSink& sink) {
 }
 
 void AddBoardMoves(const Position& pos, int boardCode, MoveSink& sink) {
-  if (sink.count < kMoveListSize) sink.count += GenAtBoMoves(pos, boardCode, sink.list, sink.count);
+  sink.count += GenAtBoMoves(pos, boardCode, sink.list, sink.count);
 }
 
 void AddPromotionVariants(const Position& pos, MoveSink& sink, int begin) {

@@ -23,7 +23,7 @@ void CopyLeading(Position& child, const Position& parent) {
   std::memcpy(static_cast<void*>(&child), &parent, offsetof(Position, attackedBy));
 }
 
-constexpr uint32_t kClearedOnMove = kInCheck | kEvalCached | (1u << 26) | kTacticsCached;
+constexpr uint32_t kClearedOnMove = kInCheck | kEvalCached | kExtended | kTacticsCached;
 
 bool KeepsKind(char kind) {
   switch (kind) {

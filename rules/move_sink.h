@@ -1,9 +1,7 @@
 // Where a generator writes its moves: the caller's list and the count so far.
-// The list never grows past its 306 records; a move that finds it full is
-// refused with a warning.
+// The list grows as moves come (see MoveList).
 #pragma once
 
-#include "board/console.h"
 #include "board/move.h"
 #include "board/square.h"
 #include "rules/move_list.h"
@@ -13,7 +11,6 @@ namespace torvik {
 struct MoveSink {
   MoveList& list;
   int count = 0;
-  bool full = false;  // the warning has been given
 };
 
 // kFresh writes the unscored value and a clear check byte; kKeep leaves score
@@ -21,14 +18,9 @@ struct MoveSink {
 // the evasion generator's captures of the checker).
 enum class Fill { kFresh, kKeep };
 
-inline bool Append(MoveSink& sink, int piece, Square from, Square to, char kind,
+inline void Append(MoveSink& sink, int piece, Square from, Square to, char kind,
                    Fill fill = Fill::kFresh) {
-  if (sink.count >= kMoveListSize) {
-    if (!sink.full) Warn(true, "move list full");
-    sink.full = true;
-    return false;
-  }
-  Move& m = sink.list[sink.count++];
+  Move& m = sink.list[static_cast<std::size_t>(sink.count++)];
   m.from = from;
   m.to = to;
   m.piece = piece;
@@ -37,7 +29,6 @@ inline bool Append(MoveSink& sink, int piece, Square from, Square to, char kind,
     m.score = kNoScore;
     m.check = 0;
   }
-  return true;
 }
 
 }  // namespace torvik

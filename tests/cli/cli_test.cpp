@@ -53,6 +53,28 @@ TEST(Cli, BadInputExitsWithTwo) {
   EXPECT_EQ(Cli("show --mode 4d", "", 2).err, "torvik-cli: --mode takes 2d or 3d\n");
   for (const char* args : {"fly", "show --depth", "moves --notation roman", "perft --depth 0", "divide"})
     Cli(args, "", 2);
+  // An option's missing value is named; an empty position is no position.
+  EXPECT_EQ(Cli("moves --notation", "", 2).err, "torvik-cli: --notation needs a value\n");
+  EXPECT_EQ(Cli("perft --depth", "", 2).err, "torvik-cli: --depth needs a value\n");
+  EXPECT_EQ(Cli("show --position ''", "", 2).err, "torvik-cli: --position needs a position text\n");
+  EXPECT_EQ(Cli("play --mode 2d --position ' '", "", 2).out, "");
+}
+
+// Positions no game can reach are refused with the reason: more pieces than
+// a side's slots hold, a king that could be taken.
+TEST(Cli, ImpossiblePositionsAreRefused) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"qqqqqqqq/qqqqqqq1/8/8/8/8/8/K6k w - - 0 1", "black has too many queens for its 16 piece slots"},
+      {"4k3/8/8/8/8/8/PPPPPPPP/QQ2K3 w - - 0 1", "white has too many queens for its 16 piece slots"},
+      {"k7/8/8/8/8/8/8/R6K w - - 0 1", "black is in check with white to move"},
+  };
+  for (auto [fen, reason] : cases) {
+    for (const char* command : {"show", "moves", "play"}) {
+      const test::RunResult r = Cli(std::string(command) + " --mode 2d --position " + Quote(fen), "", 2);
+      EXPECT_EQ(r.out.find("\n1."), std::string::npos) << command;
+      EXPECT_NE(r.err.find(std::string("torvik-cli: bad position: ") + reason), std::string::npos) << r.err;
+    }
+  }
 }
 
 TEST(Cli, PlayScripts) {
@@ -83,6 +105,10 @@ TEST(Cli, PlayPromotionsLaterStartsAndLongSteps) {
       {"", "\n5. e4\n5. ... e5\nmove undone", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 5",
        "Replay 8 of 9"});
   Cli("play --mode 2d", "e2e4\ne7e5\nback 1\nback 1\nforward 2147483647\n", 0, {"", "Replay 2 of 2"});
+  // A game may start late: the record counts from its start.
+  Cli("play --mode 2d --position " + Quote("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 501"),
+      "e2e4\ne7e5\nundo 1\nshow\n", 0,
+      {"", "\n501. e4\n501. ... e5\nmove undone", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 501"});
 }
 
 }  // namespace

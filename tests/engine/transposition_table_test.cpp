@@ -61,8 +61,8 @@ TEST(TranspositionTable, BoundsMeetAndPart) {
   EXPECT_EQ(e->upper, 20);
   EXPECT_EQ(e->lower, kNoLower);
   int32_t upper = 0;
-  EXPECT_TRUE(ProbeUpperTT(t->tt, pos, 3, 21, upper) && upper == 20);
-  EXPECT_FALSE(ProbeUpperTT(t->tt, pos, 4, 21, upper));
+  EXPECT_TRUE(ProbeUpperTT(t->tt, pos.hashKey, pos.hashLock, 3, 21, upper) && upper == 20);
+  EXPECT_FALSE(ProbeUpperTT(t->tt, pos.hashKey, pos.hashLock, 4, 21, upper));
 }
 
 TEST(TranspositionTable, MoveAndSlots) {

@@ -5,6 +5,7 @@
 
 #include "board/console.h"
 #include "record/game.h"
+#include "record/position_text.h"
 #include "rules/perft.h"
 #include "support/invariants.h"
 #include "support/positions.h"
@@ -136,6 +137,76 @@ TEST(Game, BoardMovePromotionTakesNothing) {
   Undo(*game, 0);
   EXPECT_EQ(game->state.position.board[6], -kKnight);
   EXPECT_EQ(CapturedCount(game->record), 0);
+}
+
+// A game set up from a text starts at the text's move: the record counts from
+// there, so a late start still has every entry to fill.
+TEST(Game, TheRecordCountsFromTheStartPly) {
+  auto game = NewGame(kGame2D);
+  ConsoleCapture log;
+  GameState& gs = game->state;
+  std::string error;
+  ASSERT_TRUE(ParsePosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 600", kGame2D,
+                            gs.startPosition, error));
+  gs.startEdited = 1;
+  Undo(*game, 0);
+  for (Move m : {M(kPawn, test::Sq('e', 2), test::Sq('e', 4)), M(-kPawn, test::Sq('e', 7), test::Sq('e', 5))})
+    ASSERT_EQ(PlayerMoved(*game, m), 1);
+  EXPECT_EQ(log.Text(), "\n600. e4\n600. ... e5");
+  EXPECT_EQ(gs.moves[1].to, test::Sq('e', 5));
+  Undo(*game, 5);  // not past the start
+  EXPECT_EQ(gs.position.ply, 1198);
+  Undo(*game, 0);
+  EXPECT_EQ(gs.position.ply, 1198);
+  // A full record refuses the next move, saying so once.
+  gs.position.ply = 1198 + kMaxRecordedMoves;
+  log.Clear();
+  Move m = M(kPawn, test::Sq('d', 2), test::Sq('d', 4));
+  EXPECT_EQ(PlayerMoved(*game, m), 0);
+  EXPECT_EQ(log.Text(), "\nThe game has reached 1000 plies: no more moves can be recorded");
+}
+
+// An edited start with a later ply than the game: the replay stays within the game.
+TEST(Game, ReplayOfAStartLaterThanTheGame) {
+  auto game = NewGame(kGame2D);
+  PlayRandom(*game, 10, 4);
+  GameState& gs = game->state;
+  gs.startPosition = gs.position;
+  gs.startPosition.ply = 40;
+  gs.startEdited = 1;
+  ConsoleCapture quiet;
+  for (int step : {-1, -1, -200, 1, 200}) {
+    ReplayStep(*game, step);
+    EXPECT_GE(game->record.replayCursor, 0);
+    EXPECT_LE(game->record.replayCursor, 10);
+  }
+  LeaveReplay(*game);
+}
+
+// The halfmove clock counts the same from the built-in start as from its text.
+TEST(Game, HalfmoveClockFromEitherStart) {
+  for (int mode : {kGame2D, kGame3D}) {
+    auto builtIn = NewGame(mode), fromText = NewGame(mode);
+    std::string error;
+    ASSERT_TRUE(ParsePosition(mode == kGame2D ? kStartText2D : kStartText3D, mode,
+                              fromText->state.startPosition, error));
+    fromText->state.startEdited = 1;
+    ConsoleCapture quiet;
+    Undo(*fromText, 0);
+    EXPECT_EQ(FormatPosition(builtIn->state.position), FormatPosition(fromText->state.position));
+    MoveList moves;
+    const int n = LegalMoves(builtIn->state.position, moves);
+    int i = 0;
+    while (i < n && moves[i].piece != kKnight) ++i;  // a move that is neither a capture nor a pawn's
+    ASSERT_LT(i, n);
+    for (Game* g : {builtIn.get(), fromText.get()}) {
+      Move knight = moves[i];
+      ASSERT_EQ(PlayerMoved(*g, knight), 1);
+    }
+    const std::string text = FormatPosition(builtIn->state.position);
+    EXPECT_EQ(text.substr(text.size() - 4), " 1 1");
+    EXPECT_EQ(text, FormatPosition(fromText->state.position));
+  }
 }
 
 // Undo and replay set up the start again without touching a setting; the

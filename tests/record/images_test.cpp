@@ -8,6 +8,7 @@
 #include "board/position_image.h"
 #include "engine/rebuild.h"
 #include "record/game_image.h"
+#include "support/invariants.h"
 #include "support/positions.h"
 
 namespace torvik {
@@ -24,48 +25,108 @@ Position Middlegame3D() {
       "QL3,QL6,KL1,KL6 wbwb kq 41 7 23");
 }
 
-TEST(PositionImage, NamedFieldsAtTheirOffsets) {
+// A position with a distinct value in every field of its image.
+Position Filled3D() {
   Position pos = Middlegame3D();
-  pos.lastMove = {1, 2, 3, kPawn, 'x', 1, {0, 0}};
-  PositionBytes image;
-  WritePositionImage(pos, image);
-  const std::pair<std::size_t, uint32_t> words[] = {
-      {kBoardPins, 2}, {kBoardPins + 12, 63}, {kOwners + 4, 0}, {kHashKey, pos.hashKey},
-      {kHashLock, pos.hashLock}, {kOccupiedMask, pos.occupiedMask}, {kBoard + 4 * 8, kQueen},
-      {kBoard + 4 * 7, uint32_t(-kRook)}, {kPieces + 8 * 16, uint32_t(-kKing)}, {kPieces + 8 * 16 + 4, 23},
-      {kWhiteMaterial, uint32_t(pos.eval.material[kWhite])},
-      {kBlackMaterial, uint32_t(pos.eval.material[kBlack])},
-      {kLastMove + 12, kPawn}, {kFlags, pos.flags}, {kEpSquare, 41}, {kHalfmoveCount, 8}, {kPly, 45},
-      {kRayTable, 0}, {kPrevious, 0}};
-  for (auto [offset, value] : words) EXPECT_EQ(GetU32(image, offset), value) << "offset " << offset;
-  EXPECT_EQ(image[kSlotOf + 8], kQueenSlot);
-  EXPECT_EQ(image[kSlotOf + 2], kNoSlot);
-  EXPECT_EQ(image[kLastMove + 16], 'x');
+  pos.lastMove = {41, 43, -7, kPawn, 'x', 1, {0, 0}};
+  pos.bestMove = {8, 10, 1234, kQueen, '-', 1, {0, 0}};
+  pos.evalTerm = -55;
+  pos.winner = kDrawn;
+  pos.evalScore = -1234;
+  pos.movesCache.count = 17;
+  pos.eval.stage = 2;
+  pos.eval.recomputeMask = 0x01020304u;
+  pos.eval.passedMask = {0x0100u, 0x01000000u};
+  pos.flags |= kWhiteCastled;
+  for (Square s = 0; s < 64; ++s) pos.attackedBy[s] = 0x1000u + s, pos.xrayBy[s] = 0x2000u + s;
+  return pos;
 }
 
-TEST(PositionImage, RoundTrip) {
-  const Position flat = test::From2D("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
-  for (Position pos : {Middlegame3D(), flat}) {
-    pos.winner = kDrawn;
-    pos.evalScore = -1234;
-    PositionBytes first, second;
-    WritePositionImage(pos, first);
+// Every field at the offset and with the width of the stored layout, written
+// out here rather than taken from the writer's own names.
+TEST(PositionImage, EveryFieldAtItsOffsetInTheLayout) {
+  const Position pos = Filled3D();
+  PositionBytes image;
+  image.fill(0xee);
+  WritePositionImage(pos, image);
+  auto u32 = [&](std::size_t at) { return GetU32(image, at); };
+  for (std::size_t at : {std::size_t(0), std::size_t(2196), std::size_t(2252), std::size_t(2260), std::size_t(2304)})
+    EXPECT_EQ(u32(at), 0u) << "pointer or reserved word at " << at;
+  for (int b = 0; b < 4; ++b) {
+    EXPECT_EQ(u32(4 + 4 * b), uint32_t(pos.pins[b]));
+    EXPECT_EQ(u32(20 + 4 * b), uint32_t(pos.owners[b]));
+  }
+  const std::pair<std::size_t, uint32_t> words[] = {
+      {36, pos.hashKey}, {40, pos.hashLock}, {44, pos.sliderMask}, {48, pos.pawnWatchMask},
+      {52, pos.pieceMask}, {56, pos.occupiedMask}, {1348, 2}, {1352, 0x01020304u},
+      {1368, uint32_t(pos.eval.material[0])}, {1372, uint32_t(pos.eval.material[1])}, {1644, 0x0100u},
+      {1648, 0x01000000u}, {2200, 17}, {2244, uint32_t(-55)}, {2248, pos.flags}, {2256, 41}, {2264, 8},
+      {2268, 45}, {2272, 2}, {2308, uint32_t(-1234)}};
+  for (auto [at, value] : words) EXPECT_EQ(u32(at), value) << "offset " << at;
+  for (Square s = 0; s < 64; ++s) {
+    EXPECT_EQ(u32(60 + 4 * s), uint32_t(pos.board[s])) << s;
+    EXPECT_EQ(image[316 + s], pos.slotOf[s]) << s;
+    EXPECT_EQ(u32(1684 + 4 * s), 0x1000u + s) << s;
+    EXPECT_EQ(u32(1940 + 4 * s), 0x2000u + s) << s;
+  }
+  for (int slot = 0; slot < 32; ++slot) {
+    EXPECT_EQ(u32(380 + 8 * slot), uint32_t(pos.pieces[slot].code)) << slot;
+    EXPECT_EQ(u32(384 + 8 * slot), uint32_t(pos.pieces[slot].square)) << slot;
+  }
+  for (auto [at, m] : {std::pair{std::size_t(2204), pos.lastMove}, std::pair{std::size_t(2224), pos.bestMove}}) {
+    EXPECT_EQ(u32(at), uint32_t(m.from));
+    EXPECT_EQ(u32(at + 4), uint32_t(m.to));
+    EXPECT_EQ(u32(at + 8), uint32_t(m.score));
+    EXPECT_EQ(u32(at + 12), uint32_t(m.piece));
+    EXPECT_EQ(image[at + 16], uint8_t(m.kind));
+    EXPECT_EQ(image[at + 17], m.check);
+    EXPECT_EQ(image[at + 18] | image[at + 19], 0);
+  }
+  EXPECT_EQ(image.size(), 2312u);
+}
+
+// Every field read back equals the field written; what follows from the
+// board is recomputed to the same values.
+TEST(PositionImage, EveryFieldReadBack) {
+  const Position flat = test::From2D("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 3 9");
+  for (const Position& pos : {Filled3D(), flat}) {
+    PositionBytes image;
+    WritePositionImage(pos, image);
     Position back;
     std::string error;
-    ASSERT_TRUE(ReadPositionImage(first, pos.gameMode, back, error)) << error;
-    WritePositionImage(back, second);
-    // The maps are rebuilt after loading, not read; everything else comes back.
-    EXPECT_TRUE(std::equal(first.begin(), first.begin() + kAttackedBy, second.begin()));
-    EXPECT_TRUE(std::equal(first.begin() + kMovesCache, first.end(), second.begin() + kMovesCache));
+    ASSERT_TRUE(ReadPositionImage(image, pos.gameMode, back, error)) << error;
+    EXPECT_EQ(back.pins, pos.pins);
+    EXPECT_EQ(back.owners, pos.owners);
     EXPECT_EQ(back.board, pos.board);
+    EXPECT_EQ(back.slotOf, pos.slotOf);
+    for (int slot = 0; slot < 32; ++slot)
+      EXPECT_TRUE(back.pieces[slot].code == pos.pieces[slot].code && back.pieces[slot].square == pos.pieces[slot].square);
+    for (auto [a, b] : {std::pair{back.lastMove, pos.lastMove}, std::pair{back.bestMove, pos.bestMove}})
+      EXPECT_TRUE(a.from == b.from && a.to == b.to && a.score == b.score && a.piece == b.piece &&
+                  a.kind == b.kind && a.check == b.check);
+    EXPECT_EQ(back.evalTerm, pos.evalTerm);
+    EXPECT_EQ(back.evalScore, pos.evalScore);
+    EXPECT_EQ(back.eval.stage, pos.eval.stage);
+    EXPECT_EQ(back.flags, pos.flags & (kCastleRights | kWhiteCastled | kBlackCastled));
+    EXPECT_EQ(back.epSquare, pos.epSquare);
+    EXPECT_EQ(back.halfmoveCount, pos.halfmoveCount);
+    EXPECT_EQ(back.ply, pos.ply);
+    EXPECT_EQ(back.winner, pos.winner);
     EXPECT_EQ(back.gameMode, pos.gameMode);
+    // Recomputed from the board and the piece list.
+    EXPECT_EQ(back.hashKey, pos.hashKey);
+    EXPECT_EQ(back.hashLock, pos.hashLock);
+    EXPECT_EQ(back.sliderMask & back.occupiedMask, pos.sliderMask & pos.occupiedMask);
+    EXPECT_EQ(back.pieceMask, pos.pieceMask);
+    EXPECT_EQ(back.occupiedMask, pos.occupiedMask);
+    EXPECT_EQ(back.eval.material, pos.eval.material);
   }
-  // Keys and material are recomputed on loading.
+  // Keys and material are recomputed on loading, not taken from the file.
   const Position pos = Middlegame3D();
   PositionBytes image;
   WritePositionImage(pos, image);
-  PutU32(image, kHashKey, 0x12345);
-  PutU32(image, kWhiteMaterial, 7);
+  PutU32(image, 36, 0x12345);
+  PutU32(image, 1368, 7);
   Position back;
   std::string error;
   ASSERT_TRUE(ReadPositionImage(image, kGame3D, back, error)) << error;
@@ -114,26 +175,99 @@ std::unique_ptr<GameState> NewGame(int mode) {
   return gs;
 }
 
-TEST(GameImage, OffsetsOfTheRecord) {
+// A game state with a distinct value in every setting.
+std::unique_ptr<GameState> FilledGame() {
   auto gs = NewGame(kGame3D);
-  gs->moves[0] = {33, 34, kNoScore, kPawn, '-', 0, {0, 0}};
-  gs->moves[999].piece = 116;
-  gs->keyHistory.Store(0, 0xabcd);
-  gs->keyHistory.Store(999, 0x4321);
-  gs->autoPlay = 1;
-  gs->xang = -47.5f;
+  gs->startEdited = 1;
+  gs->startPosition = gs->position;
+  gs->reserved1 = 0x5a5a;
+  gs->selection = 116;
+  for (int s = 0; s < 64; ++s) gs->targetMarks[s] = uint8_t('A' + s % 26);
+  gs->reserved2 = 77;
+  gs->spreadMode = kSpreadTeam;
+  gs->transparent = 1;
+  gs->rules = kStandard;
+  gs->engineSide = kEnginePlaysWhite;
   gs->notation = kNotationAlgebraic;
+  gs->difficulty = kMedium;
+  gs->scale = 1.25f;
+  gs->orthographic = 1;
+  gs->xang = -47.5f;
+  gs->yang = 12.0f;
+  gs->abortSearch = 1;
+  gs->ttMegabytes = 64;
+  for (int i = 0; i < 1000; ++i) gs->moves[i] = {i % 64, (i + 1) % 64, i, kPawn, 'x', uint8_t(i & 1), {0, 0}};
+  for (int i = 0; i < 1000; ++i) gs->keyHistory.Store(i, 0xabc00000u + uint32_t(i));
+  gs->autoPlay = 1;
+  return gs;
+}
+
+TEST(GameImage, EveryFieldAtItsOffsetInTheLayout) {
+  auto gs = FilledGame();
   auto image = std::make_unique<GameBytes>();
   WriteGameImage(*gs, *image);
+  auto u32 = [&](std::size_t at) { return GetU32(*image, at); };
   const std::pair<std::size_t, uint32_t> words[] = {
-      {kMoves, 33}, {kMoves + 4, 34}, {kMoves + 20 * 999 + 12, 116}, {kKeyHistory, 0xabcd},
-      {kKeyHistory + 4 * 999, 0x4321}, {kAutoPlay, 1}, {kGameMode, 3}, {kNotation, 2},
-      {kEngineSide, uint32_t(-1)}, {kTtMegabytes, 8}, {kSelection, 65},
-      {kPosition + 4, 32}};  // board 0 on QL1
-  for (auto [offset, value] : words) EXPECT_EQ(GetU32(*image, offset), value) << "offset " << offset;
-  EXPECT_EQ((*image)[kMoves + 16], '-');
-  EXPECT_EQ(GetF32(*image, kXang), -47.5f);
-  EXPECT_EQ((*image)[kTargetMarks + 63], 'A');
+      {2268, uint32_t(gs->position.ply)}, {2312 + 2268, uint32_t(gs->startPosition.ply)}, {2312 + 4, 32},
+      {4624, 1}, {4628, 0x5a5a}, {4632, 3}, {4636, 116}, {4704, 77}, {4708, 2}, {4712, 1}, {4716, 1},
+      {4720, 1}, {4724, 2}, {4728, 8}, {4736, 1}, {4748, 1}, {4752, 64}, {28756, 1}};
+  for (auto [at, value] : words) EXPECT_EQ(u32(at), value) << "offset " << at;
+  for (int s = 0; s < 64; ++s) EXPECT_EQ((*image)[4640 + s], 'A' + s % 26);
+  EXPECT_EQ(GetF32(*image, 4732), 1.25f);
+  EXPECT_EQ(GetF32(*image, 4740), -47.5f);
+  EXPECT_EQ(GetF32(*image, 4744), 12.0f);
+  for (int i = 0; i < 1000; ++i) {
+    const std::size_t at = 4756 + 20 * std::size_t(i);
+    ASSERT_TRUE(u32(at) == uint32_t(i % 64) && u32(at + 4) == uint32_t((i + 1) % 64) && u32(at + 8) == uint32_t(i) &&
+                u32(at + 12) == kPawn && (*image)[at + 16] == 'x' && (*image)[at + 17] == (i & 1))
+        << "move " << i;
+    ASSERT_EQ(u32(24756 + 4 * std::size_t(i)), 0xabc00000u + uint32_t(i)) << "key " << i;
+  }
+  EXPECT_EQ(image->size(), 28760u);
+}
+
+// Every setting read back equals the one written, but the notation: the
+// reader keeps the one in effect.
+TEST(GameImage, EveryFieldReadBack) {
+  auto gs = FilledGame();
+  auto image = std::make_unique<GameBytes>();
+  WriteGameImage(*gs, *image);
+  auto back = std::make_unique<GameState>();
+  back->notation = kNotationStandard;
+  std::string error;
+  ASSERT_TRUE(ReadGameImage(*image, *back, error)) << error;
+  EXPECT_EQ(back->notation, kNotationStandard);
+  EXPECT_EQ(back->startEdited, 1);
+  EXPECT_EQ(back->reserved1, 0x5a5a);
+  EXPECT_EQ(back->gameMode, kGame3D);
+  EXPECT_EQ(back->selection, 116);
+  EXPECT_EQ(back->targetMarks, gs->targetMarks);
+  EXPECT_EQ(back->reserved2, 77);
+  EXPECT_EQ(back->spreadMode, kSpreadTeam);
+  EXPECT_EQ(back->transparent, 1);
+  EXPECT_EQ(back->rules, kStandard);
+  EXPECT_EQ(back->engineSide, kEnginePlaysWhite);
+  EXPECT_EQ(back->difficulty, kMedium);
+  EXPECT_EQ(back->scale, 1.25f);
+  EXPECT_EQ(back->orthographic, 1);
+  EXPECT_EQ(back->xang, -47.5f);
+  EXPECT_EQ(back->yang, 12.0f);
+  EXPECT_EQ(back->abortSearch, 1);
+  EXPECT_EQ(back->ttMegabytes, 64);
+  EXPECT_EQ(back->autoPlay, 1);
+  for (int i = 0; i < 1000; ++i) {
+    const Move &a = back->moves[i], &b = gs->moves[i];
+    ASSERT_TRUE(a.from == b.from && a.to == b.to && a.score == b.score && a.piece == b.piece && a.kind == b.kind &&
+                a.check == b.check) << "move " << i;
+  }
+  EXPECT_EQ(back->keyHistory.keys, gs->keyHistory.keys);
+  for (const Position* p : {&back->position, &back->startPosition}) {
+    EXPECT_EQ(p->board, gs->position.board);
+    EXPECT_EQ(p->hashKey, gs->position.hashKey);
+    EXPECT_EQ(p->rules, kStandard);
+    EXPECT_EQ(p->history, &back->keyHistory);
+    EXPECT_EQ(test::MapsDiffer(*p), "");  // the maps are rebuilt, not read
+  }
 }
 
 TEST(GameImage, NewGameLeavesEveryOtherByteZero) {

@@ -1,10 +1,13 @@
 // Positions and moves as text: the position text, and the notations of moves.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 #include "record/notation.h"
 #include "record/position_text.h"
+#include "rules/make_move.h"
+#include "rules/rules_support.h"
 #include "support/positions.h"
 
 namespace torvik {
@@ -33,8 +36,8 @@ TEST(PositionText, ReadAndShownAgain) {
       {"4k3/8/8/4P3/8/8/8/4K3 w - d6 0 1", kGame2D, "4k3/8/8/4P3/8/8/8/4K3 w - - 0 1"},
       {"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e3 0 1", kGame2D,
        "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 1"},
-      {std::string(kStartText3D).replace(std::string(kStartText3D).find(" - 0 1"), 6, " 34 0 1"), kGame3D,
-       kStartText3D},
+      // The 3D game keeps its square as given (only its file and rank count).
+      {std::string(kStartText3D).replace(std::string(kStartText3D).find(" - 0 1"), 6, " 34 0 1"), kGame3D, ""},
       {empty3D + " w QL2,QL5,KL3,KL4 wbwb - - 0 1", kGame3D, ""},
       // What the rebuild drops: no rook on h1, no K right; an empty board returns to its owner.
       {"4k3/8/8/8/8/8/8/4K3 w KQkq - 0 1", kGame2D, "4k3/8/8/8/8/8/8/4K3 w - - 0 1"},
@@ -51,6 +54,42 @@ TEST(PositionText, ReadAndShownAgain) {
   EXPECT_EQ(pos.board[Sq('d', 4)], -kPawn);
   EXPECT_EQ(pos.board[7], -kRook);   // a8
   EXPECT_EQ(pos.board[63], -kRook);  // h8
+}
+
+// The legal moves of a position, in an order of their own.
+std::set<test::MoveKey> Legal(Position& pos) {
+  MoveList moves;
+  const int n = LegalMoves(pos, moves);
+  return test::LegalSet(pos, std::vector<Move>(moves.data(), moves.data() + n));
+}
+
+// The text `show` writes for a position reached in play reads back to the
+// same game: the same legal moves, the same move paths two plies deep. In the
+// 3D game the en-passant square may hold a piece and is kept.
+TEST(PositionText, PlayedPositionsReadBackToTheSameGame) {
+  int withEp = 0;
+  auto check = [&](const Position& played, int rules) {
+    Position pos = played;
+    Position back = test::FromText(FormatPosition(pos), kGame3D, rules);
+    ASSERT_EQ(Legal(back), Legal(pos)) << FormatPosition(pos);
+    if (pos.epSquare == 0) return;
+    ++withEp;
+    EXPECT_EQ(back.epSquare, pos.epSquare);
+    EXPECT_EQ(Perft(back, 2), Perft(pos, 2)) << FormatPosition(pos);
+  };
+  // Standard rules: b2 steps to the neutral b4 past a knight on b3, which
+  // becomes the en-passant square; the pawn on c4 takes onto the neutral b3.
+  std::string board(64, '.');
+  board[16] = 'K', board[23] = 'k', board[41] = 'P', board[42] = 'N', board[19] = 'p';
+  Position before = test::FromText(board + " w QL1,QL6,KL1,KL6 wbwb - -", kGame3D, kStandard);
+  Position after;
+  Move step = M(kPawn, 41, 11);
+  ASSERT_EQ(MakeMove(after, before, step), 1);
+  ASSERT_EQ(after.epSquare, 42);
+  check(after, kStandard);
+  for (int rules : {kTournament, kStandard})
+    test::RandomPlay(Start(kGame3D, rules), 21 + rules, 150, [&](const Position& pos) { check(pos, rules); });
+  EXPECT_GT(withEp, 1);
 }
 
 TEST(PositionText, ErrorsNameWhatIsWrong) {

@@ -8,6 +8,7 @@
 
 #include "record/move_text.h"
 #include "rules/board_moves.h"
+#include "rules/legality.h"
 #include "rules/move_sink.h"
 #include "rules/pawn_pushes.h"
 #include "rules/perft.h"
@@ -120,6 +121,17 @@ TEST(GenerateMoves2D, CastlingSquaresAndAttackedSquares) {
   for (auto [fen, castlings] : cases) EXPECT_EQ(Listed(From2D(fen), "SL"), castlings) << fen;
 }
 
+// A right held without its rook on the corner lists no castling: the king
+// would go across alone.
+TEST(GenerateMoves2D, CastlingNeedsTheRook) {
+  Position pos = From2D("r3k2r/8/8/8/8/8/8/R3K1R1 w Qkq - 0 1");
+  pos.flags |= kWhiteShort;  // a right the readers would have dropped
+  EXPECT_EQ(Listed(pos, "SL"), "L32-16 ");
+  pos = From2D("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1");
+  pos.board[Sq('a', 8)] = -kKnight;  // not a rook
+  EXPECT_EQ(Listed(pos, "SL"), "S39-55 ");
+}
+
 TEST(GenerateMoves2D, DoubleStepBelongsToTheSquare) {
   // Two pawns rebuilt from a board take the last slots, not their files' slots.
   const Position pos = From2D("4k3/p7/8/8/8/8/P6P/4K3 w - - 0 1");
@@ -149,7 +161,7 @@ TEST(GenerateMoves2D, OrderOfTheList) {
 TEST(GenerateMoves2D, FreshRecordsAreUnscoredCastlingKeepsWhatTheListHeld) {
   Position pos = From2D("4k3/8/8/8/8/8/8/R3K3 w Q - 0 1");
   auto list = std::make_unique<MoveList>();
-  list->fill(Move{0, 0, 123, 0, '?', 1, {0, 0}});
+  list->head.fill(Move{0, 0, 123, 0, '?', 1, {0, 0}});
   const int n = GenerateMoves(pos, *list);
   for (int i = 0; i < n; ++i) {
     const bool castle = (*list)[i].kind == kLongCastle;
@@ -210,15 +222,34 @@ TEST(GenerateMoves, GenerateAllFollowsTheCheckBit) {
   EXPECT_EQ(GenerateAll(pos, *all), GenerateMoves(pos, *evasions));
 }
 
-TEST(GenerateMoves, AFullListRefusesMoreWithOneWarning) {
+// A side with nine queens on the 3D board has more moves than a list has room
+// for; the attack-board moves come last and are not lost.
+TEST(GenerateMoves3D, MoreMovesThanTheListHasRoomFor) {
+  Position pos = test::From3D(
+      "...K.Q..Q.....Q..RN....B....Q......Q.QB.Q.........R...Q..kN.Q... w QL2,QL5,KL2,KL5 wbwb - -");
+  auto moves = std::make_unique<MoveList>();
+  const int n = LegalMoves(pos, *moves);
+  EXPECT_GT(n, kMoveListSize);
+  int boardMoves = 0;
+  for (int i = 0; i < n; ++i) {
+    if ((*moves)[i].kind != kBoardMove) continue;
+    Move board = (*moves)[i];
+    EXPECT_EQ(LegalMove(pos, board), 1) << board.piece << " to " << board.to;
+    ++boardMoves;
+  }
+  EXPECT_GT(boardMoves, 0);
+  EXPECT_EQ(Perft(pos, 1), uint64_t(n));
+}
+
+TEST(GenerateMoves, AListGrowsPastItsRoomAndKeepsEveryMove) {
   auto list = std::make_unique<MoveList>();
   MoveSink sink{*list};
-  for (int i = 0; i < kMoveListSize; ++i) ASSERT_TRUE(Append(sink, kPawn, 1, 2, kPlain));
   ConsoleCapture log;
-  EXPECT_FALSE(Append(sink, kPawn, 1, 3, kPlain));
-  EXPECT_FALSE(Append(sink, kPawn, 1, 3, kPlain));
-  EXPECT_EQ(sink.count, kMoveListSize);
-  EXPECT_EQ(log.Text(), "\nmove list full\nUNSTABLE");
+  for (int i = 0; i < 3 * kMoveListSize; ++i) Append(sink, kPawn, i % 64, i / 64, kPlain);
+  EXPECT_EQ(sink.count, 3 * kMoveListSize);
+  for (int i = 0; i < sink.count; ++i)
+    ASSERT_TRUE((*list)[i].from == i % 64 && (*list)[i].to == i / 64 && list->data()[i].score == kNoScore) << i;
+  EXPECT_EQ(log.Text(), "");
 }
 
 // Where board `code` may go, by pin name.

@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "board/board_checks.h"
 #include "board/console.h"
 #include "board/geometry.h"
 #include "rules/generate.h"
@@ -33,9 +34,8 @@ inline bool MoverInCheck(const Position& pos) {
 template <class Generator>
 std::vector<Move> Listed(Position& pos, Generator generate) {
   auto list = std::make_unique<MoveList>();
-  list->fill(Move{});
   const int n = generate(pos, *list);
-  return std::vector<Move>(list->begin(), list->begin() + n);
+  return std::vector<Move>(list->data(), list->data() + n);
 }
 inline std::vector<Move> AllMoves(Position pos) { return Listed(pos, GenerateMoves); }
 inline std::vector<Move> Evasions(Position pos) { return Listed(pos, GenerateEvasions); }
@@ -98,12 +98,16 @@ inline Position RandomBoard(std::mt19937& rng, int mode, int rules, int extra) {
       const bool lastRank = RowOf(s) == 0 || RowOf(s) == 7;
       if (pos.board[s] != 0 || (mode == kGame2D && TypeOf(code) == kPawn && lastRank)) continue;
       pos.board[s] = code;
-      return;
+      return s;
     }
   };
   place(kKing);
   place(-kKing);
-  for (int i = 0; i < extra && i < 28; ++i) place(i % 2 ? piece(rng) : -piece(rng));
+  std::string crowded;
+  for (int i = 0; i < extra && i < 28; ++i) {
+    const Square s = place(i % 2 ? piece(rng) : -piece(rng));
+    if (!SidesFit(pos, crowded)) pos.board[s] = 0;  // more than the side's slots hold
+  }
   pos.ply = coin(rng);
   EXPECT_EQ(RebuildFromBoard(pos), 1);
   return pos;

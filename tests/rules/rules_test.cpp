@@ -220,8 +220,11 @@ TEST(GameEnd, MateAndStalemate) {
   EXPECT_EQ(Find(stale, &quiet).first, "");
   Move illegal = M(kQueen, Sq('f', 1), Sq('h', 4));
   EXPECT_EQ(Find(stale, &illegal).first, "");
-  // Mated before the move: white to move with black's king attacked.
-  Position mated = From2D("R5k1/5ppp/8/8/8/8/8/6K1 w - - 0 1");
+  // Mated before the move: white to move with black's king attacked (no reader
+  // takes such a position: it is made from black's turn by hand).
+  Position mated = From2D("R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1");
+  mated.ply = 0;
+  mated.hashKey ^= 1;
   EXPECT_EQ(Find(mated, nullptr), Verdict("\nBlack is mated!", kWhiteWon));
   mated.winner = kDrawn;
   EXPECT_EQ(Find(mated, nullptr).first, "\nFindWinner: already has winner\n");

@@ -167,6 +167,20 @@ TEST_F(WindowTest, TwoDGameAndTheViewKeys) {
   Quit("q");
 }
 
+// The engine answers a move in both games: it plays Black from the start.
+TEST_F(WindowTest, TheEngineAnswers) {
+  ClickMove(kGame3D, 41, 42);  // b2-b3
+  ASSERT_TRUE(program_->WaitForConsole("\n1. ... ", 0, kWait)) << program_->Console();
+  const std::size_t before = program_->Console().size();
+  program_->Key("F2");
+  ASSERT_TRUE(program_->WaitForConsole("\nTorvik V2.80\n\n", before, kWait));
+  program_->Settle();
+  const std::size_t moved = program_->Console().size();
+  ClickMove(kGame2D, 33, 35);  // e2-e4
+  ASSERT_TRUE(program_->WaitForConsole("\n1. ... ", moved, kWait)) << program_->Console();
+  Quit("q");
+}
+
 // The status line turns red when a move gives check, and names the mate.
 TEST_F(WindowTest, CheckAndMateInTheStatusLine) {
   const std::size_t before = program_->Console().size();

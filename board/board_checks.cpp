@@ -1,0 +1,71 @@
+#include "board/board_checks.h"
+
+#include <array>
+
+#include "board/castling.h"
+#include "board/geometry.h"
+#include "board/promotion.h"
+
+namespace torvik {
+namespace {
+
+// How many pieces of each type the K Q R R B B N N layout holds, by type.
+constexpr std::array<int, 7> kLayoutRoom = {0, 0, 2, 2, 2, 1, 1};
+constexpr std::array<const char*, 7> kPlural = {"", "pawns", "knights", "bishops", "rooks", "queens", "kings"};
+constexpr int kSpareSlots = kSideSlots - kPawnSlot;  // for pawns and extra pieces
+
+bool SideFits(const Position& pos, int sign, std::string& error) {
+  std::array<int, 7> count{};
+  for (int code : pos.board)
+    if (code != 0 && IsValidCode(code) && Sign(code) == sign) ++count[TypeOf(code)];
+  const std::string side = sign > 0 ? "white" : "black";
+  if (count[kKing] != 1) {
+    error = side + (count[kKing] == 0 ? " has no king" : " has more than one king");
+    return false;
+  }
+  int spare = count[kPawn];
+  std::string extra;
+  for (int type = kQueen; type >= kKnight; --type) {
+    if (count[type] <= kLayoutRoom[type]) continue;
+    spare += count[type] - kLayoutRoom[type];
+    extra += (extra.empty() ? "" : " and ") + std::string(kPlural[type]);
+  }
+  if (spare <= kSpareSlots) return true;
+  error = side + " has too many " + (extra.empty() ? std::string("pawns") : extra) +
+          " for its 16 piece slots";
+  return false;
+}
+
+}  // namespace
+
+bool SidesFit(const Position& pos, std::string& error) {
+  return SideFits(pos, +1, error) && SideFits(pos, -1, error);
+}
+
+Square PawnPastPromotion(const Position& pos) {
+  for (Square s = 0; s < kSquareCount; ++s) {
+    const int code = pos.board[s];
+    if (TypeOf(code) != kPawn) continue;
+    if (!Is3D(pos) ? RowOf(s) == 0 || RowOf(s) == 7 : IsPromotion(pos, code, s, Move{})) return s;
+  }
+  return kNoSquare;
+}
+
+bool EpSquareFits2D(const Position& pos) {
+  const Square ep = pos.epSquare;
+  if (!IsSquare(ep) || ep == 0 || pos.board[ep] != 0) return false;
+  const int pawn = WhiteToMove(pos) ? -kPawn : kPawn;  // the pawn that stepped
+  const Square beyond = pawn > 0 ? ep + 1 : ep - 1;
+  return RowOf(ep) == (pawn > 0 ? 2 : 5) && pos.board[beyond] == pawn;
+}
+
+void DropUnbackedCastling(Position& pos) {
+  for (int side : {1, -1}) {
+    const CastlingSquares& c = CastlingSquaresOf(pos.gameMode, side);
+    const bool king = pos.board[c.kingHome] == side * kKing;
+    if (!king || pos.board[c.shortRook] != side * kRook) pos.flags &= ~c.shortRight;
+    if (!king || pos.board[c.longRook] != side * kRook) pos.flags &= ~c.longRight;
+  }
+}
+
+}  // namespace torvik

@@ -1,0 +1,117 @@
+// search: the engine's move for a position, as the engine would play it;
+// selfplay: the engine against itself.
+#include <chrono>
+#include <cstdlib>
+#include <map>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "board/console.h"
+#include "cli/commands.h"
+#include "engine/think.h"
+#include "record/game_state.h"
+#include "record/move_text.h"
+#include "record/notation.h"
+#include "record/self_play.h"
+#include "rules/make_move.h"
+
+namespace torvik::cli {
+
+bool TakeDifficulty(Options& options, int& difficulty) {
+  std::string text;
+  if (!TakeOption(options, "--difficulty", text)) return true;
+  if (text == "easy") difficulty = kEasy;
+  else if (text == "medium") difficulty = kMedium;
+  else if (text == "hard") difficulty = kHard;
+  else {
+    std::fprintf(stderr, "torvik-cli: --difficulty takes easy, medium or hard\n");
+    return false;
+  }
+  return true;
+}
+
+int SearchCommand(Options& options) {
+  int difficulty = kHard, notation = kNotationTournament;
+  if (!TakeDifficulty(options, difficulty) || !TakeNotation(options, notation) || !NoOtherOptions(options))
+    return kBadUsage;
+  auto pos = std::make_unique<Position>();
+  if (!LoadPosition(options, *pos)) return kBadUsage;
+  auto engine = std::make_unique<Engine>();
+  engine->controls.difficulty = difficulty;
+  engine->controls.nameMove = [notation](const Position& p, const Move& m) { return NotationOfMove(p, m, notation); };
+  pos->history = &engine->keys;
+  const auto root = std::make_unique<Position>(*pos);
+  Move move;
+  const auto start = std::chrono::steady_clock::now();
+  const int32_t value = Think(*engine, *pos, move);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  ConsoleEndLine();
+  if (move.from == 0 && move.to == 0) {
+    std::printf("bestmove none score %d depth %d nodes %lld\n", value, engine->lastDepth,
+                static_cast<long long>(engine->nodes));
+    return 0;
+  }
+  std::printf("bestmove %s score %d depth %d nodes %lld\n", FormatMoveText(*root, move).c_str(), value,
+              engine->lastDepth, static_cast<long long>(engine->nodes));
+  std::printf("move %s\n", NotationOfMove(*root, move, notation).c_str());
+  std::printf("ticks %.0f time %.3f s\n", engine->clock.ticks - engine->clock.start, seconds);
+  std::vector<Move> line;
+  PrincipalVariation(*engine, *pos, move, line);
+  auto at = std::make_unique<Position>(*root);
+  auto next = std::make_unique<Position>();
+  std::string pv;
+  for (Move m : line) {
+    pv += (pv.empty() ? "" : " ") + NotationOfMove(*at, m, notation);
+    if (!MakeMove(*next, *at, m)) break;
+    next->previous = nullptr;
+    std::swap(at, next);
+  }
+  std::printf("pv %s\n", pv.c_str());
+  return 0;
+}
+
+namespace {
+
+bool TakeCount(Options& options, const char* name, long& value) {
+  std::string text;
+  if (!TakeOption(options, name, text)) return true;
+  char* end = nullptr;
+  value = std::strtol(text.c_str(), &end, 10);
+  if (!text.empty() && *end == 0 && value >= 0 && value <= 1000000) return true;
+  std::fprintf(stderr, "torvik-cli: %s takes a number\n", name);
+  return false;
+}
+
+}  // namespace
+
+int SelfPlay(Options& options) {
+  int difficulty = kEasy;
+  long games = 10, seed = 1;
+  if (!TakeDifficulty(options, difficulty) || !TakeCount(options, "--games", games) ||
+      !TakeCount(options, "--seed", seed) || !NoOtherOptions(options))
+    return kBadUsage;
+  if (!options.position.empty()) {
+    std::fprintf(stderr, "torvik-cli: selfplay starts from the start position\n");
+    return kBadUsage;
+  }
+  std::map<std::string, int> tally;
+  int failures = 0;
+  for (long g = 0; g < games; ++g) {
+    const SelfPlayGame game = PlaySelfGame(options.mode, options.rules, difficulty, uint32_t(seed + g), 4);
+    const char* end = GameEndName(game.end);
+    ++tally[end];
+    std::printf("game %ld: %s after %d plies\n", g + 1, end, game.plies);
+    std::fflush(stdout);
+    if (game.end == GameEnd::kIllegal) ++failures;
+    if (game.end == GameEnd::kIllegal || game.end == GameEnd::kResigned)
+      std::printf("%s\nfinal position: %s\n", game.moves.c_str(), game.last.c_str());
+  }
+  std::printf("games %ld:", games);
+  for (const auto& [end, count] : tally) std::printf(" %s %d,", end.c_str(), count);
+  std::printf(" illegal moves %d\n", failures);
+  return failures ? 1 : 0;
+}
+
+}  // namespace torvik::cli

@@ -1,0 +1,94 @@
+// The engine: everything one search needs and keeps between searches (the
+// transposition table, the ordering tables, the per-ply move lists, the
+// counters and the tick clock), owned by one record rather than scattered.
+// The search reads the game only through the copy Think takes of it.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "board/key_history.h"
+#include "board/position.h"
+#include "engine/shared_int.h"
+#include "engine/transposition_table.h"
+#include "rules/move_list.h"
+
+namespace torvik {
+
+constexpr int kKillerPlies = 60;
+constexpr int kMaxSearchPly = 128;  // beyond every extension the search allows
+constexpr int kPlyListsStep = 30;   // per-ply lists are added this many at a time
+
+// The time budget counted in ticks: the search advances the clock itself, so
+// its play is repeatable.
+struct TickClock {
+  enum Mode : int { kStopped = 0, kRunning = 1, kTimeUp = 2 };
+  double ticks = 0;  // only ever grows
+  double start = 0;
+  double limit = 10.0;
+  int mode = kStopped;
+};
+
+// What the game lends the engine for one think: the flags the window may
+// change while it runs, the request to stop the engine's thread, the
+// difficulty (the ply cap), the table size, and how to name a move on the
+// console in the game's notation.
+struct EngineControls {
+  const SharedInt* abortSearch = nullptr;
+  const SharedInt* engineSide = nullptr;
+  const std::atomic<bool>* stop = nullptr;
+  int difficulty = 50;
+  int ttMegabytes = 8;
+  std::function<std::string(const Position&, const Move&)> nameMove;
+};
+
+struct Engine {
+  TranspositionTable tt;
+  // Ordering tables.
+  std::array<std::array<uint32_t, 64>, 64> history{};
+  std::array<std::array<Move, 2>, kKillerPlies> killers{};  // [ply][0 capture, 1 quiet]
+  std::array<std::array<Move, 64>, 64> counterMoves{};      // by the last move's from and to
+  std::array<uint8_t, kMaxSearchPly + 2> nullMove{};         // a null move is searched at this ply
+  Move hashMove;
+  std::vector<Move> scratch;  // the merge sort's
+  // Per-ply move lists, grown kPlyListsStep at a time.
+  std::vector<std::unique_ptr<MoveList>> plyLists;
+  std::vector<std::unique_ptr<Position>> children;  // by the parent's ply
+  // The repetition test's keys: the game's, copied in at the start of a think,
+  // then the search path's.
+  KeyHistory keys;
+  // Counters and the clock.
+  int64_t nodes = 0;
+  int64_t lastCheckNodes = 0;
+  int deepestPly = 0;
+  int rootDepth = 0;
+  int lastDepth = 0;   // the deepest depth the last think searched
+  int passes = 0;
+  bool mateBound = false;
+  bool aborted = false;  // the running pass gave up
+  int lastAgePly = 0;
+  int lastStage = -1;  // the game stage of the last think
+  TickClock clock;
+  EngineControls controls;
+};
+
+// The position a node at `ply` makes its children in, kept from one search to
+// the next so that making a child never pays for clearing one.
+Position& ChildAt(Engine& engine, int ply);
+
+// The move list of ply `ply`, or none when no memory could be had for it.
+MoveList* PlyList(Engine& engine, int ply);
+
+// Empties the history, killers and counter moves.
+void ClearSearchTables(Engine& engine);
+
+// At the start of every engine move: the history fades by the plies played
+// since the last call (at least 3 bits), killers and counter moves are emptied.
+void AgeHistory(Engine& engine, int gamePly);
+
+}  // namespace torvik

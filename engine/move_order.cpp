@@ -1,0 +1,113 @@
+#include "engine/move_order.h"
+
+#include <algorithm>
+
+#include "engine/square_control.h"
+#include "engine/tactics.h"
+#include "rules/child_keys.h"
+#include "rules/legality.h"
+#include "rules/make_move.h"
+
+namespace torvik {
+namespace {
+
+constexpr int32_t kHashMoveScore = 100000000;
+constexpr int32_t kBoundStep = 5000;
+
+// From the child's table entry: children proven bad for the mover's opponent
+// come first, children proven good for it last.
+int32_t ChildBoundTerm(const Engine& engine, const Position& pos, const Move& move, int32_t gamma) {
+  const PositionKeys keys = ChildKeys(pos, move);
+  const TTEntry* e = LookupTT(engine.tt, keys.key, keys.lock);
+  if (!e) return 0;
+  const int32_t g = 1 - gamma;
+  if (e->lower < g && e->upper < g) return 10000 * ((g - e->upper) / kBoundStep + 1);
+  if (e->lower >= g) return -10000 * ((e->lower - g) / kBoundStep + 1);
+  return 0;
+}
+
+bool IsKiller(const Engine& engine, const Move& move, int ply) {
+  if (ply >= engine.controls.difficulty || ply >= kKillerPlies) return false;
+  const auto& k = engine.killers[ply];
+  return SameSquares(move, k[0]) || SameSquares(move, k[1]);
+}
+
+const Move& CounterMoveOf(const Engine& engine, const Position& pos) {
+  const Move& last = pos.lastMove;
+  return engine.counterMoves[last.from & 63][last.to & 63];
+}
+
+}  // namespace
+
+int32_t MoveScore(Engine& engine, const Position& pos, const Move& move, int ply, int32_t gamma) {
+  if (SameSquares(move, engine.hashMove)) return kHashMoveScore;
+  int32_t score = IsKiller(engine, move, ply) ? 10000 : 0;
+  if (SameSquares(move, pos.bestMove)) score += 15000;
+  if (SameSquares(move, CounterMoveOf(engine, pos))) score += 10000;
+  score += ChildBoundTerm(engine, pos, move, gamma);
+  return score + int32_t(engine.history[move.from & 63][move.to & 63]);
+}
+
+void OrderMoves(Engine& engine, Position& pos, Move* list, int count, int ply, const Move* hashMove, int32_t gamma) {
+  if (hashMove) {
+    engine.hashMove = *hashMove;
+  } else {
+    TacticsTerm(pos);
+    engine.hashMove = Move{};
+  }
+  for (int i = 0; i < count; ++i)
+    if (HasMover(pos, list[i])) list[i].score = MoveScore(engine, pos, list[i], ply, gamma);
+  SortByScore(engine, list, count);
+}
+
+void SortByScore(Engine& engine, Move* list, int count) {
+  if (int(engine.scratch.size()) < count) engine.scratch.resize(count);
+  Move* from = list;
+  Move* to = engine.scratch.data();
+  for (int width = 1; width < count; width *= 2) {
+    for (int lo = 0; lo < count; lo += 2 * width) {
+      const int mid = std::min(lo + width, count), hi = std::min(lo + 2 * width, count);
+      int a = lo, b = mid, out = lo;
+      while (a < mid && b < hi) to[out++] = from[b].score > from[a].score ? from[b++] : from[a++];
+      while (a < mid) to[out++] = from[a++];
+      while (b < hi) to[out++] = from[b++];
+    }
+    std::swap(from, to);
+  }
+  if (from != list) std::copy(from, from + count, list);
+}
+
+void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int depth, int ply) {
+  engine.history[move.from & 63][move.to & 63] += uint32_t(1) << (depth & 31);
+  engine.counterMoves[pos.lastMove.from & 63][pos.lastMove.to & 63] = move;
+  if (ply >= engine.controls.difficulty || ply >= kKillerPlies) return;
+  auto& k = engine.killers[ply];
+  if (SameSquares(move, k[0]) || SameSquares(move, k[1])) return;
+  const bool capture = move.to >= 0 && move.to < kSquareCount && pos.board[move.to] != 0;
+  k[capture ? 0 : 1] = move;
+}
+
+int ETC(Engine& engine, Position& pos, Move* list, int count, int depth, int32_t gamma, int32_t& value, Move& best,
+        int ply) {
+  const int32_t g = 1 - gamma;
+  bool found = false;
+  Position& child = ChildAt(engine, ply);
+  for (int i = 0; i < count; ++i) {
+    const Move& m = list[i];
+    if (!HasMover(pos, m)) continue;
+    const PositionKeys keys = ChildKeys(pos, m);
+    int32_t upper = 0;
+    if (!ProbeUpperTT(engine.tt, keys.key, keys.lock, depth - 1, g, upper)) continue;
+    Move made = m;
+    if (!MakeMove(child, pos, made) || IsRepetition(child, 1)) continue;
+    if (!ProbeUpperTT(engine.tt, child.hashKey, child.hashLock, depth - 1, g, upper)) continue;
+    if (!found || -upper > value) {
+      value = -upper;
+      best = m;
+      found = true;
+    }
+  }
+  return found ? 1 : 0;
+}
+
+}  // namespace torvik

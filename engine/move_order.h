@@ -1,0 +1,48 @@
+// Move ordering: the hash move first, then by killers, the position's winning
+// capture, the counter move, the children's table bounds and the history.
+#pragma once
+
+#include <cstdint>
+
+#include "board/position.h"
+#include "engine/engine.h"
+
+namespace torvik {
+
+constexpr bool IsBoardMove(const Move& m) { return m.piece >= 100; }
+
+// Two moves are the same for ordering when they share from and to and are both
+// board moves or both piece moves.
+constexpr bool SameSquares(const Move& a, const Move& b) {
+  return a.from == b.from && a.to == b.to && IsBoardMove(a) == IsBoardMove(b);
+}
+
+// A move the search may make: an attack-board move, or a piece move whose
+// from-square holds a piece. (A board move's from is its pin, whatever stands
+// on the square beneath.)
+inline bool HasMover(const Position& pos, const Move& m) {
+  return IsBoardMove(m) || (m.from >= 0 && m.from < kSquareCount && pos.board[m.from] != 0);
+}
+
+// The ordering key of one move.
+int32_t MoveScore(Engine& engine, const Position& pos, const Move& move, int ply, int32_t gamma);
+
+// Scores every move that has a mover (the others keep their score) and sorts
+// the list, highest first, keeping the generator's order among equals. With
+// no hash move the position's tactics term is computed first (it names the
+// winning capture the scores favour).
+void OrderMoves(Engine& engine, Position& pos, Move* list, int count, int ply, const Move* hashMove, int32_t gamma);
+
+// Stable bottom-up merge sort by score, highest first.
+void SortByScore(Engine& engine, Move* list, int count);
+
+// After `move` cut off at `depth` (after extensions): history, counter move, killers.
+void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int depth, int ply);
+
+// Enhanced transposition cutoff: 1 when some move's child is proven by the
+// table to give at least gamma; `value` the best such value, `best` its move.
+// `ply` is the node's (its children are made in that ply's child slot).
+int ETC(Engine& engine, Position& pos, Move* list, int count, int depth, int32_t gamma, int32_t& value, Move& best,
+        int ply);
+
+}  // namespace torvik

@@ -1,0 +1,173 @@
+#include "engine/think.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "board/console.h"
+#include "engine/evaluate.h"
+#include "engine/move_order.h"
+#include "engine/search.h"
+#include "engine/search_values.h"
+#include "engine/square_control.h"
+#include "engine/tactics.h"
+#include "engine/tick_clock.h"
+#include "rules/generate.h"
+#include "rules/legality.h"
+#include "rules/make_move.h"
+#include "rules/regen.h"
+
+namespace torvik {
+namespace {
+
+constexpr int kStartDepth = 2;
+constexpr int32_t kSettled = 700;  // bounds this close need no further pass
+constexpr int kMaxRetries = 4;
+
+bool IsNull(const Move& m) { return m.from == 0 && m.to == 0; }
+
+// The table's word on the root: the stored move, the depth to start from and
+// its value. The move must be legal here: the keys do not tell apart positions
+// that differ only in who owns an attack board.
+int StartFromTable(Engine& e, Position& pos, Move& best, int32_t& value) {
+  const TTEntry* entry = LookupTT(e.tt, pos);
+  if (!entry || !TTHasMove(*entry)) return kStartDepth;
+  Move stored = TTMove(*entry, pos, '?');
+  if (!LegalMove(pos, stored)) return kStartDepth;
+  best = TTMove(*entry, pos, '?');
+  int depth = std::max<int>(entry->lowerDepth, kStartDepth);
+  value = entry->lower;
+  if (entry->upperDepth >= entry->lowerDepth && entry->lower + kSettled >= entry->upper) ++depth;
+  return depth;
+}
+
+// One depth; repeated (at most four times) when time is up and the best
+// move's child is found worse in the table than the value claims.
+int32_t SearchDepth(Engine& e, Position& pos, Move& best, int depth, int32_t value, bool& onlyOne) {
+  int32_t guess = value;
+  for (int tries = 1;; ++tries) {
+    value = Mtdf(e, pos, best, depth, guess);
+    const bool timeUp = TimeUp(e);
+    onlyOne = pos.movesCache.count == 1;
+    if (onlyOne || !timeUp || e.mateBound) return value;
+    Position child;
+    Move m = best;
+    if (!MakeMove(child, pos, m)) return value;
+    const TTEntry* entry = LookupTT(e.tt, child);
+    if (!entry || entry->upper <= 10000 - value) return value;
+    value = -2 - entry->lower;
+    if (tries >= kMaxRetries) return value;
+    guess = value;
+  }
+}
+
+void WalkPrincipalVariation(Engine& e, const Position& root, const Move& best) {
+  std::vector<Move> line;
+  PrincipalVariation(e, root, best, line);
+}
+
+Move FirstLegalRootMove(Position& pos) {
+  Position child;
+  for (int i = 0; pos.movesCache.moves && i < pos.movesCache.count; ++i) {
+    Move m = pos.movesCache.moves[i];
+    if (HasMover(pos, m) && MakeMove(child, pos, m)) return pos.movesCache.moves[i];
+  }
+  return Move{};
+}
+
+}  // namespace
+
+int PrincipalVariation(Engine& e, const Position& root, const Move& best, std::vector<Move>& line) {
+  line.clear();
+  auto slots = std::make_unique<std::array<Position, 2>>();
+  auto& at = *slots;
+  at[0] = root;
+  at[0].previous = nullptr;
+  Move m = best;
+  if (IsNull(best) || !MakeMove(at[1], at[0], m)) return 0;
+  line.push_back(m);
+  for (int i = 1; int(line.size()) < e.controls.difficulty; i ^= 1) {
+    const Position& pos = at[i];
+    const TTEntry* entry = LookupTT(e.tt, pos);
+    if (!entry || !TTHasMove(*entry)) break;
+    Move next = TTMove(*entry, pos, '-');
+    if (next.piece == 0) {
+      Warn(false, "ShowPV: No piece but not zero move");
+      break;
+    }
+    if (!MakeMove(at[i ^ 1], at[i], next)) break;
+    line.push_back(next);
+  }
+  return int(line.size());
+}
+
+int32_t Think(Engine& e, Position& pos, Move& move) {
+  if (WhiteToMove(pos)) pos.flags |= kEngineWhite;
+  else pos.flags &= ~kEngineWhite;
+  pos.winner = kNoWinner;
+  move = Move{};
+  if (!e.tt.created) {
+    CreateTT(e.tt, e.controls.ttMegabytes);
+    ClearSearchTables(e);
+  }
+  RegenToPieces(pos);
+  Evaluate(pos, kNoScore, e.controls.difficulty);
+  const int stage = SetGameStage(pos, 1);
+  if (stage != e.lastStage) ClearTT(e.tt);  // the weights changed: stored values mean other things
+  e.lastStage = stage;
+  pos.movesCache = {};
+  StartClock(e);
+  const int32_t value = IterativeDeepening(e, pos, move);
+  // No pass proved a move (every one failed low, or the first was cut short):
+  // the best ordered legal move rather than none.
+  if (IsNull(move)) move = FirstLegalRootMove(pos);
+  move.score = WhiteToMove(pos) ? value : -value;
+  StopClock(e);
+  return value;
+}
+
+int32_t IterativeDeepening(Engine& e, Position& pos, Move& best) {
+  e.nodes = 0;
+  e.lastDepth = 0;
+  e.deepestPly = 0;
+  e.lastCheckNodes = 0;
+  AgeHistory(e, pos.ply);
+  AgeTT(e.tt, pos.ply);
+  int32_t value = 0;
+  int depth = StartFromTable(e, pos, best, value);
+  int lastCompleted = depth - 1;
+  for (bool done = false; !done; ++depth) {
+    if (depth >= e.controls.difficulty) break;
+    bool onlyOne = false;
+    value = SearchDepth(e, pos, best, depth, value, onlyOne);
+    e.lastDepth = depth;
+    done = false;
+    if (lastCompleted > 2) {
+      if (!AbortCheck(e)) lastCompleted = depth;
+      done = StopDeepening(e, depth, onlyOne) != 0;
+    }
+    if (AbortCheck(e)) done = true;
+    else lastCompleted = depth;
+    if (lastCompleted >= 1 && depth >= 5) WalkPrincipalVariation(e, pos, best);
+    if (value >= kFirstMate - lastCompleted || value <= -(kFirstMate - lastCompleted)) done = true;
+    if (done) WalkPrincipalVariation(e, pos, best);
+  }
+  return value;
+}
+
+void PrepareRootMoves(Engine& e, Position& pos, const Move& best) {
+  if (pos.movesCache.moves) return;
+  MoveList* list = PlyList(e, 0);
+  if (!list) return;
+  int count = GenerateAll(pos, *list);
+  Move* moves = list->data();
+  OrderMoves(e, pos, moves, count, 0, IsNull(best) ? nullptr : &best, 0);
+  for (int i = 0; i < count; ++i)
+    if (HasMover(pos, moves[i])) moves[i].score = RootMoveGain(pos, moves[i]);
+  SortByScore(e, moves, count);
+  while (count > 0 && moves[count - 1].score < kUnsearched) --count;
+  pos.movesCache = {moves, count};
+}
+
+}  // namespace torvik

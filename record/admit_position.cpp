@@ -1,0 +1,31 @@
+#include "record/admit_position.h"
+
+#include "engine/rebuild.h"
+
+namespace torvik {
+namespace {
+
+bool KingAttacked(const Position& pos, int side) {
+  const Square king = pos.pieces[side > 0 ? kKingSlot : kSideSlots + kKingSlot].square;
+  return (pos.attackedBy[king] & (side > 0 ? kBlackSlots : kWhiteSlots)) != 0;
+}
+
+}  // namespace
+
+bool AdmitPosition(Position& pos, std::string& error) {
+  if (!RegenPosition(pos)) {
+    error = "corrupt piece list";
+    return false;
+  }
+  const int mover = WhiteToMove(pos) ? 1 : -1;
+  if (KingAttacked(pos, -mover)) {
+    error = std::string(mover > 0 ? "black" : "white") + " is in check with " +
+            (mover > 0 ? "white" : "black") + " to move";
+    return false;
+  }
+  if (KingAttacked(pos, mover)) pos.flags |= kInCheck;
+  else pos.flags &= ~kInCheck;
+  return true;
+}
+
+}  // namespace torvik

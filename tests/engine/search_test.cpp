@@ -1,0 +1,179 @@
+// The engine's search: found mates, the values of ended positions, and play
+// that repeats exactly for the same position and settings.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "board/console.h"
+#include "engine/evaluate.h"
+#include "engine/move_order.h"
+#include "engine/search.h"
+#include "engine/search_values.h"
+#include "engine/think.h"
+#include "record/position_text.h"
+#include "rules/make_move.h"
+#include "support/positions.h"
+
+namespace torvik {
+namespace {
+
+constexpr int kEasy = 4, kMedium = 8, kHard = 50;  // the difficulties' ply caps
+
+struct Thought {
+  Move move;
+  int32_t value = 0;
+  int64_t nodes = 0;
+  int depth = 0;  // the deepest depth searched
+};
+
+// A think on a fresh engine, as the engine's thread runs one.
+Thought ThinkOn(const Position& pos, int difficulty) {
+  ConsoleCapture quiet;
+  auto engine = std::make_unique<Engine>();
+  engine->controls.difficulty = difficulty;
+  engine->controls.ttMegabytes = 1;
+  auto copy = std::make_unique<Position>(pos);
+  copy->history = &engine->keys;
+  Thought t;
+  t.value = Think(*engine, *copy, t.move);
+  t.nodes = engine->nodes;
+  t.depth = engine->lastDepth;
+  return t;
+}
+
+std::string Name(const Move& m) { return std::to_string(m.from) + "-" + std::to_string(m.to); }
+
+TEST(Search, FindsMateInOne) {
+  struct Case {
+    const char* text;
+    int mode;
+    Square from, to;
+  };
+  const Case cases[] = {
+      {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", kGame2D, test::Sq('a', 1), test::Sq('a', 8)},
+      {"r5k1/8/8/8/8/8/5PPP/6K1 b - - 0 1", kGame2D, test::Sq('a', 8), test::Sq('a', 1)},
+  };
+  for (const Case& c : cases) {
+    for (int difficulty : {kEasy, kHard}) {
+      const Thought t = ThinkOn(test::FromText(c.text, c.mode), difficulty);
+      EXPECT_EQ(t.move.from, c.from) << c.text;
+      EXPECT_EQ(t.move.to, c.to) << c.text;
+      EXPECT_EQ(t.value, kFirstMate) << c.text << " difficulty " << difficulty;
+    }
+  }
+}
+
+TEST(Search, EndedPositionsAndIllegalOnes) {
+  ConsoleCapture quiet;
+  auto engine = std::make_unique<Engine>();
+  engine->controls.difficulty = kEasy;
+  CreateTT(engine->tt, 1);
+  Position mated = test::From2D("R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1");
+  Position stalemate = test::From2D("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");
+  mated.history = stalemate.history = &engine->keys;
+  EXPECT_EQ(Search(*engine, mated, 2, 0, 1), -kFirstMate);
+  EXPECT_EQ(Search(*engine, stalemate, 2, 1, 1), 0);
+  EXPECT_EQ(Search(*engine, stalemate, 2, -1, 1), 0);
+}
+
+// Same position, same settings, same history: same move, score and node
+// count, over positions of both games and both rule sets.
+TEST(Search, PlayRepeatsExactly) {
+  ConsoleCapture quiet;
+  std::vector<Position> positions = {test::Start(kGame2D), test::Start(kGame3D), test::Start(kGame3D, kStandard),
+                                     test::From2D("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4"),
+                                     test::From2D("8/2k5/3p4/p2P1p2/P2P1P2/8/3K4/8 w - - 0 1")};
+  for (const Position& pos : positions) {
+    for (int difficulty : {kEasy, kMedium}) {
+      const Thought a = ThinkOn(pos, difficulty), b = ThinkOn(pos, difficulty);
+      EXPECT_EQ(Name(a.move), Name(b.move)) << FormatPosition(pos);
+      EXPECT_EQ(a.move.score, b.move.score) << FormatPosition(pos);
+      EXPECT_EQ(a.nodes, b.nodes) << FormatPosition(pos);
+      EXPECT_TRUE(a.move.from || a.move.to) << "a move is found in " << FormatPosition(pos);
+    }
+  }
+}
+
+// The difficulty caps the depth; a forced move still looks to depth 4; a mate
+// within the completed depth ends the deepening.
+TEST(Search, DepthsOfTheDeepening) {
+  const Position middle = test::From2D("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
+  EXPECT_EQ(ThinkOn(middle, kEasy).depth, 3);
+  const int medium = ThinkOn(middle, kMedium).depth;
+  EXPECT_GE(medium, 4);
+  EXPECT_LE(medium, 7);
+  const Position single = test::From2D("7k/8/8/8/8/8/8/K5R1 b - - 0 1");  // Kh8-h7 is the one move
+  const Thought one = ThinkOn(single, kHard);
+  EXPECT_EQ(Name(one.move), Name(Move{test::Sq('h', 8), test::Sq('h', 7), 0, 0, 0, 0, {0, 0}}));
+  EXPECT_EQ(one.depth, 4);
+  EXPECT_LE(ThinkOn(test::From2D("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1"), kHard).depth, 3);
+}
+
+TEST(Search, NullMoveOnlyWhereAllowed) {
+  ConsoleCapture quiet;
+  auto engine = std::make_unique<Engine>();
+  engine->controls.difficulty = kHard;
+  Position pos = test::From2D("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
+  Evaluate(pos, kNoScore, 2);
+  pos.flags &= ~kEngineWhite;  // white is the opponent here
+  EXPECT_TRUE(NullMoveAllowed(*engine, pos, 1, 3));
+  pos.flags |= kEngineWhite;  // the engine's own node: only from depth 3
+  EXPECT_FALSE(NullMoveAllowed(*engine, pos, 2, 3));
+  EXPECT_TRUE(NullMoveAllowed(*engine, pos, 3, 3));
+  engine->nullMove[2] = 1;  // never two in a row
+  EXPECT_FALSE(NullMoveAllowed(*engine, pos, 3, 3));
+  engine->nullMove[2] = 0;
+  EXPECT_FALSE(NullMoveAllowed(*engine, pos, 3, kHard)) << "not at the ply cap";
+  Position check = test::From2D("4k3/8/8/8/8/8/4r3/R3K3 w - - 0 1");
+  Evaluate(check, kNoScore, 2);
+  EXPECT_FALSE(NullMoveAllowed(*engine, check, 3, 3)) << "in check";
+  Position pawns = test::From2D("4k3/pppp4/8/8/8/8/PPPP4/4K3 w - - 0 1");
+  Evaluate(pawns, kNoScore, 2);
+  EXPECT_FALSE(NullMoveAllowed(*engine, pawns, 3, 3)) << "king and pawns only";
+}
+
+// Moves that score alike keep the generator's order.
+TEST(Search, OrderingIsStable) {
+  auto engine = std::make_unique<Engine>();
+  std::vector<Move> list;
+  for (int i = 0; i < 37; ++i) list.push_back(Move{i, i + 1, (i * 7) % 3, 0, 0, 0, {0, 0}});
+  SortByScore(*engine, list.data(), int(list.size()));
+  for (size_t i = 1; i < list.size(); ++i) {
+    ASSERT_GE(list[i - 1].score, list[i].score);
+    if (list[i - 1].score == list[i].score) {
+      ASSERT_LT(list[i - 1].from, list[i].from);
+    }
+  }
+}
+
+// A move back into a position met before on the path scores the draw value.
+TEST(Search, RepetitionScoresTheDraw) {
+  ConsoleCapture quiet;
+  auto engine = std::make_unique<Engine>();
+  engine->controls.difficulty = kEasy;
+  CreateTT(engine->tt, 1);
+  auto pos = std::make_unique<Position>(test::Start(kGame2D));
+  pos->history = &engine->keys;
+  for (auto [from, to] : {std::pair{test::Sq('g', 1), test::Sq('f', 3)}, {test::Sq('g', 8), test::Sq('f', 6)},
+                          {test::Sq('f', 3), test::Sq('g', 1)}, {test::Sq('f', 6), test::Sq('g', 8)}}) {
+    Move m{from, to, 0, 0, 0, 0, {0, 0}};
+    ASSERT_EQ(MakeMove(*pos, *pos, m), 1);
+  }
+  Evaluate(*pos, kNoScore, 2);
+  PrepareRootMoves(*engine, *pos, Move{});
+  Move best;
+  RootSearch(*engine, *pos, 2, kFirstMate, best);
+  bool seen = false;
+  for (int i = 0; i < pos->movesCache.count; ++i) {
+    const Move& m = pos->movesCache.moves[i];
+    if (m.from != test::Sq('g', 1) || m.to != test::Sq('f', 3)) continue;
+    EXPECT_EQ(m.score, DrawForMover(*pos));
+    seen = true;
+  }
+  EXPECT_TRUE(seen);
+}
+
+}  // namespace
+}  // namespace torvik
