@@ -9,6 +9,7 @@
 #include "board/geometry.h"
 #include "cli/commands.h"
 #include "cli/picture.h"
+#include "record/engine_thread.h"
 #include "record/game.h"
 #include "record/move_text.h"
 #include "record/notation.h"
@@ -111,12 +112,42 @@ bool Command(Game& game, const std::string& line) {
 
 }  // namespace
 
+// --engine white|black|both: the sides the engine plays (none without it).
+bool TakeEngineSides(Options& options, bool (&plays)[2]) {
+  std::string text;
+  if (!TakeOption(options, "--engine", text)) return true;
+  plays[0] = text == "white" || text == "both";
+  plays[1] = text == "black" || text == "both";
+  if (plays[0] || plays[1]) return true;
+  std::fprintf(stderr, "torvik-cli: --engine takes white, black or both\n");
+  return false;
+}
+
+// The engine's moves, played here rather than on its thread, while it is the
+// side to move and the game goes on.
+void EngineReplies(Game& game, const bool (&plays)[2]) {
+  StartEngine(game, 0);  // undo and new games start the thread: the terminal plays its moves itself
+  for (;;) {
+    GameState& gs = game.state;
+    const bool white = WhiteToMove(gs.position);
+    if (!plays[white ? 0 : 1] || gs.position.winner != kNoWinner || RecordIsFull(game)) return;
+    gs.engineSide = white ? kEnginePlaysWhite : kEnginePlaysBlack;
+    if (EngineTurn(game) != EngineOutcome::kPlayed) return;
+  }
+}
+
 int PlayGame(Options& options) {
-  int notation = kNotationTournament;
-  if (!TakeNotation(options, notation) || !NoOtherOptions(options)) return kBadUsage;
+  int notation = kNotationTournament, difficulty = kHard;
+  bool plays[2] = {false, false};
+  if (!TakeNotation(options, notation) || !TakeEngineSides(options, plays) ||
+      !TakeDifficulty(options, difficulty) || !NoOtherOptions(options))
+    return kBadUsage;
   auto game = std::make_unique<Game>();
   SetConsoleStream(stdout);
   NewGameOfMode(*game, options.mode);
+  StartEngine(*game, 0);
+  game->state.engineSide = kEnginePlaysNone;
+  game->state.difficulty = difficulty;
   game->state.rules = game->state.position.rules = options.rules;
   game->state.notation = notation;
   if (!options.position.empty()) {
@@ -126,9 +157,9 @@ int PlayGame(Options& options) {
     game->state.startEdited = 1;
     Undo(*game, 0);
   }
+  EngineReplies(*game, plays);
   std::string line;
-  while (std::getline(std::cin, line) && Command(*game, line)) {
-  }
+  while (std::getline(std::cin, line) && Command(*game, line)) EngineReplies(*game, plays);
   ConsolePrintf("\n");
   StartEngine(*game, 0);
   return 0;

@@ -45,7 +45,9 @@ bool TakeCopy(Game& game, Engine& engine, Copy& copy) {
   engine.controls.abortSearch = &gs.abortSearch;
   engine.controls.engineSide = &gs.engineSide;
   engine.controls.stop = &game.engine.stop;
-  engine.controls.difficulty = gs.difficulty;
+  // A difficulty that is none of the three (a damaged setting) plays as Hard.
+  const bool known = gs.difficulty == kEasy || gs.difficulty == kMedium || gs.difficulty == kHard;
+  engine.controls.difficulty = known ? gs.difficulty : kHard;
   engine.controls.ttMegabytes = gs.ttMegabytes;
   const int notation = gs.notation;
   engine.controls.nameMove = [notation](const Position& p, const Move& m) { return NotationOfMove(p, m, notation); };

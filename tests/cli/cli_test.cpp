@@ -111,5 +111,18 @@ TEST(Cli, PlayPromotionsLaterStartsAndLongSteps) {
       {"", "\n501. e4\n501. ... e5\nmove undone", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 501"});
 }
 
+// The engine from the terminal: its move for a position, a game against it,
+// and a few games against itself.
+TEST(Cli, TheEngine) {
+  Cli("search --mode 2d --difficulty easy --position " +
+      test::Quote("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1"),
+      "", 0, {"bestmove a1a8 score 399999 depth ", "\nmove Ra8+\n", "\npv Ra8+"});
+  Cli("play --mode 2d --engine black --difficulty easy", "e2e4\nquit\n", 0, {"", "\n1. e4\n1. ... "});
+  Cli("play --mode 2d --engine white --difficulty easy", "quit\n", 0, {"", "\n1. "});
+  Cli("selfplay --mode 2d --games 2 --seed 5", "", 0, {"game 1: ", "game 2: ", "games 2:", "illegal moves 0\n"});
+  Cli("search --difficulty impossible", "", 2);
+  Cli("play --engine nobody", "", 2);
+}
+
 }  // namespace
 }  // namespace torvik
