@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -12,14 +13,17 @@
 #include "engine/search.h"
 #include "engine/search_values.h"
 #include "engine/think.h"
+#include "record/engine_thread.h"
+#include "record/game.h"
 #include "record/position_text.h"
 #include "rules/make_move.h"
+#include "rules/perft.h"
+#include "rules/rules_support.h"
 #include "support/positions.h"
 
 namespace torvik {
 namespace {
 
-constexpr int kEasy = 4, kMedium = 8, kHard = 50;  // the difficulties' ply caps
 
 struct Thought {
   Move move;
@@ -65,6 +69,48 @@ TEST(Search, FindsMateInOne) {
   }
 }
 
+TEST(Search, FindsMateInTwo) {
+  const Thought t = ThinkOn(test::From2D("r5k1/5ppp/8/8/8/8/4RPPP/4R1K1 w - - 0 1"), kMedium);
+  EXPECT_EQ(Name(t.move), Name(Move{test::Sq('e', 2), test::Sq('e', 8), 0, 0, 0, 0, {0, 0}}));
+  EXPECT_EQ(t.value, kFirstMate - 2);
+}
+
+// In the 3D game: the mates the engine gives in its games against itself,
+// found again from the position before, as mates in one.
+TEST(Search, FindsMatesIn3D) {
+  ConsoleCapture quiet;
+  int mates = 0;
+  for (uint32_t seed = 1; seed <= 6; ++seed) {
+    auto game = std::make_unique<Game>();
+    NewGameOfMode(*game, kGame3D);
+    StartEngine(*game, 0);
+    game->state.difficulty = kEasy;
+    Position& pos = game->state.position;
+    std::mt19937 rng(seed);
+    for (int i = 0; i < 4; ++i) {  // a seeded opening
+      MoveList list;
+      Move m = list[rng() % LegalMoves(pos, list)];
+      ASSERT_EQ(PlayerMoved(*game, m), 1);
+    }
+    while (pos.winner == kNoWinner && pos.ply < 400) {
+      game->state.engineSide = WhiteToMove(pos) ? kEnginePlaysWhite : kEnginePlaysBlack;
+      if (EngineTurn(*game) != EngineOutcome::kPlayed) break;
+    }
+    if (pos.winner != kWhiteWon && pos.winner != kBlackWon) continue;
+    Undo(*game, 1);
+    StartEngine(*game, 0);
+    const Thought t = ThinkOn(pos, kEasy);
+    EXPECT_EQ(t.value, kFirstMate) << FormatPosition(pos);
+    auto after = std::make_unique<Position>();
+    Move m = t.move;
+    ASSERT_EQ(MakeMove(*after, pos, m), 1);
+    MoveList replies;
+    EXPECT_TRUE(m.check && LegalMoves(*after, replies) == 0) << "the move found mates: " << FormatPosition(pos);
+    ++mates;
+  }
+  EXPECT_GE(mates, 3);
+}
+
 TEST(Search, EndedPositionsAndIllegalOnes) {
   ConsoleCapture quiet;
   auto engine = std::make_unique<Engine>();
@@ -82,11 +128,18 @@ TEST(Search, EndedPositionsAndIllegalOnes) {
 // count, over positions of both games and both rule sets.
 TEST(Search, PlayRepeatsExactly) {
   ConsoleCapture quiet;
-  std::vector<Position> positions = {test::Start(kGame2D), test::Start(kGame3D), test::Start(kGame3D, kStandard),
-                                     test::From2D("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4"),
+  std::vector<Position> positions = {test::From2D("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4"),
                                      test::From2D("8/2k5/3p4/p2P1p2/P2P1P2/8/3K4/8 w - - 0 1")};
-  for (const Position& pos : positions) {
-    for (int difficulty : {kEasy, kMedium}) {
+  for (auto [mode, rules] : {std::pair{kGame2D, kTournament}, {kGame3D, kTournament}, {kGame3D, kStandard}})
+    test::RandomPlay(test::Start(mode, rules), 17 + mode + rules, 80, [&](const Position& p) {
+      if (p.ply % 9 == 0) positions.push_back(p);
+    });
+  ASSERT_GE(positions.size(), 24u);
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    Position& pos = positions[i];
+    pos.previous = nullptr;
+    for (int difficulty : {kEasy, kMedium, kHard}) {
+      if (difficulty == kHard && i % 4) continue;  // Hard thinks longest: a quarter of them
       const Thought a = ThinkOn(pos, difficulty), b = ThinkOn(pos, difficulty);
       EXPECT_EQ(Name(a.move), Name(b.move)) << FormatPosition(pos);
       EXPECT_EQ(a.move.score, b.move.score) << FormatPosition(pos);
