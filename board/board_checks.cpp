@@ -14,18 +14,18 @@ constexpr std::array<int, 7> kLayoutRoom = {0, 0, 2, 2, 2, 1, 1};
 constexpr std::array<const char*, 7> kPlural = {"", "pawns", "knights", "bishops", "rooks", "queens", "kings"};
 constexpr int kSpareSlots = kSideSlots - kPawnSlot;  // for pawns and extra pieces
 
-bool SideFits(const Position& pos, int sign, std::string& error) {
+bool SideFits(const Position& pos, int sign, bool needKing, std::string& error) {
   std::array<int, 7> count{};
   for (int code : pos.board)
     if (code != 0 && IsValidCode(code) && Sign(code) == sign) ++count[TypeOf(code)];
   const std::string side = sign > 0 ? "white" : "black";
-  if (count[kKing] != 1) {
+  if (needKing && count[kKing] != 1) {
     error = side + (count[kKing] == 0 ? " has no king" : " has more than one king");
     return false;
   }
   int spare = count[kPawn];
   std::string extra;
-  for (int type = kQueen; type >= kKnight; --type) {
+  for (int type = kKing; type >= kKnight; --type) {
     if (count[type] <= kLayoutRoom[type]) continue;
     spare += count[type] - kLayoutRoom[type];
     extra += (extra.empty() ? "" : " and ") + std::string(kPlural[type]);
@@ -39,7 +39,11 @@ bool SideFits(const Position& pos, int sign, std::string& error) {
 }  // namespace
 
 bool SidesFit(const Position& pos, std::string& error) {
-  return SideFits(pos, +1, error) && SideFits(pos, -1, error);
+  return SideFits(pos, +1, true, error) && SideFits(pos, -1, true, error);
+}
+
+bool SidesFitSlots(const Position& pos, std::string& error) {
+  return SideFits(pos, +1, false, error) && SideFits(pos, -1, false, error);
 }
 
 Square PawnPastPromotion(const Position& pos) {

@@ -19,6 +19,10 @@ constexpr std::array<int, kPawnSlot> kOfficerLayout = {kKing, kQueen, kRook, kRo
 // message naming the side and what it lacks or has too many of.
 bool SidesFit(const Position& pos, std::string& error);
 
+// The same but for the kings: a board the editor left may lack one or hold two
+// (a second king counts as a piece the layout has no room for).
+bool SidesFitSlots(const Position& pos, std::string& error);
+
 // The square of a pawn that stands where it must already have promoted, or
 // kNoSquare. 2D: the first or last rank. 3D: where a pawn's move promotes it
 // (no square ahead on any level, or the far rank of an attack board at the far

@@ -8,6 +8,7 @@
 #include "board/hash_keys.h"
 #include "board/move_counters.h"
 #include "board/piece_values.h"
+#include "board/rebuild.h"
 
 namespace torvik {
 
@@ -114,12 +115,15 @@ bool FitsSlot(int code, int slot) {
   return i < kPawnSlot ? type == kOfficerLayout[i] : type != kKing;
 }
 
-// The piece list and the slot table describe pieces of the board, each in a
-// slot of its own side and type. A game position gives every piece on the
-// board a slot; a board the editor left unrebuilt may have pieces without one.
-bool CheckPieces(const Position& pos, bool edited, std::string& error) {
+bool CheckCodes(const Position& pos, std::string& error) {
   for (Square s = 0; s < kSquareCount; ++s)
     if (!IsValidCode(pos.board[s])) return Fail(error, "bad piece code on the board");
+  return true;
+}
+
+// The piece list and the slot table describe the pieces of the board, every
+// one in a slot of its own side and type.
+bool CheckPieces(const Position& pos, std::string& error) {
   for (int slot = 0; slot < kSlots; ++slot) {
     const PieceEntry& e = pos.pieces[slot];
     if (e.code == 0) continue;
@@ -131,7 +135,7 @@ bool CheckPieces(const Position& pos, bool edited, std::string& error) {
   }
   for (Square s = 0; s < kSquareCount; ++s) {
     const int code = pos.board[s], slot = pos.slotOf[s];
-    if (slot == kNoSlot && (code == 0 || edited)) continue;
+    if (slot == kNoSlot && code == 0) continue;
     if (slot >= kSlots || pos.pieces[slot].code != code || pos.pieces[slot].square != s)
       return Fail(error, "board and piece list disagree");
   }
@@ -196,9 +200,14 @@ bool Read(ConstPositionImage image, int mode, Position& out, bool edited, std::s
   pos.rules = out.rules;
   pos.history = out.history;
   ReadFields(image, pos);
-  if (!CheckBoards(pos, error) || !CheckCounters(pos, error) || !CheckPieces(pos, edited, error))
-    return false;
-  if (!edited && !CheckRules(pos, error)) return false;
+  if (!CheckBoards(pos, error) || !CheckCounters(pos, error) || !CheckCodes(pos, error)) return false;
+  if (!edited) {
+    if (!CheckPieces(pos, error) || !CheckRules(pos, error)) return false;
+  } else {
+    // The piece list of a board the rebuild refused is rebuilt from the board.
+    if (!SidesFitSlots(pos, error)) return false;
+    BoardToPieces(pos);
+  }
   DerivePieceState(pos);
   out = pos;
   return true;

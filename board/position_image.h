@@ -72,9 +72,9 @@ void WritePositionImage(const Position& pos, PositionImage image);
 bool ReadPositionImage(ConstPositionImage image, int mode, Position& pos, std::string& error);
 
 // The same for a board the editor left without a rebuild ("edited board may be
-// unstable"): kings may be missing or doubled, sides need not fit, and pieces
-// on the board may have no slot; what the piece list holds must still agree
-// with the board.
+// unstable"): kings may be missing or doubled and pawns stand anywhere; the
+// piece list is rebuilt from the board (each side must fit its slots), so that
+// every piece on the board has its slot.
 bool ReadEditedPositionImage(ConstPositionImage image, int mode, Position& pos, std::string& error);
 
 void WriteMoveImage(const Move& move, std::span<uint8_t> image, std::size_t offset);

@@ -72,11 +72,11 @@ void ClearPieceState(Position& pos) {
 int BoardToPieces(Position& pos) {
   ClearPieceState(pos);
   std::string error;
-  if (!SidesFit(pos, error)) {
-    // A side without its king is the common case: its message is the short one.
-    ConsolePrintf("\n%s", error.find("no king") != std::string::npos ? "no king" : error.c_str());
+  if (!SidesFitSlots(pos, error)) {
+    ConsolePrintf("\n%s", error.c_str());
     return 0;
   }
+  const bool kings = SidesFit(pos, error);
   AssignSide(pos, +1);
   AssignSide(pos, -1);
   OrderBishops(pos);
@@ -92,7 +92,10 @@ int BoardToPieces(Position& pos) {
   DropUnbackedCastling(pos);
   pos.hashKey ^= static_cast<uint32_t>(pos.epSquare) << 8;
   pos.hashKey ^= (pos.flags & kCastleRights) << 16;
-  return 1;
+  if (kings) return 1;
+  // A side without its king is the common case: its message is the short one.
+  ConsolePrintf("\n%s", error.find("no king") != std::string::npos ? "no king" : error.c_str());
+  return 0;
 }
 
 }  // namespace torvik

@@ -7,8 +7,8 @@
 #include "board/console.h"
 #include "board/geometry.h"
 #include "board/position_image.h"
-#include "engine/rebuild.h"
 #include "record/admit_position.h"
+#include "rules/regen.h"
 
 namespace torvik {
 
@@ -96,7 +96,9 @@ void ReadSettings(ConstGameImage image, GameState& gs) {
 }
 
 // One of the game's positions, ready to play on. After a board edit a position
-// may be one the rebuild could not take: it is kept as saved, with a warning.
+// may be one the rebuild could not take: it is kept as saved, with a warning,
+// its maps rebuilt from what its piece list holds; it is not evaluated (the
+// evaluation needs every piece on the board in the list).
 bool ReadGamePosition(ConstPositionImage image, const GameState& gs, Position& pos, std::string& error) {
   pos.rules = gs.rules;
   pos.gameMode = gs.gameMode;
@@ -106,7 +108,7 @@ bool ReadGamePosition(ConstPositionImage image, const GameState& gs, Position& p
     error = strict;
     return false;
   }
-  RegenPosition(pos);
+  RegenToPieces(pos);
   Warn(true, "edited board may be unstable");
   return true;
 }
@@ -114,7 +116,8 @@ bool ReadGamePosition(ConstPositionImage image, const GameState& gs, Position& p
 // The record counts the game's plies from its start position's ply.
 bool PliesFitRecord(const GameState& gs, std::string& error) {
   const int start = RecordStartPly(gs), ply = gs.position.ply;
-  if (ply < start || ply - start > kMaxRecordedMoves) return Fail(error, "the game's ply is outside its record");
+  if (ply < start || ply - start > kMaxRecordedMoves)
+    return Fail(error, "the game's ply is outside its record");
   return true;
 }
 

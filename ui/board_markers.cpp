@@ -21,7 +21,7 @@ std::vector<Marker> DestinationMarkers(const Position& pos, int boardCode) {
   std::vector<Marker> markers;
   MoveList list;
   const int n = GenAtBoMoves(pos, boardCode, list, 0);
-  for (int i = 0; i < n && i < kMoveListSize; ++i) {
+  for (int i = 0; i < n; ++i) {
     Marker m{list[static_cast<std::size_t>(i)].to, {}};
     if (PinCorner(pos, m.pin, m.point)) markers.push_back(m);
   }

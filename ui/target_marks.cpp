@@ -26,7 +26,7 @@ void MarkMoves(GameState& gs) {
   MoveList list;
   const int n = GenerateAll(scratch, list);
   const int piece = gs.position.board[static_cast<std::size_t>(from)];
-  for (int i = 0; i < n && i < kMoveListSize; ++i) {
+  for (int i = 0; i < n; ++i) {
     const Move& m = list[static_cast<std::size_t>(i)];
     if (m.from != from || m.piece != piece || !IsSquare(m.to)) continue;
     const auto to = static_cast<std::size_t>(m.to);

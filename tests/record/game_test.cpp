@@ -166,7 +166,9 @@ TEST(Game, TheRecordCountsFromTheStartPly) {
   EXPECT_EQ(log.Text(), "\nThe game has reached 1000 plies: no more moves can be recorded");
 }
 
-// An edited start with a later ply than the game: the replay stays within the game.
+// An edited start with a later ply than the game: the replay stays within the
+// game (the step's clamp had its lower bound above the upper; a build with the
+// standard library's assertions aborted).
 TEST(Game, ReplayOfAStartLaterThanTheGame) {
   auto game = NewGame(kGame2D);
   PlayRandom(*game, 10, 4);

@@ -100,7 +100,8 @@ TEST(PositionImage, EveryFieldReadBack) {
     EXPECT_EQ(back.board, pos.board);
     EXPECT_EQ(back.slotOf, pos.slotOf);
     for (int slot = 0; slot < 32; ++slot)
-      EXPECT_TRUE(back.pieces[slot].code == pos.pieces[slot].code && back.pieces[slot].square == pos.pieces[slot].square);
+      EXPECT_TRUE(back.pieces[slot].code == pos.pieces[slot].code &&
+                  back.pieces[slot].square == pos.pieces[slot].square) << slot;
     for (auto [a, b] : {std::pair{back.lastMove, pos.lastMove}, std::pair{back.bestMove, pos.bestMove}})
       EXPECT_TRUE(a.from == b.from && a.to == b.to && a.score == b.score && a.piece == b.piece &&
                   a.kind == b.kind && a.check == b.check);
@@ -218,8 +219,8 @@ TEST(GameImage, EveryFieldAtItsOffsetInTheLayout) {
   EXPECT_EQ(GetF32(*image, 4744), 12.0f);
   for (int i = 0; i < 1000; ++i) {
     const std::size_t at = 4756 + 20 * std::size_t(i);
-    ASSERT_TRUE(u32(at) == uint32_t(i % 64) && u32(at + 4) == uint32_t((i + 1) % 64) && u32(at + 8) == uint32_t(i) &&
-                u32(at + 12) == kPawn && (*image)[at + 16] == 'x' && (*image)[at + 17] == (i & 1))
+    ASSERT_TRUE(u32(at) == uint32_t(i % 64) && u32(at + 4) == uint32_t((i + 1) % 64) &&
+                u32(at + 8) == uint32_t(i) && u32(at + 12) == kPawn && (*image)[at + 16] == 'x' && (*image)[at + 17] == (i & 1))
         << "move " << i;
     ASSERT_EQ(u32(24756 + 4 * std::size_t(i)), 0xabc00000u + uint32_t(i)) << "key " << i;
   }
