@@ -1,6 +1,8 @@
 // The commands of torvik-cli; each returns the process's exit status.
 #pragma once
 
+#include <initializer_list>
+
 #include "board/position.h"
 #include "cli/options.h"
 
@@ -11,6 +13,14 @@ constexpr int kBadUsage = 2;
 // The position the options name (--position, or the start of the mode); on bad
 // text prints why and returns false.
 bool LoadPosition(const Options& options, Position& pos);
+
+// `name VALUE`, when given, as one of `choices`; false (after naming the
+// choices) on another value.
+struct Choice {
+  const char* name;
+  int value;
+};
+bool TakeChoice(Options& options, const char* name, std::initializer_list<Choice> choices, int& value);
 
 // --notation tournament|standard|algebraic, when given; false (after saying
 // why) on another value.

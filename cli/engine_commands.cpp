@@ -20,16 +20,7 @@
 namespace torvik::cli {
 
 bool TakeDifficulty(Options& options, int& difficulty) {
-  std::string text;
-  if (!TakeOption(options, "--difficulty", text)) return true;
-  if (text == "easy") difficulty = kEasy;
-  else if (text == "medium") difficulty = kMedium;
-  else if (text == "hard") difficulty = kHard;
-  else {
-    std::fprintf(stderr, "torvik-cli: --difficulty takes easy, medium or hard\n");
-    return false;
-  }
-  return true;
+  return TakeChoice(options, "--difficulty", {{"easy", kEasy}, {"medium", kMedium}, {"hard", kHard}}, difficulty);
 }
 
 int SearchCommand(Options& options) {

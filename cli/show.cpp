@@ -22,17 +22,23 @@ bool LoadPosition(const Options& options, Position& pos) {
   return false;
 }
 
-bool TakeNotation(Options& options, int& notation) {
+bool TakeChoice(Options& options, const char* name, std::initializer_list<Choice> choices, int& value) {
   std::string text;
-  if (!TakeOption(options, "--notation", text)) return true;
-  if (text == "tournament") notation = kNotationTournament;
-  else if (text == "standard") notation = kNotationStandard;
-  else if (text == "algebraic") notation = kNotationAlgebraic;
-  else {
-    std::fprintf(stderr, "torvik-cli: --notation takes tournament, standard or algebraic\n");
-    return false;
+  if (!TakeOption(options, name, text)) return true;
+  std::string names;
+  for (const Choice& c : choices) {
+    if (text == c.name) return value = c.value, true;
+    names += std::string(names.empty() ? "" : ", ") + c.name;
   }
-  return true;
+  std::fprintf(stderr, "torvik-cli: %s takes %s\n", name, names.c_str());
+  return false;
+}
+
+bool TakeNotation(Options& options, int& notation) {
+  return TakeChoice(options, "--notation",
+                    {{"tournament", kNotationTournament}, {"standard", kNotationStandard},
+                     {"algebraic", kNotationAlgebraic}},
+                    notation);
 }
 
 bool NoOtherOptions(const Options& options) {
