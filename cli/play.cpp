@@ -9,6 +9,7 @@
 #include "board/geometry.h"
 #include "cli/commands.h"
 #include "cli/picture.h"
+#include "engine/rebuild.h"
 #include "record/engine_thread.h"
 #include "record/game.h"
 #include "record/move_text.h"
@@ -149,6 +150,7 @@ int PlayGame(Options& options) {
   game->state.engineSide = kEnginePlaysNone;
   game->state.difficulty = difficulty;
   game->state.rules = game->state.position.rules = options.rules;
+  RegenPosition(game->state.position);  // the maps of the rules in force
   game->state.notation = notation;
   if (!options.position.empty()) {
     Position& start = game->state.startPosition;

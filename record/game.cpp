@@ -159,6 +159,9 @@ int NewGameOfMode(Game& game, int mode) {
     game.record.replayCursor = -1;
     ResetBoardHashes();
     ok = NewGameSetup(game.state);
+    Engine& engine = *game.engine.engine;  // a new game plays as from a fresh start
+    ClearTT(engine.tt);
+    ClearSearchTables(engine);
     game.redrawRequested = true;
   }
   StartEngine(game, 1);

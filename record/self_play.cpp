@@ -4,6 +4,7 @@
 #include <random>
 
 #include "board/console.h"
+#include "engine/rebuild.h"
 #include "record/engine_thread.h"
 #include "record/game.h"
 #include "record/position_text.h"
@@ -42,9 +43,10 @@ const char* GameEndName(GameEnd end) { return kEndNames[static_cast<int>(end)]; 
 SelfPlayGame PlaySelfGame(int mode, int rules, int difficulty, uint32_t seed, int openingPlies) {
   ConsoleCapture log;
   auto game = std::make_unique<Game>();
-  game->state.rules = rules;
   NewGameOfMode(*game, mode);
   StartEngine(*game, 0);
+  game->state.rules = game->state.position.rules = rules;
+  RegenPosition(game->state.position);
   game->state.difficulty = difficulty;
   std::mt19937 rng(seed);
   SelfPlayGame result;
