@@ -1,4 +1,5 @@
 // play: a text game on standard input and output, through the game record.
+#include <cctype>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -12,9 +13,11 @@
 #include "engine/rebuild.h"
 #include "record/engine_thread.h"
 #include "record/game.h"
+#include "record/game_listing.h"
 #include "record/move_text.h"
 #include "record/notation.h"
 #include "record/position_text.h"
+#include "record/saved_game.h"
 #include "rules/perft.h"
 
 namespace torvik::cli {
@@ -78,11 +81,27 @@ void ListMoves(Game& game) {
                   NotationOf(pos, moves[i], game.state.notation).c_str());
 }
 
+// save, restore and list with the rest of the line as the file's name (save and
+// restore use torvik.sav without one; list without one prints the moves only).
+void FileCommand(Game& game, const std::string& word, std::istringstream& in) {
+  std::string name;
+  std::getline(in >> std::ws, name);
+  while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) name.pop_back();
+  if (word == "save") SaveGame(game, name.empty() ? kQuickSaveName : name);
+  else if (word == "restore") RestoreGame(game, name.empty() ? kQuickSaveName : name);
+  else if (name.empty()) ListGameToConsole(game);
+  else ListGameToFile(game, name);
+}
+
 // One input line; false on quit.
 bool Command(Game& game, const std::string& line) {
   std::istringstream in(line);
   std::string word;
   if (!(in >> word)) return true;
+  if (word == "save" || word == "restore" || word == "list") {
+    FileCommand(game, word, in);
+    return true;
+  }
   int count = 1;
   std::string arg;
   if ((word == "undo" || word == "back" || word == "forward") && (in >> arg)) {

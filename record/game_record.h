@@ -17,6 +17,9 @@ struct GameRecord {
   int8_t capturedCount = 0;
   std::array<int8_t, kMaxCaptured> captured{};
   int replayCursor = -1;  // -1: no replay shown; else plies replayed
+  // The window's title once a game was saved or restored: the file's name
+  // (empty before; the window keeps its own title until then).
+  std::string windowTitle;
 };
 
 // The text of the move that brought the game to `ply` (0: the latest move);
