@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "ui/commands.h"
@@ -31,7 +32,19 @@ constexpr auto kIdleRest = std::chrono::milliseconds(10);
   std::_Exit(0);
 }
 
-void OnDisplay() { DisplayMain(*theUi); }
+// A saved or restored game names the window after its file.
+void ShowTitle(const UiState& ui) {
+  static std::string shown;
+  const std::string& title = ui.game->record.windowTitle;
+  if (title.empty() || title == shown) return;
+  glutSetWindowTitle(title.c_str());
+  shown = title;
+}
+
+void OnDisplay() {
+  ShowTitle(*theUi);
+  DisplayMain(*theUi);
+}
 
 void OnReshape(int width, int height) {
   glutSetWindow(theUi->windowId);

@@ -5,6 +5,8 @@
 #include <mutex>
 
 #include "board/console.h"
+#include "record/game_listing.h"
+#include "record/saved_game.h"
 #include "ui/commands.h"
 #include "ui/view.h"
 
@@ -58,6 +60,15 @@ void RunSetting(UiState& ui, KeyCommand command) {
   }
 }
 
+// Alt+S, Alt+R, Alt+L: save to and restore from "torvik.sav", list the moves
+// on the console. They stop the engine themselves: the game's lock is not held.
+void QuickGameFile(UiState& ui, KeyCommand command) {
+  Game& game = *ui.game;
+  if (command == KeyCommand::kSaveGame) SaveGame(game, kQuickSaveName);
+  else if (command == KeyCommand::kListGame) ListGameToConsole(game);
+  else RestoreGame(game, kQuickSaveName, PrintBanner);
+}
+
 }  // namespace
 
 KeyCommand KeyCommandOf(unsigned char key) {
@@ -68,7 +79,7 @@ KeyCommand KeyCommandOf(unsigned char key) {
 }
 
 // Alt chooses the quick forms of the game-file keys, which arrive with them.
-KeyOutcome KeyboardKey(UiState& ui, unsigned char key, [[maybe_unused]] bool alt) {
+KeyOutcome KeyboardKey(UiState& ui, unsigned char key, bool alt) {
   const KeyCommand command = KeyCommandOf(key);
   switch (command) {
     case KeyCommand::kQuit: return KeyOutcome::kQuit;
@@ -80,10 +91,12 @@ KeyOutcome KeyboardKey(UiState& ui, unsigned char key, [[maybe_unused]] bool alt
     case KeyCommand::kNextDebugBoard: NextDebugBoard(ui); break;
     case KeyCommand::kMoveDebugBoard: MoveDebugBoard(ui); break;
     case KeyCommand::kUndo: UndoPlies(ui, 1); break;
-    // The game files (list, save, restore) arrive with their own commands.
+    // The game files: Alt gives the quick forms, on the default files.
     case KeyCommand::kListGame:
     case KeyCommand::kRestoreGame:
-    case KeyCommand::kSaveGame: break;
+    case KeyCommand::kSaveGame:
+      if (alt) QuickGameFile(ui, command);
+      break;
     case KeyCommand::kUnknown:
       ConsolePrintf("\nDon't know what to do with keyboard hit: '%c' (0x%0x)\n", key,
                     static_cast<unsigned>(key));

@@ -38,7 +38,7 @@ void TurnView(UiState& ui, int key, bool shift, bool alt) {
 void FavouriteView(UiState& ui, bool store) {
   std::lock_guard lock(ui.game->mutex);
   if (store) StoreFavouriteView(ui.game->state);
-  else FetchFavouriteView(ui.game->state, ui.view);
+  else FetchFavouriteViewOrReset(ui.game->state, ui.view);
 }
 
 }  // namespace

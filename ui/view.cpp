@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "board/console.h"
+#include "record/favourite_view.h"
 
 namespace torvik::ui {
 namespace {
@@ -49,24 +50,8 @@ void ToggleBlackView(GameState& gs, ViewToggles& view) {
   }
 }
 
-void StoreFavouriteView(const GameState& gs, const char* path) {
-  if (std::FILE* f = std::fopen(path, "w")) {
-    std::fprintf(f, "%g\n%g\n%g\n", double(gs.xang), double(gs.yang), double(gs.scale));
-    std::fclose(f);
-  }
-  ConsolePrintf("\nFavorite view SAVED");
-}
-
-void FetchFavouriteView(GameState& gs, ViewToggles& view, const char* path) {
-  ConsolePrintf("\nFavorite view LOADED");
-  std::FILE* f = std::fopen(path, "r");
-  if (!f) {
-    ResetView(gs, view);
-    return;
-  }
-  for (float* value : {&gs.xang, &gs.yang, &gs.scale})
-    if (std::fscanf(f, "%g", value) != 1) break;
-  std::fclose(f);
+void FetchFavouriteViewOrReset(GameState& gs, ViewToggles& view) {
+  if (!FetchFavouriteView(gs)) ResetView(gs, view);
 }
 
 }  // namespace torvik::ui

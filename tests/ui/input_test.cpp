@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "support/invariants.h"
+#include "support/positions.h"
 #include "support/run.h"
 #include "ui/commands.h"
 #include "ui/keyboard.h"
@@ -56,10 +57,7 @@ TEST(Keys, TextsAndQuit) {
   EXPECT_EQ(Press(t, '1'), "\nDon't know what to do with keyboard hit: '1' (0x31)\n");
   EXPECT_EQ(Special(t, kKeyF4), "\nDon't know what to do with KeyboardSpecial hit: '\x04' (0x4)");
   EXPECT_EQ(Press(t, 'g'), "\nW xang=300 yang=0 scale=1.6");
-  for (unsigned char key : {'l', 'r', 's'}) {  // the file keys wait for their commands
-    EXPECT_EQ(Press(t, key), "");
-    EXPECT_EQ(Press(t, key, true), "");
-  }
+  for (unsigned char key : {'l', 'r', 's'}) EXPECT_EQ(Press(t, key), "");  // the chooser's keys
   for (unsigned char key : {'q', 'Q', '\x1b'}) EXPECT_EQ(KeyboardKey(t.ui, key, false), KeyOutcome::kQuit);
 }
 
@@ -206,17 +204,45 @@ TEST(Keys, FavouriteViewInTheWorkingFolder) {
   t.State().yang = 200;
   t.State().scale = 1.25f;
   EXPECT_EQ(Special(t, kKeyF6), "\nFavorite view SAVED");
-  EXPECT_EQ(test::Slurp(kFavouriteViewFile), "12.5\n200\n1.25\n");
+  EXPECT_EQ(test::Slurp(kFavouriteViewName), "12.5\n200\n1.25\n");
   Press(t, 'v');
   Special(t, kKeyF5);
   EXPECT_EQ(View(t), "12.5 200 x1.25 o0 t1 spin0 a0 c1 b0");
-  std::ofstream(kFavouriteViewFile) << "45\n";  // a short file leaves the rest
+  std::ofstream(kFavouriteViewName) << "45\n";  // a short file leaves the rest
   Press(t, 'v');
   Special(t, kKeyF5);
   EXPECT_EQ(View(t), "45 0 x1.6 o0 t1 spin0 a0 c1 b0");
   ConsoleCapture console;
   StoreFavouriteView(t.State(), "/nonexistent-folder/favview.sav");
   EXPECT_EQ(console.Text(), "\nFavorite view SAVED");  // even when the file cannot open
+  fs::current_path(old);
+  fs::remove_all(dir);
+}
+
+// Alt+S saves to "torvik.sav" in the working folder, Alt+R brings that game
+// back, Alt+L lists its moves on the console.
+TEST(Keys, QuickSaveRestoreAndList) {
+  namespace fs = std::filesystem;
+  const fs::path old = fs::current_path();
+  const fs::path dir = fs::temp_directory_path() / ("torvik-ui-files-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  fs::current_path(dir);
+  TestUi t(kGame2D);
+  Move e4{test::Sq('e', 2), test::Sq('e', 4), kNoScore, kPawn, '-', 0, {0, 0}};
+  {
+    ConsoleCapture quiet;
+    ASSERT_EQ(PlayerMoved(*t.game, e4), 1);
+  }
+  EXPECT_EQ(Press(t, 's', true), "\nSaving torvik.sav ...complete\n");
+  Move d5{test::Sq('d', 7), test::Sq('d', 5), kNoScore, -kPawn, '-', 0, {0, 0}};
+  {
+    ConsoleCapture quiet;
+    ASSERT_EQ(PlayerMoved(*t.game, d5), 1);
+  }
+  EXPECT_NE(Press(t, 'r', true).find("complete!"), std::string::npos);
+  EXPECT_EQ(t.Pos().ply, 1);
+  EXPECT_EQ(t.game->record.windowTitle, "torvik.sav");
+  EXPECT_NE(Press(t, 'l', true).find("e4"), std::string::npos);
   fs::current_path(old);
   fs::remove_all(dir);
 }
