@@ -76,18 +76,54 @@ bool EnsureMoves(Engine& e, Position& pos, int ply, const Move* hashMove, int32_
   return true;
 }
 
+// What a node's move loop needs to know of the node.
+struct Node {
+  int depth;     // after extensions
+  int incoming;  // as the parent asked
+  int ply;
+  bool threat;   // extended for a mate threat found by the null move
+  int32_t gamma;
+};
+
 // One move of the loop: its value from this node's view.
-int32_t ChildValue(Engine& e, Position& pos, Position& child, int depth, int incoming, bool threat,
-                   int32_t gamma, int ply) {
+int32_t ChildValue(Engine& e, Position& pos, Position& child, const Node& n) {
   if (IsRepetition(child, 1)) return DrawForMover(pos);
-  if (depth > incoming && !threat && !InCheck(pos)) {
-    int32_t v = -Search(e, child, incoming - 1, 1 - gamma, ply + 1);
+  if (n.depth > n.incoming && !n.threat && !InCheck(pos)) {
+    int32_t v = -Search(e, child, n.incoming - 1, 1 - n.gamma, n.ply + 1);
     const bool engine = IsEngineNode(pos);
-    if (v != kMated && (engine ? v >= gamma : v < gamma) && !e.aborted)
-      v = -Search(e, child, depth - 1, 1 - gamma, ply + 1);
+    if (v != kMated && (engine ? v >= n.gamma : v < n.gamma) && !e.aborted)
+      v = -Search(e, child, n.depth - 1, 1 - n.gamma, n.ply + 1);
     return v;
   }
-  return -Search(e, child, depth - 1, 1 - gamma, ply + 1);
+  return -Search(e, child, n.depth - 1, 1 - n.gamma, n.ply + 1);
+}
+
+// The moves in list order, each scored with its value, until one reaches
+// gamma; the best value and its move's index (-1 for none).
+int32_t SearchMoves(Engine& e, Position& pos, const Node& n, int& bestIndex) {
+  Move* list = pos.movesCache.moves;
+  int32_t best = kMated;
+  Position& child = ChildAt(e, n.ply);
+  for (int i = 0; i < pos.movesCache.count; ++i) {
+    if (!HasMover(pos, list[i])) continue;
+    Move m = list[i];
+    if (!DoMove(child, pos, m)) {
+      list[i].score = kMated;
+      continue;
+    }
+    const int32_t v = ChildValue(e, pos, child, n);
+    list[i].score = v;
+    if (AbortCheck(e)) e.aborted = true;
+    if (e.aborted) return best;
+    if (v <= best) continue;
+    best = v;
+    bestIndex = i;
+    if (best >= n.gamma) {
+      CutoffUpdate(e, pos, list[i], n.depth, n.ply);
+      break;
+    }
+  }
+  return best;
 }
 
 // The node's result: a stalemate when every move was illegal and no check,
@@ -140,29 +176,9 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   depth = std::min(depth, incoming + 1);
   Move etcMove;
   if (ETC(e, pos, list, count, depth, gamma, value, etcMove, ply)) return TowardZero(value, 2);
-  int32_t best = kMated;
   int bestIndex = -1;
-  Position& child = ChildAt(e, ply);
-  for (int i = 0; i < count; ++i) {
-    if (!HasMover(pos, list[i])) continue;
-    Move m = list[i];
-    if (!DoMove(child, pos, m)) {
-      list[i].score = kMated;
-      continue;
-    }
-    const int32_t v = ChildValue(e, pos, child, depth, incoming, threat, gamma, ply);
-    list[i].score = v;
-    if (AbortCheck(e)) e.aborted = true;
-    if (e.aborted) return best;
-    if (v > best) {
-      best = v;
-      bestIndex = i;
-      if (best >= gamma) {
-        CutoffUpdate(e, pos, list[i], depth, ply);
-        break;
-      }
-    }
-  }
+  const int32_t best = SearchMoves(e, pos, Node{depth, incoming, ply, threat, gamma}, bestIndex);
+  if (e.aborted) return best;
   return Close(e, pos, incoming, gamma, best, bestIndex >= 0 ? &list[bestIndex] : nullptr);
 }
 
