@@ -7,6 +7,12 @@
 #include "board/piece_values.h"
 
 namespace torvik {
+
+// Reached only while the table is built at compile time, where a call to it
+// stops the build with the reason in the compiler's message. It has no body:
+// nothing at run time may call it.
+void TableLayoutError(const char* why);
+
 namespace {
 
 // ---------------------------------------------------------------------------
@@ -26,14 +32,14 @@ class Filler {
  public:
   template <std::size_t N>
   constexpr void Put(int first, const Values<N>& values) {
-    if (first != next_) throw "coefficient range does not start where the last one ended";
-    if (next_ + static_cast<int>(N) > kCoefficients) throw "coefficient range runs past the block";
+    if (first != next_) TableLayoutError("coefficient range does not start where the last one ended");
+    if (next_ + static_cast<int>(N) > kCoefficients) TableLayoutError("coefficient range runs past the block");
     for (int32_t v : values) block_[next_++] = v;
   }
   constexpr void Put(int index, int32_t value) { Put(index, Values<1>{value}); }
 
   constexpr CoefficientTable Done() const {
-    if (next_ != kCoefficients) throw "coefficient block left short";
+    if (next_ != kCoefficients) TableLayoutError("coefficient block left short");
     return block_;
   }
 
@@ -67,7 +73,7 @@ constexpr Values<N> Scaled(const Values<N>& values, int32_t percent) {
 // The given head, then `rest` to the end.
 template <std::size_t N>
 constexpr Values<N> Padded(std::initializer_list<int32_t> head, int32_t rest) {
-  if (head.size() > N) throw "head longer than the vector";
+  if (head.size() > N) TableLayoutError("head longer than the vector");
   Values<N> out{};
   std::size_t i = 0;
   for (int32_t v : head) out[i++] = v;
