@@ -89,6 +89,8 @@ void OnKeyboard(unsigned char key, int, int) {
 
 void InstallUiState(UiState* ui) { theUi = ui; }
 
+UiState& InstalledUi() { return *theUi; }
+
 void RegisterInputCallbacks() {
   glutDisplayFunc(OnDisplay);
   glutReshapeFunc(OnReshape);

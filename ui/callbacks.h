@@ -9,6 +9,9 @@ namespace torvik::ui {
 // Installs `ui` as the state the callbacks work on.
 void InstallUiState(UiState* ui);
 
+// The installed state, for the menus' handlers.
+UiState& InstalledUi();
+
 // Registers display, reshape, keyboard, special keys and mouse.
 void RegisterInputCallbacks();
 // Registers the idle callback.

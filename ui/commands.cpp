@@ -10,6 +10,7 @@
 #include "board/geometry.h"
 #include "engine/rebuild.h"
 #include "rules/make_move.h"
+#include "ui/menus.h"
 #include "ui/view.h"
 
 namespace torvik::ui {
@@ -78,6 +79,7 @@ void NewGame(UiState& ui, int mode) {
     std::lock_guard lock(game.mutex);
     ResetView(game.state, ui.view);
   }
+  RelabelMenus(ui);
   PrintBanner();
 }
 

@@ -10,6 +10,7 @@
 #include "ui/commands.h"
 #include "ui/display_check.h"
 #include "ui/keyboard.h"
+#include "ui/menus.h"
 #include "ui/ui_state.h"
 
 namespace {
@@ -52,10 +53,10 @@ int main(int argc, char** argv) {
   probe.reset();
   SetGlState();
   RegisterInputCallbacks();
-  // The menus take their place here.
   RegisterIdleCallback();
   ClearMoveText(game.record);
   game.state.difficulty = kHard;
+  BuildMenus(ui);
   NewGame(ui, kGame3D);
   KeyboardKey(ui, 'H', false);
   StartEngine(game, 1);

@@ -6,9 +6,11 @@
 #include <algorithm>
 
 #include "record/notation.h"
+#include "support/invariants.h"
 #include "support/run.h"
 #include "ui/board_markers.h"
 #include "ui/camera.h"
+#include "ui/menu_model.h"
 #include "ui/picking.h"
 #include "ui/scene.h"
 #include "ui/status_text.h"
@@ -233,4 +235,29 @@ TEST(NoDisplay, OneLineAndAFailureStatus) {
 }
 
 }  // namespace
+// The choice menus show the setting in force in capitals, the rest in small
+// letters; their handlers change the game as the keys do.
+TEST(Menus, LabelsAndChoices) {
+  EXPECT_EQ(ChoiceLabels(kPlaysEntries, kEnginePlaysBlack),
+            (std::vector<std::string>{"plays white", "PLAYS BLACK", "plays both", "does not play"}));
+  EXPECT_EQ(ChoiceLabels(kDifficultyEntries, kMedium), (std::vector<std::string>{"easy", "MEDIUM", "hard"}));
+  EXPECT_EQ(ChoiceLabels(kNotationEntries, kNotationAlgebraic),
+            (std::vector<std::string>{"tournament", "standard", "ALGEBRAIC"}));
+  EXPECT_TRUE(ChoiceLabels(kRulesEntries, 7).empty()) << "an unknown value relabels nothing";
+  TestUi t(kGame3D);
+  ChoosePlays(t.ui, 2);
+  EXPECT_EQ(t.State().autoPlay, 1);
+  ChoosePlays(t.ui, kEnginePlaysWhite);
+  EXPECT_EQ(t.State().autoPlay, 0);
+  EXPECT_EQ(t.State().engineSide, kEnginePlaysWhite);
+  EXPECT_EQ(ChooseDifficulty(t.ui, 200), kHard) << "anything else is Hard";
+  EXPECT_EQ(ChooseDifficulty(t.ui, kEasy), kEasy);
+  ChooseRules(t.ui, kStandard);
+  EXPECT_EQ(t.Pos().rules, kStandard);
+  EXPECT_EQ(test::MapsDiffer(t.Pos()), "") << "the maps follow the rules";
+  ConsoleCapture console;
+  ChooseView(t.ui, 9);
+  EXPECT_EQ(console.Text(), "\nUnknown View Menu value\n");
+}
+
 }  // namespace torvik::ui

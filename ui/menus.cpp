@@ -1,0 +1,171 @@
+#include "ui/menus.h"
+
+#include <GL/freeglut.h>
+
+#include <string>
+#include <vector>
+
+#include "board/console.h"
+#include "record/game.h"
+#include "ui/callbacks.h"
+#include "ui/commands.h"
+#include "ui/menu_model.h"
+
+namespace torvik::ui {
+namespace {
+
+// The choice menus' identifiers; 0 until the tree is built.
+struct ChoiceMenus {
+  int plays = 0, difficulty = 0, rules = 0, notation = 0;
+};
+ChoiceMenus menus;
+
+const MenuEntries kUndoEntries = {{"1 ply", 1}, {"2 plies", 2}, {"4 plies", 4}, {"8 plies", 8}, {"16 plies", 16}};
+const MenuEntries kSpreadEntries = {{"Off", kSpreadOff}, {"Piece", kSpreadPiece}, {"Team", kSpreadTeam}};
+const MenuEntries kProjectionEntries = {{"Perspective", 0}, {"Orthographic", 1}};
+const MenuEntries kOnOffEntries = {{"Off", 0}, {"On", 1}};
+const MenuEntries kOpacityEntries = {{"Transparent", 1}, {"Opaque", 0}};
+const MenuEntries kModeEntries = {{"2D", kGame2D}, {"3D", kGame3D}};
+
+int Menu(void (*handler)(int), const MenuEntries& entries) {
+  const int id = glutCreateMenu(handler);
+  for (const MenuEntry& e : entries) glutAddMenuEntry(e.label, e.value);
+  return id;
+}
+
+void Relabel(int menu, const MenuEntries& entries, int current) {
+  if (!menu) return;
+  const std::vector<std::string> labels = ChoiceLabels(entries, current);
+  if (labels.empty()) return;
+  const int was = glutGetMenu();
+  glutSetMenu(menu);
+  for (std::size_t i = 0; i < labels.size(); ++i)
+    glutChangeToMenuEntry(int(i) + 1, labels[i].c_str(), entries[i].value);
+  if (was) glutSetMenu(was);
+}
+
+void Done() { glutPostRedisplay(); }
+
+void OnPlays(int v) {
+  ChoosePlays(InstalledUi(), v);
+  Relabel(menus.plays, kPlaysEntries, v);
+  Done();
+}
+void OnDifficulty(int v) {
+  Relabel(menus.difficulty, kDifficultyEntries, ChooseDifficulty(InstalledUi(), v));
+  Done();
+}
+void OnRules(int v) {
+  ChooseRules(InstalledUi(), v);
+  Relabel(menus.rules, kRulesEntries, v);
+  Done();
+}
+void OnNotation(int v) {
+  ChooseNotation(InstalledUi(), v);
+  Relabel(menus.notation, kNotationEntries, v);
+  Done();
+}
+void OnUndo(int v) {
+  UndoPlies(InstalledUi(), v);
+  Done();
+}
+void OnSpread(int v) {
+  InstalledUi().game->state.spreadMode = v;
+  Done();
+}
+void OnProjection(int v) {
+  InstalledUi().game->state.orthographic = v;
+  Done();
+}
+void OnAxes(int v) {
+  InstalledUi().view.showAxes = v != 0;
+  Done();
+}
+void OnCaptured(int v) {
+  InstalledUi().view.showCaptured = v != 0;
+  Done();
+}
+void OnOpacity(int v) {
+  InstalledUi().game->state.transparent = v;
+  Done();
+}
+void OnView(int v) {
+  ChooseView(InstalledUi(), v);
+  Done();
+}
+void OnMode(int v) {
+  NewGame(InstalledUi(), v);
+  Done();
+}
+void OnGame(int v) {
+  UiState& ui = InstalledUi();
+  if (v == 0) NewGame(ui, ui.game->state.gameMode);
+  else Warn(false, "unknown selection @ DoGameMenu");
+  Done();
+}
+void OnRoot(int v) {
+  if (v == 3) Quit(InstalledUi());
+  Warn(false, "Unknown main menu value");
+}
+
+int GameMenu() {
+  const int undo = Menu(OnUndo, kUndoEntries);
+  const int game = glutCreateMenu(OnGame);
+  glutAddSubMenu("Torvik", menus.plays);
+  glutAddSubMenu("Difficulty", menus.difficulty);
+  glutAddSubMenu("Undo", undo);
+  glutAddMenuEntry("New game", 0);
+  return game;
+}
+
+int ViewMenu() {
+  const int projection = Menu(OnProjection, kProjectionEntries);
+  const int axes = Menu(OnAxes, kOnOffEntries);
+  const int captured = Menu(OnCaptured, kOnOffEntries);
+  const int opacity = Menu(OnOpacity, kOpacityEntries);
+  const int view = glutCreateMenu(OnView);
+  glutAddSubMenu("Projection", projection);
+  glutAddSubMenu("Axes", axes);
+  glutAddSubMenu("Opacity", opacity);
+  glutAddSubMenu("Captured", captured);
+  glutAddMenuEntry("BlackView", 4);
+  glutAddMenuEntry("Reset View", 3);
+  return view;
+}
+
+}  // namespace
+
+void BuildMenus(UiState& ui) {
+  menus.rules = Menu(OnRules, kRulesEntries);
+  OnRules(ui.game->state.rules);
+  menus.notation = Menu(OnNotation, kNotationEntries);
+  OnNotation(ui.game->state.notation);
+  menus.plays = Menu(OnPlays, kPlaysEntries);
+  ui.game->state.engineSide = kEnginePlaysBlack;
+  OnPlays(kEnginePlaysBlack);
+  menus.difficulty = Menu(OnDifficulty, kDifficultyEntries);
+  Relabel(menus.difficulty, kDifficultyEntries, ui.game->state.difficulty);
+  const int spread = Menu(OnSpread, kSpreadEntries);
+  const int game = GameMenu();
+  const int view = ViewMenu();
+  const int mode = Menu(OnMode, kModeEntries);
+  glutCreateMenu(OnRoot);
+  glutAddSubMenu("Game", game);
+  glutAddSubMenu("Mode", mode);
+  glutAddSubMenu("Rules", menus.rules);
+  glutAddSubMenu("Notation", menus.notation);
+  glutAddSubMenu("Spread", spread);
+  glutAddSubMenu("View", view);
+  glutAddMenuEntry("Quit", 3);
+  glutAttachMenu(GLUT_RIGHT_BUTTON);
+}
+
+void RelabelMenus(UiState& ui) {
+  const GameState& gs = ui.game->state;
+  Relabel(menus.difficulty, kDifficultyEntries, gs.difficulty);
+  Relabel(menus.rules, kRulesEntries, gs.rules);
+  Relabel(menus.notation, kNotationEntries, gs.notation);
+  Relabel(menus.plays, kPlaysEntries, gs.autoPlay ? 2 : int(gs.engineSide));
+}
+
+}  // namespace torvik::ui

@@ -1,0 +1,16 @@
+// The right-button menu tree: built once at start-up, its choice menus
+// relabelled to show the settings in force.
+#pragma once
+
+#include "ui/ui_state.h"
+
+namespace torvik::ui {
+
+// Builds the tree and attaches it to the right button (the engine plays black).
+void BuildMenus(UiState& ui);
+
+// Relabels the choice menus (Torvik, Difficulty, Rules, Notation) from the
+// settings in force: after a new game or a restore. Nothing before the menus exist.
+void RelabelMenus(UiState& ui);
+
+}  // namespace torvik::ui
