@@ -8,6 +8,7 @@
 #include "record/game_listing.h"
 #include "record/saved_game.h"
 #include "ui/commands.h"
+#include "ui/menus.h"
 #include "ui/view.h"
 
 namespace torvik::ui {
@@ -66,7 +67,7 @@ void QuickGameFile(UiState& ui, KeyCommand command) {
   Game& game = *ui.game;
   if (command == KeyCommand::kSaveGame) SaveGame(game, kQuickSaveName);
   else if (command == KeyCommand::kListGame) ListGameToConsole(game);
-  else RestoreGame(game, kQuickSaveName, PrintBanner);
+  else if (RestoreGame(game, kQuickSaveName, PrintBanner)) RelabelMenus(ui);
 }
 
 }  // namespace
