@@ -25,13 +25,25 @@ SharedCache& Shared() {
   return cache;
 }
 
-// This thread's last set, and the reset it was found in.
-struct Current {
+// The sets this thread met since the last reset, by key (direct-mapped), so
+// that a lookup or a board move of the search seldom takes the lock. `shared`
+// tells a set of the cache (a position may point at it) from one of the ring.
+struct Seen {
   uint32_t key = 0;
   const ConfigTables* set = nullptr;
   uint64_t epoch = 0;
+  bool shared = false;
 };
-thread_local Current current;
+constexpr uint32_t kSeenBits = 8;
+thread_local std::array<Seen, 1u << kSeenBits> seen;
+
+Seen& SeenSlot(uint32_t key) { return seen[(key * 0x9e3779b1u) >> (32 - kSeenBits)]; }
+
+// The slot of `key` when it is still good (a ring set may have been rebuilt).
+const Seen* Recall(uint32_t key, uint64_t epoch) {
+  const Seen& s = SeenSlot(key);
+  return s.set && s.key == key && s.epoch == epoch && s.set->key == key ? &s : nullptr;
+}
 
 struct Overflow {
   std::array<std::unique_ptr<ConfigTables>, kOverflowSets> sets;
@@ -75,28 +87,33 @@ const ConfigTables& FromOverflow(uint32_t key) {
     if (set && set->key == key) return *set;
   auto& slot = overflow.sets[overflow.next];
   overflow.next = (overflow.next + 1) % kOverflowSets;
-  if (current.set == slot.get()) current = {};
   slot = Build(key);
   return *slot;
+}
+
+// The set of `key`: this thread's memory of it, else the cache's under the
+// lock (built when new), else the ring's past the cache's capacity.
+const Seen& Find(uint32_t key) {
+  SharedCache& c = Shared();
+  const uint64_t epoch = c.epoch.load(std::memory_order_acquire);
+  if (const Seen* s = Recall(key, epoch)) return *s;
+  const ConfigTables* set;
+  {
+    std::lock_guard lock(c.mutex);
+    set = FindShared(c, key);
+  }
+  const bool shared = set != nullptr;
+  if (!shared) set = &FromOverflow(key);
+  Seen& slot = SeenSlot(key);
+  slot = {key, set, epoch, shared};
+  return slot;
 }
 
 }  // namespace
 
 namespace config_detail {
 
-const ConfigTables& ConfigSlow(const Position&, uint32_t key) {
-  SharedCache& c = Shared();
-  const uint64_t epoch = c.epoch.load(std::memory_order_acquire);
-  if (current.set && current.key == key && current.epoch == epoch) return *current.set;
-  const ConfigTables* set;
-  {
-    std::lock_guard lock(c.mutex);
-    set = FindShared(c, key);
-  }
-  if (!set) set = &FromOverflow(key);
-  current = {key, set, epoch};
-  return *set;
-}
+const ConfigTables& ConfigSlow(const Position&, uint32_t key) { return *Find(key).set; }
 
 // Built under the lock, so that two threads never build the same tables.
 const LineTables& LinesSlow(const ConfigTables& config, int rules) {
@@ -117,10 +134,8 @@ void ResolveConfig(Position& pos) {
     pos.config = nullptr;
     return;
   }
-  const uint32_t key = ConfigKey(pos);
-  SharedCache& c = Shared();
-  std::lock_guard lock(c.mutex);
-  pos.config = FindShared(c, key);
+  const Seen& s = Find(ConfigKey(pos));
+  pos.config = s.shared ? s.set : nullptr;
 }
 
 int RayTablesBuilt() {
