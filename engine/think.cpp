@@ -62,11 +62,6 @@ int32_t SearchDepth(Engine& e, Position& pos, Move& best, int depth, int32_t val
   }
 }
 
-void WalkPrincipalVariation(Engine& e, const Position& root, const Move& best) {
-  std::vector<Move> line;
-  PrincipalVariation(e, root, best, line);
-}
-
 Move FirstLegalRootMove(Position& pos) {
   Position child;
   for (int i = 0; pos.movesCache.moves && i < pos.movesCache.count; ++i) {
@@ -149,9 +144,9 @@ int32_t IterativeDeepening(Engine& e, Position& pos, Move& best) {
     }
     if (AbortCheck(e)) done = true;
     else lastCompleted = depth;
-    if (lastCompleted >= 1 && depth >= 5) WalkPrincipalVariation(e, pos, best);
+    // A mate within the completed depth ends the deepening. (The line the
+    // table keeps is walked only when someone reads it: PrincipalVariation.)
     if (value >= kFirstMate - lastCompleted || value <= -(kFirstMate - lastCompleted)) done = true;
-    if (done) WalkPrincipalVariation(e, pos, best);
   }
   return value;
 }
