@@ -22,6 +22,9 @@ struct Choice {
 };
 bool TakeChoice(Options& options, const char* name, std::initializer_list<Choice> choices, int& value);
 
+// `name N`, when given, with N from low to high; false (after saying so) otherwise.
+bool TakeNumber(Options& options, const char* name, int low, int high, int& value);
+
 // --notation tournament|standard|algebraic, when given; false (after saying
 // why) on another value.
 bool TakeNotation(Options& options, int& notation);

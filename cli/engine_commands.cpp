@@ -1,7 +1,6 @@
 // search: the engine's move for a position, as the engine would play it;
 // selfplay: the engine against itself.
 #include <chrono>
-#include <cstdlib>
 #include <map>
 #include <cstdio>
 #include <memory>
@@ -63,25 +62,11 @@ int SearchCommand(Options& options) {
   return 0;
 }
 
-namespace {
-
-bool TakeCount(Options& options, const char* name, long& value) {
-  std::string text;
-  if (!TakeOption(options, name, text)) return true;
-  char* end = nullptr;
-  value = std::strtol(text.c_str(), &end, 10);
-  if (!text.empty() && *end == 0 && value >= 0 && value <= 1000000) return true;
-  std::fprintf(stderr, "torvik-cli: %s takes a number\n", name);
-  return false;
-}
-
-}  // namespace
-
 int SelfPlay(Options& options) {
   int difficulty = kEasy;
-  long games = 10, seed = 1;
-  if (!TakeDifficulty(options, difficulty) || !TakeCount(options, "--games", games) ||
-      !TakeCount(options, "--seed", seed) || !NoOtherOptions(options))
+  int games = 10, seed = 1;
+  if (!TakeDifficulty(options, difficulty) || !TakeNumber(options, "--games", 0, 1000000, games) ||
+      !TakeNumber(options, "--seed", 0, 1000000, seed) || !NoOtherOptions(options))
     return kBadUsage;
   if (!options.position.empty()) {
     std::fprintf(stderr, "torvik-cli: selfplay starts from the start position\n");
@@ -89,17 +74,17 @@ int SelfPlay(Options& options) {
   }
   std::map<std::string, int> tally;
   int failures = 0;
-  for (long g = 0; g < games; ++g) {
+  for (int g = 0; g < games; ++g) {
     const SelfPlayGame game = PlaySelfGame(options.mode, options.rules, difficulty, uint32_t(seed + g), 4);
     const char* end = GameEndName(game.end);
     ++tally[end];
-    std::printf("game %ld: %s after %d plies\n", g + 1, end, game.plies);
+    std::printf("game %d: %s after %d plies\n", g + 1, end, game.plies);
     std::fflush(stdout);
     if (game.end == GameEnd::kIllegal) ++failures;
     if (game.end == GameEnd::kIllegal || game.end == GameEnd::kResigned)
       std::printf("%s\nfinal position: %s\n", game.moves.c_str(), game.last.c_str());
   }
-  std::printf("games %ld:", games);
+  std::printf("games %d:", games);
   for (const auto& [end, count] : tally) std::printf(" %s %d,", end.c_str(), count);
   std::printf(" illegal moves %d\n", failures);
   return failures ? 1 : 0;

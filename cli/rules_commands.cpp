@@ -1,5 +1,4 @@
 // perft, divide and moves: the rules as counts and lists.
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -14,16 +13,12 @@
 namespace torvik::cli {
 namespace {
 
-// --depth N, 1..20.
+// --depth N, 1..20, which the command needs.
 bool TakeDepth(Options& options, int& depth) {
-  std::string text;
-  if (!TakeOption(options, "--depth", text)) {
-    std::fprintf(stderr, "torvik-cli: %s needs --depth N\n", options.command.c_str());
-    return false;
-  }
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), depth);
-  if (ec == std::errc{} && end == text.data() + text.size() && depth >= 1 && depth <= 20) return true;
-  std::fprintf(stderr, "torvik-cli: --depth takes a number from 1 to 20\n");
+  depth = 0;
+  if (!TakeNumber(options, "--depth", 1, 20, depth)) return false;
+  if (depth > 0) return true;
+  std::fprintf(stderr, "torvik-cli: %s needs --depth N\n", options.command.c_str());
   return false;
 }
 

@@ -1,4 +1,5 @@
 // show: the position as text and as a picture.
+#include <charconv>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -31,6 +32,17 @@ bool TakeChoice(Options& options, const char* name, std::initializer_list<Choice
     names += std::string(names.empty() ? "" : ", ") + c.name;
   }
   std::fprintf(stderr, "torvik-cli: %s takes %s\n", name, names.c_str());
+  return false;
+}
+
+bool TakeNumber(Options& options, const char* name, int low, int high, int& value) {
+  std::string text;
+  if (!TakeOption(options, name, text)) return true;
+  int number = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (ec == std::errc{} && end == text.data() + text.size() && number >= low && number <= high)
+    return value = number, true;
+  std::fprintf(stderr, "torvik-cli: %s takes a number from %d to %d\n", name, low, high);
   return false;
 }
 
