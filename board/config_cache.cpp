@@ -63,7 +63,7 @@ std::unique_ptr<Position> PositionOf(uint32_t key, int rules, const ConfigTables
 // Under the lock: the first sight of a configuration since the reset says so.
 void Announce(SharedCache& c, uint32_t key) {
   if (!c.announced.insert(key).second) return;
-  ConsolePrintf("\nBuilding %s #%d", GetConfigName(*PositionOf(key, kTournament, nullptr)).c_str(), ++c.count);
+  ConsolePrintf("\nBuilding %s #%d", GetConfigName(key).c_str(), ++c.count);
 }
 
 std::unique_ptr<ConfigTables> Build(uint32_t key) {

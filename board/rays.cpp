@@ -58,11 +58,13 @@ int GetRay(const Position& pos, Square square, int direction, RayList& out) {
   return out.count;
 }
 
-std::string GetConfigName(const Position& pos) {
+std::string GetConfigName(uint32_t key) {
   std::string name;
-  for (int pin : pos.pins) name += GetPinLabel(pin);
+  for (int shift = 24; shift >= 0; shift -= 8) name += GetPinLabel(int((key >> shift) & 0xff));
   return name;
 }
+
+std::string GetConfigName(const Position& pos) { return GetConfigName(ConfigKey(pos)); }
 
 void DirTo(const Position& pos) { ConfigOf(pos); }
 

@@ -55,6 +55,7 @@ constexpr uint32_t ConfigKey(const Position& pos) {
 
 // The pins' lower-case names one after another: "q1q6k1k6" at the start.
 std::string GetConfigName(const Position& pos);
+std::string GetConfigName(uint32_t key);  // of a configuration key
 
 // Selects the position's configuration table, building it when it is new.
 void DirTo(const Position& pos);
