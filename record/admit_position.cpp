@@ -1,17 +1,9 @@
 #include "record/admit_position.h"
 
 #include "engine/rebuild.h"
+#include "rules/legality.h"
 
 namespace torvik {
-namespace {
-
-bool KingAttacked(const Position& pos, int side) {
-  const Square king = pos.pieces[side > 0 ? kKingSlot : kSideSlots + kKingSlot].square;
-  return (pos.attackedBy[king] & (side > 0 ? kBlackSlots : kWhiteSlots)) != 0;
-}
-
-}  // namespace
-
 bool AdmitPosition(Position& pos, std::string& error) {
   if (!RegenPosition(pos)) {
     error = "corrupt piece list";

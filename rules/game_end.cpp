@@ -16,11 +16,6 @@ int Declare(Position& pos, int winner, const char* text) {
   return 1;
 }
 
-bool KingAttacked(const Position& pos, int side) {
-  const Square king = pos.pieces[side > 0 ? kKingSlot : kSideSlots + kKingSlot].square;
-  return pos.attackedBy[king] & (side > 0 ? kBlackSlots : kWhiteSlots);
-}
-
 // No pawns, and no more than a king and one bishop (or knight).
 bool BareSide(const Position& pos, int side) {
   const uint32_t half = side > 0 ? kWhiteSlots : kBlackSlots;
@@ -41,6 +36,11 @@ bool HasLegalReply(Position& pos) {
 }
 
 }  // namespace
+
+bool KingAttacked(const Position& pos, int side) {
+  const Square king = pos.pieces[side > 0 ? kKingSlot : kSideSlots + kKingSlot].square;
+  return (pos.attackedBy[king] & (side > 0 ? kBlackSlots : kWhiteSlots)) != 0;
+}
 
 int FindWinner(Position& pos, Move* move, bool autoPlay) {
   if (pos.winner != kNoWinner) {

@@ -20,6 +20,9 @@ const PieceEntry* PieceAt(const Position& pos, Square square);
 // 101 plies have passed without one.
 int IsRepetition(const Position& pos, int count);
 
+// 1 when the king of `side` (+1 white, -1 black) is attacked; the maps must be current.
+bool KingAttacked(const Position& pos, int side);
+
 // Declares a finished game: mate, stalemate, repetition, insufficient material.
 // `move` (or nullptr) is the move about to be played; `autoPlay` is set when
 // the engine plays both sides. Writes pos.winner, prints the result and
