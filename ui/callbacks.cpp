@@ -33,12 +33,11 @@ constexpr auto kIdleRest = std::chrono::milliseconds(10);
 }
 
 // A saved or restored game names the window after its file.
-void ShowTitle(const UiState& ui) {
-  static std::string shown;
+void ShowTitle(UiState& ui) {
   const std::string& title = ui.game->record.windowTitle;
-  if (title.empty() || title == shown) return;
+  if (title.empty() || title == ui.text.windowTitle) return;
   glutSetWindowTitle(title.c_str());
-  shown = title;
+  ui.text.windowTitle = title;
 }
 
 void OnDisplay() {

@@ -52,6 +52,7 @@ struct TextLines {
   Rgb bannerColour = kIvory;
   std::string status;  // a message for the next frame only
   Rgb statusColour = kGreen;
+  std::string windowTitle;  // the game file the window is named after
 };
 
 struct UiState {
