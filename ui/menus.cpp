@@ -14,12 +14,6 @@
 namespace torvik::ui {
 namespace {
 
-// The choice menus' identifiers; 0 until the tree is built.
-struct ChoiceMenus {
-  int plays = 0, difficulty = 0, rules = 0, notation = 0;
-};
-ChoiceMenus menus;
-
 const MenuEntries kUndoEntries = {{"1 ply", 1}, {"2 plies", 2}, {"4 plies", 4}, {"8 plies", 8}, {"16 plies", 16}};
 const MenuEntries kSpreadEntries = {{"Off", kSpreadOff}, {"Piece", kSpreadPiece}, {"Team", kSpreadTeam}};
 const MenuEntries kProjectionEntries = {{"Perspective", 0}, {"Orthographic", 1}};
@@ -48,21 +42,21 @@ void Done() { glutPostRedisplay(); }
 
 void OnPlays(int v) {
   ChoosePlays(InstalledUi(), v);
-  Relabel(menus.plays, kPlaysEntries, v);
+  Relabel(InstalledUi().menus.plays, kPlaysEntries, v);
   Done();
 }
 void OnDifficulty(int v) {
-  Relabel(menus.difficulty, kDifficultyEntries, ChooseDifficulty(InstalledUi(), v));
+  Relabel(InstalledUi().menus.difficulty, kDifficultyEntries, ChooseDifficulty(InstalledUi(), v));
   Done();
 }
 void OnRules(int v) {
   ChooseRules(InstalledUi(), v);
-  Relabel(menus.rules, kRulesEntries, v);
+  Relabel(InstalledUi().menus.rules, kRulesEntries, v);
   Done();
 }
 void OnNotation(int v) {
   ChooseNotation(InstalledUi(), v);
-  Relabel(menus.notation, kNotationEntries, v);
+  Relabel(InstalledUi().menus.notation, kNotationEntries, v);
   Done();
 }
 void OnUndo(int v) {
@@ -108,7 +102,7 @@ void OnRoot(int v) {
   Warn(false, "Unknown main menu value");
 }
 
-int GameMenu() {
+int GameMenu(const ChoiceMenus& menus) {
   const int undo = Menu(OnUndo, kUndoEntries);
   const int game = glutCreateMenu(OnGame);
   glutAddSubMenu("Torvik", menus.plays);
@@ -136,6 +130,7 @@ int ViewMenu() {
 }  // namespace
 
 void BuildMenus(UiState& ui) {
+  ChoiceMenus& menus = ui.menus;
   menus.rules = Menu(OnRules, kRulesEntries);
   OnRules(ui.game->state.rules);
   menus.notation = Menu(OnNotation, kNotationEntries);
@@ -146,7 +141,7 @@ void BuildMenus(UiState& ui) {
   menus.difficulty = Menu(OnDifficulty, kDifficultyEntries);
   Relabel(menus.difficulty, kDifficultyEntries, ui.game->state.difficulty);
   const int spread = Menu(OnSpread, kSpreadEntries);
-  const int game = GameMenu();
+  const int game = GameMenu(menus);
   const int view = ViewMenu();
   const int mode = Menu(OnMode, kModeEntries);
   glutCreateMenu(OnRoot);
@@ -162,6 +157,7 @@ void BuildMenus(UiState& ui) {
 
 void RelabelMenus(UiState& ui) {
   const GameState& gs = ui.game->state;
+  const ChoiceMenus& menus = ui.menus;
   Relabel(menus.difficulty, kDifficultyEntries, gs.difficulty);
   Relabel(menus.rules, kRulesEntries, gs.rules);
   Relabel(menus.notation, kNotationEntries, gs.notation);

@@ -55,12 +55,18 @@ struct TextLines {
   std::string windowTitle;  // the game file the window is named after
 };
 
+// The identifiers of the menus that show a setting; 0 until the tree is built.
+struct ChoiceMenus {
+  int plays = 0, difficulty = 0, rules = 0, notation = 0;
+};
+
 struct UiState {
   Game* game = nullptr;
   Interaction input;
   ViewToggles view;
   TextLines text;
   int windowId = 0;
+  ChoiceMenus menus;
 };
 
 // The side to move: 1 white, -1 black.
