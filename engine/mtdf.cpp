@@ -9,8 +9,8 @@
 
 #include "board/console.h"
 #include "engine/move_order.h"
+#include "engine/score.h"
 #include "engine/search.h"
-#include "engine/search_values.h"
 #include "engine/think.h"
 #include "rules/make_move.h"
 

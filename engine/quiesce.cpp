@@ -8,8 +8,8 @@
 #include "board/rays.h"
 #include "engine/evaluate.h"
 #include "engine/move_order.h"
+#include "engine/score.h"
 #include "engine/search.h"
-#include "engine/search_values.h"
 #include "rules/generate.h"
 #include "rules/make_move.h"
 

@@ -5,7 +5,7 @@
 #include "board/eval_cache.h"
 #include "engine/evaluate.h"
 #include "engine/move_order.h"
-#include "engine/search_values.h"
+#include "engine/score.h"
 #include "engine/square_control.h"
 #include "engine/tactics.h"
 #include "engine/tick_clock.h"

@@ -11,7 +11,7 @@
 #include "engine/evaluate.h"
 #include "engine/move_order.h"
 #include "engine/search.h"
-#include "engine/search_values.h"
+#include "engine/score.h"
 #include "engine/think.h"
 #include "record/engine_thread.h"
 #include "record/game.h"
