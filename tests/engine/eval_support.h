@@ -25,17 +25,16 @@ inline int32_t RootScore(Position& pos, bool engineWhite = true) {
   return pos.evalScore;
 }
 
-template <class T, std::size_t N>
-std::string ArrayDiff(const char* name, const std::array<T, N>& a, const std::array<T, N>& b) {
-  for (std::size_t i = 0; i < N; ++i)
-    if (a[i] != b[i])
-      return std::string(name) + "[" + std::to_string(i) + "] " + std::to_string(a[i]) + " vs " +
-             std::to_string(b[i]);
-  return "";
-}
-
-inline std::string ValueDiff(const char* name, int64_t a, int64_t b) {
-  return a == b ? "" : std::string(name) + " " + std::to_string(a) + " vs " + std::to_string(b);
+// Empty when the two values (or arrays) agree, else the first difference.
+template <class T>
+std::string Diff(const char* name, const T& a, const T& b) {
+  if constexpr (requires { a.size(); }) {
+    for (std::size_t i = 0; i < a.size(); ++i)
+      if (a[i] != b[i]) return Diff((std::string(name) + "[" + std::to_string(i) + "]").c_str(), a[i], b[i]);
+    return "";
+  } else {
+    return a == b ? "" : std::string(name) + " " + std::to_string(a) + " vs " + std::to_string(b);
+  }
 }
 
 // Empty when the two positions carry the same evaluation: the score, the
@@ -43,26 +42,18 @@ inline std::string ValueDiff(const char* name, int64_t a, int64_t b) {
 inline std::string EvaluationDiff(const Position& a, const Position& b) {
   const EvalCache &x = a.eval, &y = b.eval;
   constexpr uint32_t kEvalFlags = kDrawish | kEvalCached | kTacticsCached | kKingZones;
-  for (const std::string& d : {
-           ValueDiff("evalScore", a.evalScore, b.evalScore), ValueDiff("evalTerm", a.evalTerm, b.evalTerm),
-           ValueDiff("bestMove.from", a.bestMove.from, b.bestMove.from),
-           ValueDiff("bestMove.to", a.bestMove.to, b.bestMove.to),
-           ValueDiff("flags", a.flags & kEvalFlags, b.flags & kEvalFlags),
-           ValueDiff("recomputeMask", x.recomputeMask, y.recomputeMask),
-           ArrayDiff("passedMask", x.passedMask, y.passedMask), ArrayDiff("pieceValue", x.pieceValue, y.pieceValue),
-           ValueDiff("slowTerms", x.slowTerms, y.slowTerms), ValueDiff("pinnedMask", x.pinnedMask, y.pinnedMask),
-           ValueDiff("enPriseMask", x.enPriseMask, y.enPriseMask),
-           ValueDiff("attackingMask", x.attackingMask, y.attackingMask),
-           ArrayDiff("controlValue", x.controlValue, y.controlValue),
-           ArrayDiff("controlSign", x.controlSign, y.controlSign),
-           ArrayDiff("controllers", x.controllers, y.controllers),
-           ValueDiff("controlTotal", x.controlTotal, y.controlTotal),
-           ArrayDiff("attackedCount", x.attackedCount, y.attackedCount),
-           ArrayDiff("controlledCount", x.controlledCount, y.controlledCount),
-           ArrayDiff("controlledTotal", x.controlledTotal, y.controlledTotal),
-           ArrayDiff("raceMask", x.raceMask, y.raceMask)}) {
+#define TORVIK_DIFF(n, p, q) Diff(#n, p.n, q.n)
+  for (const std::string& d :
+       {TORVIK_DIFF(evalScore, a, b), TORVIK_DIFF(evalTerm, a, b), TORVIK_DIFF(bestMove.from, a, b),
+        TORVIK_DIFF(bestMove.to, a, b), Diff("flags", a.flags & kEvalFlags, b.flags & kEvalFlags),
+        TORVIK_DIFF(recomputeMask, x, y), TORVIK_DIFF(passedMask, x, y), TORVIK_DIFF(pieceValue, x, y),
+        TORVIK_DIFF(slowTerms, x, y), TORVIK_DIFF(pinnedMask, x, y), TORVIK_DIFF(enPriseMask, x, y),
+        TORVIK_DIFF(attackingMask, x, y), TORVIK_DIFF(controlValue, x, y), TORVIK_DIFF(controlSign, x, y),
+        TORVIK_DIFF(controllers, x, y), TORVIK_DIFF(controlTotal, x, y), TORVIK_DIFF(attackedCount, x, y),
+        TORVIK_DIFF(controlledCount, x, y), TORVIK_DIFF(controlledTotal, x, y), TORVIK_DIFF(raceMask, x, y)}) {
     if (!d.empty()) return d + " in " + FormatPosition(a);
   }
+#undef TORVIK_DIFF
   return "";
 }
 

@@ -42,45 +42,39 @@ TEST(Evaluate, StageFollowsTheMaterial) {
   EXPECT_EQ(test::Start(kGame3D).eval.stage, 0);
 }
 
-TEST(Evaluate, QueenAgainstQueenIsTwiceTheDrawValue) {
+// Recognised endings: K+Q v K+Q scores twice the draw value (which leans
+// against the engine's side); K+R v K+minor scores a fixed amount for the rook.
+TEST(Evaluate, RecognisedEndings) {
   Position pos = test::From2D("1q2k3/8/8/8/8/8/8/5QK1 w - - 0 1");
   for (bool engineWhite : {true, false}) {
     const int32_t score = test::RootScore(pos, engineWhite);
-    EXPECT_EQ(pos.evalTerm, 0);
     EXPECT_EQ(score, 2 * DrawValue(pos));
     EXPECT_EQ(DrawValue(pos), Coef(3, kDrawBase) + (engineWhite ? -1000 : 1000));
-    EXPECT_TRUE(pos.flags & kDrawish);
+    EXPECT_TRUE(pos.evalTerm == 0 && (pos.flags & kDrawish));
   }
-}
-
-TEST(Evaluate, RookAgainstMinorIsAFixedScore) {
-  const char* fens[] = {"8/8/3k4/8/8/3b4/8/R3K3 w - - 0 1", "k7/8/8/8/4B3/8/r7/7K b - - 0 1",
-                        "7k/5n2/8/8/8/8/1R6/K7 b - - 0 1", "4k3/4r3/8/8/8/8/3NR3/4K3 w - - 0 1"};
-  const int32_t rookSide[] = {1, -1, 1, 1};
-  for (int i = 0; i < 4; ++i) {
-    Position pos = test::From2D(fens[i]);
-    EXPECT_EQ(test::RootScore(pos), -rookSide[i] * Coef(3, kRookEndingDraw)) << fens[i];
+  const std::pair<const char*, int32_t> rookSide[] = {
+      {"8/8/3k4/8/8/3b4/8/R3K3 w - - 0 1", 1}, {"k7/8/8/8/4B3/8/r7/7K b - - 0 1", -1},
+      {"7k/5n2/8/8/8/8/1R6/K7 b - - 0 1", 1}, {"4k3/4r3/8/8/8/8/3NR3/4K3 w - - 0 1", 1}};
+  for (auto [fen, side] : rookSide) {
+    Position p = test::From2D(fen);
+    EXPECT_EQ(test::RootScore(p), -side * Coef(3, kRookEndingDraw)) << fen;
   }
   EXPECT_EQ(-Coef(0, kRookEndingDraw), 3000);
 }
 
+// Even material, so that no trade-down bonus comes on top; no fading in the
+// pawnless stage.
 TEST(Evaluate, QuietScoresFadeAfterTwentyPlies) {
-  // Even material, so that no trade-down bonus comes on top.
   Position pos = test::From2D("4k3/ppp2ppp/8/8/3P4/8/PP3PPP/4K3 w - - 0 1");
-  auto at = [&](int count) {
-    pos.halfmoveCount = count;
-    return test::RootScore(pos);
-  };
-  const int32_t s = at(1);
-  ASSERT_GT(s, 500);
-  EXPECT_EQ(at(20), s);
-  EXPECT_EQ(at(21), 127 * s / 128);
-  EXPECT_EQ(at(100), 48 * s / 128);
   Position pawnless = test::From2D("4k3/8/8/8/8/3B4/8/R3K3 w - - 0 1");
-  pawnless.halfmoveCount = 1;
-  const int32_t p = test::RootScore(pawnless);
-  pawnless.halfmoveCount = 100;
-  EXPECT_EQ(test::RootScore(pawnless), p) << "no fading in the pawnless stage";
+  auto at = [](Position& p, int count) {
+    p.halfmoveCount = count;
+    return test::RootScore(p);
+  };
+  const int32_t s = at(pos, 1), p = at(pawnless, 1);
+  ASSERT_GT(s, 500);
+  EXPECT_EQ(std::tuple(at(pos, 20), at(pos, 21), at(pos, 100)), std::tuple(s, 127 * s / 128, 48 * s / 128));
+  EXPECT_EQ(at(pawnless, 100), p);
 }
 
 TEST(Evaluate, UnstoppablePasserAndItsTempo) {
@@ -119,47 +113,37 @@ TEST(Evaluate, CachedScoreFollowsTheSideToMove) {
 }
 
 // A square attacked by both sides where the defender's only attacker is a
-// pawn: the officers of the side that holds it are no use there.
-TEST(SquareControl, OfficersAgainstAPawnControlNothing) {
+// pawn: the officers of the side that holds it are no use there. A king zone
+// under a rook and two more officers reads entry 4 of its table.
+TEST(Evaluate, SquareControlAndKingSafety) {
   Position pos = test::From2D("4k3/8/4p3/8/2P5/2N5/8/4K3 w - - 0 1");
   test::RootScore(pos);
   const Square d5 = test::Sq('d', 5), e4 = test::Sq('e', 4);
-  EXPECT_EQ(pos.eval.controlSign[d5], 1);
-  EXPECT_EQ(pos.eval.controllers[d5], 0u);
+  EXPECT_EQ(std::pair(pos.eval.controlSign[d5], pos.eval.controllers[d5]), std::pair(int8_t{1}, 0u));
   EXPECT_EQ(pos.eval.controlSign[e4], 1);
   EXPECT_EQ(pos.eval.controllers[e4], SlotBit(pos.slotOf[test::Sq('c', 3)]));
-}
-
-// A king zone under a rook and two more officers reads entry 4 of its table.
-TEST(KingSafety, RookCountsTwice) {
   Position quiet = test::From2D("6k1/8/8/8/8/8/5PPP/6K1 w - - 0 1");
   Position hot = test::From2D("6k1/8/8/2b5/4n3/8/r4PPP/6K1 w - - 0 1");
   for (Position* p : {&quiet, &hot}) test::RootScore(*p, true);
   ASSERT_EQ(quiet.eval.stage, hot.eval.stage);
-  const int stage = hot.eval.stage;
   EXPECT_EQ(KingSafety(quiet) - KingSafety(hot),
-            Coef(stage, kEngineKingAttackers + 4) - Coef(stage, kEngineKingAttackers));
+            Coef(hot.eval.stage, kEngineKingAttackers + 4) - Coef(hot.eval.stage, kEngineKingAttackers));
 }
 
 TEST(Evaluate, ColourSymmetry) {
-  struct Game {
-    int mode, rules;
-    uint32_t seed;
-  };
   int compared = 0, skipped = 0;
   ConsoleCapture quiet;
-  for (const Game g : {Game{kGame2D, kTournament, 31}, Game{kGame2D, kTournament, 32},
-                       Game{kGame3D, kTournament, 33}, Game{kGame3D, kStandard, 34}}) {
-    std::mt19937 rng(g.seed);
-    test::RandomPlay(test::Start(g.mode, g.rules), g.seed, 120, [&](const Position& p) {
+  for (auto [mode, rules, seed] : {std::tuple{kGame2D, kTournament, 31u}, {kGame2D, kTournament, 32u},
+                                   {kGame3D, kTournament, 33u}, {kGame3D, kStandard, 34u}}) {
+    std::mt19937 rng(seed);
+    test::RandomPlay(test::Start(mode, rules), seed, 120, [&](const Position& p) {
       auto played = std::make_unique<Position>(p);
       played->flags = rng() & 1 ? played->flags | kEngineWhite : played->flags & ~kEngineWhite;
       auto pos = test::Rebuilt(*played);
       auto mirror = test::Mirrored(*pos);
-      // The draw value favours no colour but the engine's: leave out the
-      // positions it decides.
-      if ((pos->flags | mirror->flags) & kDrawish) return void(++skipped);
-      if (!test::MapsMirror(*pos, *mirror)) return void(++skipped);
+      // The draw value favours the engine's colour: leave out the positions
+      // it decides, and those whose attack maps do not mirror.
+      if (((pos->flags | mirror->flags) & kDrawish) || !test::MapsMirror(*pos, *mirror)) return void(++skipped);
       ++compared;
       const int32_t sign = WhiteToMove(*pos) ? 1 : -1;
       ASSERT_EQ(pos->evalScore * sign, -mirror->evalScore * sign) << FormatPosition(*pos);

@@ -11,24 +11,33 @@ namespace {
 struct Table {
   TranspositionTable tt;
   Table() { CreateTT(tt, 1); }
-  // A position by its keys alone, and one that shares its bucket.
+  // A position by its keys alone; keys `count` apart share a bucket.
   Position At(uint32_t key, uint32_t lock = 7) const {
     Position pos;
     pos.hashKey = key;
     pos.hashLock = lock;
     return pos;
   }
-  const TTEntry& Slot(const Position& pos, int slot) const {
-    return tt.entries[((pos.hashKey % tt.count) & ~1u) + slot];
-  }
+  uint32_t Lock(const Position& pos, int slot) const { return tt.entries[((pos.hashKey % tt.count) & ~1u) + slot].lock; }
 };
 
-TEST(TranspositionTable, SizeFromMegabytes) {
-  EXPECT_EQ(TTEntriesFor(8), 299592u);
+// Sized by megabytes and created once per run; without memory it is empty.
+TEST(TranspositionTable, SizeAndMemory) {
   EXPECT_EQ(TTEntriesFor(8) * sizeof(TTEntry), 8388576u);
-  Table t;
-  EXPECT_EQ(t.tt.count, TTEntriesFor(1));
-  EXPECT_EQ(CreateTT(t.tt, 64), 1) << "created once per run";
+  EXPECT_EQ(TTEntriesFor(8), 299592u);
+  auto t = std::make_unique<Table>();
+  EXPECT_EQ(t->tt.count, TTEntriesFor(1));
+  EXPECT_EQ(CreateTT(t->tt, 64), 1);
+  TranspositionTable tt;
+  ConsoleCapture log;
+  EXPECT_EQ(CreateTT(tt, 0), 0);
+  EXPECT_EQ(log.Text(), "\nno memory for the transposition table: the engine plays without one");
+  Position pos;
+  int32_t v = 0;
+  StoreTT(tt, pos, 3, 0, 5, nullptr);
+  ClearTT(tt);
+  EXPECT_EQ(LookupTT(tt, pos), nullptr);
+  EXPECT_EQ(ProbeTT(tt, pos, 0, 0, v, nullptr), 0);
 }
 
 TEST(TranspositionTable, BoundsMeetAndPart) {
@@ -40,8 +49,7 @@ TEST(TranspositionTable, BoundsMeetAndPart) {
   StoreTT(t->tt, pos, 4, 90, 80, nullptr);
   const TTEntry* e = LookupTT(t->tt, pos);
   ASSERT_NE(e, nullptr);
-  EXPECT_EQ(e->lower, 50);
-  EXPECT_EQ(e->upper, 80);
+  EXPECT_EQ(std::pair(e->lower, e->upper), std::pair(50, 80));
   EXPECT_TRUE(ProbeTT(t->tt, pos, 4, 81, v, nullptr) && v == 80);
   EXPECT_TRUE(ProbeTT(t->tt, pos, 4, 50, v, nullptr) && v == 50);
   EXPECT_FALSE(ProbeTT(t->tt, pos, 4, 60, v, nullptr)) << "between the bounds nothing is decided";
@@ -49,80 +57,53 @@ TEST(TranspositionTable, BoundsMeetAndPart) {
   EXPECT_TRUE(ProbeTT(t->tt, pos, 0, 81, v, nullptr)) << "the quiescence search takes any depth";
   // A lower bound above the upper one at the same depth on both sides: exact.
   StoreTT(t->tt, pos, 4, 90, 95, nullptr);
-  EXPECT_EQ(e->lower, 95);
-  EXPECT_EQ(e->upper, 95);
+  EXPECT_EQ(std::pair(e->lower, e->upper), std::pair(95, 95));
   // At another depth it drops the upper bound.
   StoreTT(t->tt, pos, 6, 100, 120, nullptr);
-  EXPECT_EQ(e->lower, 120);
-  EXPECT_EQ(e->upper, kNoUpper);
-  EXPECT_EQ(e->upperDepth, 0);
+  EXPECT_EQ(std::tuple(e->lower, e->upper, e->upperDepth), std::tuple(120, kNoUpper, 0));
   // And an upper bound below the lower one drops the lower bound.
   StoreTT(t->tt, pos, 3, 30, 20, nullptr);
-  EXPECT_EQ(e->upper, 20);
-  EXPECT_EQ(e->lower, kNoLower);
+  EXPECT_EQ(std::pair(e->lower, e->upper), std::pair(kNoLower, 20));
   int32_t upper = 0;
   EXPECT_TRUE(ProbeUpperTT(t->tt, pos.hashKey, pos.hashLock, 3, 21, upper) && upper == 20);
   EXPECT_FALSE(ProbeUpperTT(t->tt, pos.hashKey, pos.hashLock, 4, 21, upper));
 }
 
-TEST(TranspositionTable, MoveAndSlots) {
+TEST(TranspositionTable, MoveSlotsAndAge) {
   auto t = std::make_unique<Table>();
-  Position a = t->At(10, 1), b = t->At(10 + t->tt.count, 2);  // one bucket
+  Position a = t->At(10, 1), b = t->At(10 + t->tt.count, 2), c = t->At(10 + 2 * t->tt.count, 3);
   a.board[12] = 3;
   const Move m{12, 21, 0, 3, '-', 0, {0, 0}};
   StoreTT(t->tt, a, 5, 0, 10, &m);
   Move back;
   int32_t v = 0;
   ProbeTT(t->tt, a, 9, 0, v, &back);
-  EXPECT_EQ(back.from, 12);
-  EXPECT_EQ(back.to, 21);
-  EXPECT_EQ(back.piece, 3);
-  EXPECT_EQ(back.kind, 'G');
-  // A shallower stranger goes to slot 1 while slot 0 is fresh and deeper...
+  EXPECT_EQ(std::tuple(back.from, back.to, back.piece, back.kind), std::tuple(12, 21, 3, 'G'));
+  // A shallower stranger goes to slot 1 while slot 0 is fresh and deeper, and
+  // moves to slot 0 when stored again with a draft of at least slot 0's.
   StoreTT(t->tt, b, 2, 0, 10, nullptr);
-  EXPECT_EQ(t->Slot(a, 1).lock, 2u);
-  // ...and moves to slot 0 when it is stored again with a draft of at least
-  // slot 0's.
+  EXPECT_EQ(t->Lock(a, 1), 2u);
   StoreTT(t->tt, b, 7, 0, 10, nullptr);
-  EXPECT_EQ(t->Slot(a, 1).lock, 2u);
+  EXPECT_EQ(t->Lock(a, 1), 2u);
   StoreTT(t->tt, b, 1, 0, 10, nullptr);
-  EXPECT_EQ(t->Slot(a, 0).lock, 2u);
-  EXPECT_EQ(t->Slot(a, 1).lock, 1u);
-  // A quiescence store does not evict a fresh slot 1 behind a deeper slot 0.
-  const Position c = t->At(10 + 2 * t->tt.count, 3);
+  EXPECT_EQ(std::pair(t->Lock(a, 0), t->Lock(a, 1)), std::pair(2u, 1u));
+  // A quiescence store does not evict a fresh slot 1 behind a deeper slot 0;
+  // after the age moves on it may.
   StoreTT(t->tt, c, 0, 0, 10, nullptr);
   EXPECT_EQ(LookupTT(t->tt, c), nullptr);
-  // After the age moves on it may.
   AgeTT(t->tt, 2);
   StoreTT(t->tt, c, 0, 0, 10, nullptr);
   EXPECT_NE(LookupTT(t->tt, c), nullptr);
-}
-
-TEST(TranspositionTable, TakenBackMovesEmptyIt) {
-  auto t = std::make_unique<Table>();
-  const Position pos = t->At(10);
-  AgeTT(t->tt, 6);
-  StoreTT(t->tt, pos, 3, 0, 5, nullptr);
-  AgeTT(t->tt, 8);
-  EXPECT_NE(LookupTT(t->tt, pos), nullptr);
-  AgeTT(t->tt, 4);
-  EXPECT_EQ(LookupTT(t->tt, pos), nullptr);
-  for (int i = 0; i < 30; ++i) AgeTT(t->tt, 4);
-  EXPECT_GE(t->tt.age, 1);
-  EXPECT_LE(t->tt.age, 15);
-}
-
-TEST(TranspositionTable, WithoutMemoryItIsEmpty) {
-  TranspositionTable tt;
-  ConsoleCapture log;
-  EXPECT_EQ(CreateTT(tt, 0), 0);
-  EXPECT_EQ(log.Text(), "\nno memory for the transposition table: the engine plays without one");
-  Position pos;
-  int32_t v = 0;
-  StoreTT(tt, pos, 3, 0, 5, nullptr);
-  ClearTT(tt);
-  EXPECT_EQ(LookupTT(tt, pos), nullptr);
-  EXPECT_EQ(ProbeTT(tt, pos, 0, 0, v, nullptr), 0);
+  // Moves taken back (an age below the stored one) empty it.
+  auto u = std::make_unique<Table>();
+  AgeTT(u->tt, 6);
+  StoreTT(u->tt, a, 3, 0, 5, nullptr);
+  AgeTT(u->tt, 8);
+  EXPECT_NE(LookupTT(u->tt, a), nullptr);
+  AgeTT(u->tt, 4);
+  EXPECT_EQ(LookupTT(u->tt, a), nullptr);
+  for (int i = 0; i < 30; ++i) AgeTT(u->tt, 4);
+  EXPECT_TRUE(u->tt.age >= 1 && u->tt.age <= 15) << u->tt.age;
 }
 
 }  // namespace

@@ -1,44 +1,22 @@
+// A game in play: moves handed in, their record and texts, undo and replay.
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <random>
+#include <tuple>
 
 #include "board/console.h"
 #include "record/game.h"
 #include "record/position_text.h"
 #include "rules/perft.h"
-#include "support/invariants.h"
+#include "support/game_files.h"
 #include "support/positions.h"
 
 namespace torvik {
 namespace {
 
 using test::M;
-
-std::unique_ptr<Game> NewGame(int mode) {
-  auto game = std::make_unique<Game>();
-  ConsoleCapture quiet;
-  NewGameOfMode(*game, mode);
-  return game;
-}
-
-// Plays up to `plies` random legal moves (seeded); returns the positions the
-// game went through, the start included.
-std::vector<Position> PlayRandom(Game& game, int plies, unsigned seed) {
-  ConsoleCapture quiet;
-  std::mt19937 rng(seed);
-  std::vector<Position> seen = {game.state.position};
-  for (int i = 0; i < plies; ++i) {
-    MoveList moves;
-    const int n = LegalMoves(game.state.position, moves);
-    if (n == 0) break;
-    Move m = moves[rng() % n];
-    EXPECT_EQ(PlayerMoved(game, m), 1);
-    EXPECT_EQ(test::Inconsistency(game.state.position), "");
-    seen.push_back(game.state.position);
-  }
-  return seen;
-}
+using test::QuietGame;
+using test::Sq;
 
 bool SamePosition(const Position& a, const Position& b) {
   return a.board == b.board && a.pins == b.pins && a.hashKey == b.hashKey && a.hashLock == b.hashLock &&
@@ -46,30 +24,24 @@ bool SamePosition(const Position& a, const Position& b) {
 }
 
 TEST(Game, PlayerMovedRecordsAndPrintsOrRefuses) {
-  auto game = NewGame(kGame3D);
+  auto game = QuietGame(kGame3D);
   ConsoleCapture log;
-  Move m = M(kPawn, 33, 34);
+  Move m = M(kPawn, 33, 34), reply = M(-kPawn, 38, 37);
   ASSERT_EQ(PlayerMoved(*game, m), 1);
   EXPECT_EQ(log.Text(), "\n1. a3W");
   EXPECT_STREQ(MoveText(game->record, 1), "a3W");
   EXPECT_STREQ(MoveText(game->record, 0), "a3W");
   EXPECT_EQ(game->state.moves[0].to, 34);
-  Move reply = M(-kPawn, 38, 37);
   ASSERT_EQ(PlayerMoved(*game, reply), 1);
   EXPECT_EQ(log.Text(), "\n1. a3W\n1. ... a6B");
   // Illegal moves change nothing and print nothing.
-  game = NewGame(kGame2D);
+  game = QuietGame(kGame2D);
   const Position before = game->state.position;
   log.Clear();
   for (Move bad : {M(kPawn, 9, 12), M(kKnight, 8, 24), M(-kPawn, 6, 5), M(kRook, 0, 1)})
     EXPECT_EQ(PlayerMoved(*game, bad), 0);
   EXPECT_EQ(log.Text(), "");
   EXPECT_TRUE(SamePosition(before, game->state.position));
-  // Nor is a move taken past the record's end.
-  game->state.position.ply = kMaxRecordedMoves;
-  Move e4 = M(kPawn, 33, 35);
-  EXPECT_EQ(PlayerMoved(*game, e4), 0);
-  EXPECT_NE(log.Text().find("no more moves"), std::string::npos);
 }
 
 TEST(Game, CapturedPiecesFollowTheKindHandedIn) {
@@ -87,7 +59,7 @@ TEST(Game, CapturedPiecesFollowTheKindHandedIn) {
       {{e4, a6, e5, f5, M(kPawn, 36, 45)}, 0, 0, "exf6ep"},
   };
   for (const Script& s : scripts) {
-    auto game = NewGame(kGame2D);
+    auto game = QuietGame(kGame2D);
     ConsoleCapture quiet;
     for (Move m : s.moves) ASSERT_EQ(PlayerMoved(*game, m), 1);
     EXPECT_EQ(CapturedCount(game->record), s.captured);
@@ -98,70 +70,55 @@ TEST(Game, CapturedPiecesFollowTheKindHandedIn) {
 }
 
 TEST(Game, APromotingCaptureAppendsOnceAndKeepsItsPiece) {
-  auto game = NewGame(kGame2D);
+  auto game = QuietGame(kGame2D, kTournament, "1r2k3/P7/8/8/8/8/8/4K3 w - - 0 1");
   ConsoleCapture quiet;
-  std::string error;
-  ASSERT_TRUE(ParsePosition("1r2k3/P7/8/8/8/8/8/4K3 w - - 0 1", kGame2D, game->state.startPosition, error));
-  game->state.startEdited = 1;
-  Undo(*game, 0);
-  Move m = M(kPawn, test::Sq('a', 7), test::Sq('b', 8), 'x');
+  Move m = M(kPawn, Sq('a', 7), Sq('b', 8), 'x'), knight = M(kPawn, Sq('a', 7), Sq('b', 8), 'N');
   ASSERT_EQ(PlayerMoved(*game, m), 1);
   EXPECT_EQ(CapturedCount(game->record), 1);
   EXPECT_EQ(CapturedEntry(game->record, 0), -kRook);
-  EXPECT_EQ(game->state.position.board[test::Sq('b', 8)], kQueen);  // 'x' carries no piece: a queen
+  EXPECT_EQ(game->state.position.board[Sq('b', 8)], kQueen);  // 'x' carries no piece: a queen
   Undo(*game, 1);
-  Move knight = M(kPawn, test::Sq('a', 7), test::Sq('b', 8), 'N');
   ASSERT_EQ(PlayerMoved(*game, knight), 1);
   EXPECT_STREQ(MoveText(game->record, 1), "axRb8N");
   Undo(*game, 0);  // the record remade the knight, not a queen
-  EXPECT_EQ(game->state.position.board[test::Sq('b', 8)], kKnight);
+  EXPECT_EQ(game->state.position.board[Sq('b', 8)], kKnight);
   EXPECT_EQ(CapturedCount(game->record), 1);
 }
 
 // A board carried onto its last pin promotes its pawn; the piece on the square
 // under that pin is not taken, and the record keeps the chosen piece.
 TEST(Game, BoardMovePromotionTakesNothing) {
-  auto game = NewGame(kGame3D);
-  ConsoleCapture quiet;
   std::string board(64, '.');
   board[16] = 'K', board[31] = 'k', board[6] = 'p', board[32] = 'N';
-  std::string error;
-  ASSERT_TRUE(ParsePosition(board + " b QL2,QL3,KL1,KL6 wbwb - -", kGame3D, game->state.startPosition, error));
-  game->state.startEdited = 1;
-  Undo(*game, 0);
+  auto game = QuietGame(kGame3D, kTournament, board + " b QL2,QL3,KL1,KL6 wbwb - -");
+  ConsoleCapture quiet;
   Move m = M(106, 2, 32, 'N');
   ASSERT_EQ(PlayerMoved(*game, m), 1);
-  EXPECT_EQ(game->state.position.board[6], -kKnight);
   EXPECT_EQ(game->state.position.board[32], kKnight);
-  EXPECT_EQ(CapturedCount(game->record), 0);
-  Undo(*game, 0);
-  EXPECT_EQ(game->state.position.board[6], -kKnight);
-  EXPECT_EQ(CapturedCount(game->record), 0);
+  for (int undo : {-1, 0}) {
+    if (undo == 0) Undo(*game, 0);
+    EXPECT_EQ(game->state.position.board[6], -kKnight);
+    EXPECT_EQ(CapturedCount(game->record), 0);
+  }
 }
 
 // A game set up from a text starts at the text's move: the record counts from
 // there, so a late start still has every entry to fill.
 TEST(Game, TheRecordCountsFromTheStartPly) {
-  auto game = NewGame(kGame2D);
+  auto game = QuietGame(kGame2D, kTournament, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 600");
   ConsoleCapture log;
   GameState& gs = game->state;
-  std::string error;
-  ASSERT_TRUE(ParsePosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 600", kGame2D,
-                            gs.startPosition, error));
-  gs.startEdited = 1;
-  Undo(*game, 0);
-  for (Move m : {M(kPawn, test::Sq('e', 2), test::Sq('e', 4)), M(-kPawn, test::Sq('e', 7), test::Sq('e', 5))})
-    ASSERT_EQ(PlayerMoved(*game, m), 1);
+  for (Move m : {M(kPawn, Sq('e', 2), Sq('e', 4)), M(-kPawn, Sq('e', 7), Sq('e', 5))}) ASSERT_EQ(PlayerMoved(*game, m), 1);
   EXPECT_EQ(log.Text(), "\n600. e4\n600. ... e5");
-  EXPECT_EQ(gs.moves[1].to, test::Sq('e', 5));
-  Undo(*game, 5);  // not past the start
-  EXPECT_EQ(gs.position.ply, 1198);
-  Undo(*game, 0);
-  EXPECT_EQ(gs.position.ply, 1198);
+  EXPECT_EQ(gs.moves[1].to, Sq('e', 5));
+  for (int back : {5, 0}) {  // not past the start
+    Undo(*game, back);
+    EXPECT_EQ(gs.position.ply, 1198);
+  }
   // A full record refuses the next move, saying so once.
   gs.position.ply = 1198 + kMaxRecordedMoves;
   log.Clear();
-  Move m = M(kPawn, test::Sq('d', 2), test::Sq('d', 4));
+  Move m = M(kPawn, Sq('d', 2), Sq('d', 4));
   EXPECT_EQ(PlayerMoved(*game, m), 0);
   EXPECT_EQ(log.Text(), "\nThe game has reached 1000 plies: no more moves can be recorded");
 }
@@ -170,8 +127,8 @@ TEST(Game, TheRecordCountsFromTheStartPly) {
 // game (the step's clamp had its lower bound above the upper; a build with the
 // standard library's assertions aborted).
 TEST(Game, ReplayOfAStartLaterThanTheGame) {
-  auto game = NewGame(kGame2D);
-  PlayRandom(*game, 10, 4);
+  auto game = QuietGame(kGame2D);
+  test::PlayRandom(*game, 10, 4);
   GameState& gs = game->state;
   gs.startPosition = gs.position;
   gs.startPosition.ply = 40;
@@ -188,19 +145,14 @@ TEST(Game, ReplayOfAStartLaterThanTheGame) {
 // The halfmove clock counts the same from the built-in start as from its text.
 TEST(Game, HalfmoveClockFromEitherStart) {
   for (int mode : {kGame2D, kGame3D}) {
-    auto builtIn = NewGame(mode), fromText = NewGame(mode);
-    std::string error;
-    ASSERT_TRUE(ParsePosition(mode == kGame2D ? kStartText2D : kStartText3D, mode,
-                              fromText->state.startPosition, error));
-    fromText->state.startEdited = 1;
-    ConsoleCapture quiet;
-    Undo(*fromText, 0);
+    auto builtIn = QuietGame(mode), fromText = QuietGame(mode, kTournament, mode == kGame2D ? kStartText2D : kStartText3D);
     EXPECT_EQ(FormatPosition(builtIn->state.position), FormatPosition(fromText->state.position));
     MoveList moves;
     const int n = LegalMoves(builtIn->state.position, moves);
     int i = 0;
     while (i < n && moves[i].piece != kKnight) ++i;  // a move that is neither a capture nor a pawn's
     ASSERT_LT(i, n);
+    ConsoleCapture quiet;
     for (Game* g : {builtIn.get(), fromText.get()}) {
       Move knight = moves[i];
       ASSERT_EQ(PlayerMoved(*g, knight), 1);
@@ -214,28 +166,23 @@ TEST(Game, HalfmoveClockFromEitherStart) {
 // Undo and replay set up the start again without touching a setting; the
 // engine stops playing after an undo.
 TEST(Game, UndoAndReplayKeepTheSettings) {
+  auto settings = [](const GameState& g) {
+    return std::tuple(g.ttMegabytes, g.spreadMode, g.selection, g.difficulty, g.notation, g.rules, g.targetMarks);
+  };
   for (int mode : {kGame2D, kGame3D}) {
-    auto game = NewGame(mode);
-    PlayRandom(*game, 6, 3);
+    auto game = QuietGame(mode);
+    test::PlayRandom(*game, 6, 3);
     GameState& gs = game->state;
     gs.ttMegabytes = 64, gs.spreadMode = kSpreadTeam, gs.selection = 12, gs.difficulty = kEasy;
     gs.notation = 2, gs.rules = kStandard, gs.engineSide = kEnginePlaysWhite, gs.autoPlay = 1;
     gs.targetMarks[5] = 'B';
-    const GameState before = gs;
+    const auto before = settings(gs);
     ConsoleCapture quiet;
     Undo(*game, 2);
     ReplayStep(*game, -1);
     LeaveReplay(*game);
-    EXPECT_EQ(gs.ttMegabytes, 64);
-    EXPECT_EQ(gs.spreadMode, kSpreadTeam);
-    EXPECT_EQ(gs.selection, 12);
-    EXPECT_EQ(gs.difficulty, kEasy);
-    EXPECT_EQ(gs.notation, 2);
-    EXPECT_EQ(gs.rules, kStandard);
-    EXPECT_EQ(gs.targetMarks, before.targetMarks);
-    EXPECT_EQ(gs.engineSide, kEnginePlaysNone);
-    EXPECT_EQ(gs.autoPlay, 0);
-    EXPECT_EQ(gs.position.ply, 4);
+    EXPECT_EQ(settings(gs), before);
+    EXPECT_EQ(std::tuple(gs.engineSide, gs.autoPlay, gs.position.ply), std::tuple(int(kEnginePlaysNone), 0, 4));
   }
 }
 
@@ -243,11 +190,12 @@ TEST(Game, UndoAndReplayKeepTheSettings) {
 // back to the same positions, and not past the start.
 TEST(Game, RandomGamesReplayAndUndo) {
   for (int mode : {kGame2D, kGame3D}) {
-    auto game = NewGame(mode);
+    SCOPED_TRACE(mode);
+    auto game = QuietGame(mode);
     ConsoleCapture log;
     Undo(*game, 1);
     EXPECT_EQ(log.Text(), "\nmove undone");
-    std::vector<Position> seen = PlayRandom(*game, 80, 11 + mode);
+    std::vector<Position> seen = test::PlayRandom(*game, 80, 11 + mode);
     const int end = int(seen.size()) - 1;
     std::vector<int> cursors;
     for (int step : {-1, -1, -1, -200, 1, 200, 1}) {
@@ -257,8 +205,8 @@ TEST(Game, RandomGamesReplayAndUndo) {
     }
     EXPECT_EQ(cursors, (std::vector<int>{end, end - 1, end - 2, 0, 1, end, end}));
     for (int cursor = end; cursor >= 0; --cursor) {
-      EXPECT_EQ(game->state.position.board, seen[cursor].board) << "mode " << mode << " replay " << cursor;
-      EXPECT_EQ(game->state.position.pins, seen[cursor].pins) << "mode " << mode << " replay " << cursor;
+      EXPECT_EQ(game->state.position.board, seen[cursor].board) << "replay " << cursor;
+      EXPECT_EQ(game->state.position.pins, seen[cursor].pins) << "replay " << cursor;
       ReplayStep(*game, -1);
     }
     LeaveReplay(*game);
@@ -268,11 +216,10 @@ TEST(Game, RandomGamesReplayAndUndo) {
       Undo(*game, 0);
       const int at = std::max(game->state.position.ply - back, 0);
       Undo(*game, back);
-      ASSERT_TRUE(SamePosition(seen[at], game->state.position)) << "mode " << mode << " ply " << at;
+      ASSERT_TRUE(SamePosition(seen[at], game->state.position)) << "ply " << at;
       seen.resize(at + 1);
     }
-    EXPECT_EQ(game->state.engineSide, kEnginePlaysNone);
-    EXPECT_EQ(game->state.abortSearch, 1);
+    EXPECT_EQ(std::tuple(game->state.engineSide, game->state.abortSearch), std::tuple(int(kEnginePlaysNone), 1));
   }
 }
 

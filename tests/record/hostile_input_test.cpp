@@ -21,6 +21,7 @@
 #include "rules/legality.h"
 #include "rules/perft.h"
 #include "rules/rules_support.h"
+#include "support/game_files.h"
 #include "support/invariants.h"
 #include "support/positions.h"
 
@@ -30,20 +31,16 @@ namespace {
 using GameBytes = std::array<uint8_t, 28760>;
 
 // Offsets in a saved game; its position image starts at 0.
-constexpr std::size_t kAtSliderMask = 44, kAtPawnWatch = 48, kAtBoard = 60, kAtSlotOf = 316,
-                      kAtPieces = 380, kAtFlags = 2248, kAtEp = 2256, kAtHalfmove = 2264, kAtPly = 2268,
-                      kAtStartEdited = 4624, kAtGameMode = 4632, kAtNotation = 4724,
-                      kAtDifficulty = 4728;
+constexpr std::size_t kAtSliderMask = 44, kAtPawnWatch = 48, kAtBoard = 60, kAtSlotOf = 316, kAtPieces = 380,
+                      kAtFlags = 2248, kAtEp = 2256, kAtHalfmove = 2264, kAtPly = 2268, kAtStartEdited = 4624,
+                      kAtGameMode = 4632, kAtDifficulty = 4728;
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using test::Contains;
 
 // A saved game of one position.
 std::unique_ptr<GameBytes> ImageOf(const Position& pos) {
   auto gs = std::make_unique<GameState>();
-  gs->gameMode = pos.gameMode;
-  gs->rules = pos.rules;
-  gs->difficulty = kHard;
-  gs->selection = kNoSquare;
+  gs->gameMode = pos.gameMode, gs->rules = pos.rules, gs->difficulty = kHard, gs->selection = kNoSquare;
   gs->position = pos;
   auto bytes = std::make_unique<GameBytes>();
   WriteGameImage(*gs, *bytes);
@@ -52,14 +49,12 @@ std::unique_ptr<GameBytes> ImageOf(const Position& pos) {
 
 struct Read {
   bool ok;
-  std::string error;
+  std::string error, log;
   std::unique_ptr<GameState> gs;
-  std::string log;
 };
 
-Read ReadImage(const GameBytes& bytes, int notation = kNotationTournament) {
-  Read r{false, "", std::make_unique<GameState>(), ""};
-  r.gs->notation = notation;
+Read ReadImage(const GameBytes& bytes) {
+  Read r{false, "", "", std::make_unique<GameState>()};
   ConsoleCapture log;
   r.ok = ReadGameImage(bytes, *r.gs, r.error);
   r.log = log.Text();
@@ -83,27 +78,45 @@ std::string Refusal(const std::string& text, int mode) {
   return ParsePosition(text, mode, pos, error) ? "" : error;
 }
 
-// A side's pieces must fit its 16 slots: the rebuild put pawns counted down
-// from the end and extra pieces counted up from the eighth slot, and a side
-// with too many lost pieces, or wrote past the piece list (AddressSanitizer
-// and a bounds-checked build both stopped in the rebuild's side assignment).
-TEST(HostileText, SidesTheSlotsCannotHoldAreRefusedByName) {
-  const std::string tenQueens = "KQQQQQQQQQRRBBNNQ" + std::string(46, '.') + "k";
+// Texts refused by name. A side's pieces must fit its 16 slots: the rebuild put
+// pawns counted down from the end and extra pieces counted up from the eighth
+// slot, and a side with too many lost pieces, or wrote past the piece list
+// (AddressSanitizer and a bounds-checked build both stopped in the rebuild's
+// side assignment). A king that could be taken: the side not to move stands in
+// check. A 3D pawn on a square with nothing ahead of it must already have promoted.
+TEST(HostileText, RefusedByName) {
+  auto board3D = [](std::vector<std::pair<Square, char>> pieces, char side = 'w') {
+    std::string board(64, '.');
+    for (auto [s, c] : pieces) board[s] = c;
+    return board + " " + side + " QL1,QL6,KL1,KL6 wbwb - -";
+  };
   const std::tuple<std::string, int, std::string> refused[] = {
       {"qqqqqqqq/qqqqqqq1/8/8/8/8/8/K6k w - - 0 1", kGame2D, "black has too many queens"},
       {"QQQQQQQQ/QQQQQQQ1/8/8/8/8/8/K6k b - - 0 1", kGame2D, "white has too many queens"},
       {"4k3/8/8/8/8/8/PPPPPPPP/QQ2K3 w - - 0 1", kGame2D, "white has too many queens"},
       {"4k3/8/8/8/8/P7/PPPPPPPP/RNBQKBNR w - - 0 1", kGame2D, "white has too many pawns"},
       {"4k3/8/8/8/8/8/PPPPPPPP/RNNQKBNR w - - 0 1", kGame2D, "white has too many knights"},
-      {tenQueens + " b QL1,QL6,KL1,KL6 wbwb - -", kGame3D, "white has too many queens"},
+      {"KQQQQQQQQQRRBBNNQ" + std::string(46, '.') + "k b QL1,QL6,KL1,KL6 wbwb - -", kGame3D, "white has too many queens"},
+      {"k7/8/8/8/8/8/8/R6K w - - 0 1", kGame2D, "in check"},
+      {"4k3/8/8/8/8/5n2/8/4K3 b - - 0 1", kGame2D, "in check"},
+      {board3D({{32, 'k'}, {40, 'R'}, {63, 'K'}}), kGame3D, "in check"},
+      {board3D({{16, 'K'}, {23, 'k'}, {47, 'P'}}), kGame3D, "must already have promoted"},  // b8, no b9
+      {board3D({{16, 'K'}, {23, 'k'}, {40, 'p'}}), kGame3D, "must already have promoted"},  // b1, no b0
   };
   for (const auto& [text, mode, message] : refused) EXPECT_TRUE(Contains(Refusal(text, mode), message)) << text;
-  // At the limit every piece is read, in a slot of its own side.
-  for (const char* text : {"4k3/8/8/8/8/8/PPPPPPP1/QQ2K3 w - - 0 1", "qqqqqqqq/q2k4/8/8/8/8/8/K7 w - - 0 1",
-                           "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"}) {
-    const Position pos = test::From2D(text);
-    EXPECT_EQ(FormatPosition(pos), text);
-    EXPECT_EQ(test::Inconsistency(pos), "");
+  // At the limit every piece is read, in a slot of its own side; a pawn with an
+  // attack board beyond it can still move (a9 lies on the board at QL6, a0 at QL1).
+  const std::pair<std::string, int> accepted[] = {
+      {"4k3/8/8/8/8/8/PPPPPPP1/QQ2K3 w - - 0 1", kGame2D}, {"qqqqqqqq/q2k4/8/8/8/8/8/K7 w - - 0 1", kGame2D},
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", kGame2D},
+      {board3D({{16, 'K'}, {23, 'k'}, {39, 'P'}}), kGame3D}, {board3D({{16, 'K'}, {23, 'k'}, {32, 'p'}}), kGame3D},
+      {board3D({{16, 'K'}, {23, 'k'}, {46, 'P'}}), kGame3D}};
+  for (const auto& [text, mode] : accepted) {
+    const Position pos = test::FromText(text, mode);
+    if (mode == kGame2D) {
+      EXPECT_EQ(FormatPosition(pos), text);
+    }
+    EXPECT_EQ(test::Inconsistency(pos), "") << text;
   }
   // The rebuild itself refuses such a board and never writes outside the list.
   auto pos = std::make_unique<Position>(test::From2D("4k3/8/8/8/8/8/8/4K3 w - - 0 1"));
@@ -111,81 +124,52 @@ TEST(HostileText, SidesTheSlotsCannotHoldAreRefusedByName) {
   ConsoleCapture log;
   EXPECT_EQ(BoardToPieces(*pos), 0);
   EXPECT_EQ(log.Text(), "\nblack has too many queens for its 16 piece slots");
-}
-
-// A king that could be taken: the side not to move stands in check.
-TEST(HostileText, TheSideNotToMoveMayNotStandInCheck) {
-  std::string board3D(64, '.');
-  board3D[32] = 'k', board3D[40] = 'R', board3D[63] = 'K';
-  const std::pair<std::string, int> cases[] = {
-      {"k7/8/8/8/8/8/8/R6K w - - 0 1", kGame2D},
-      {"4k3/8/8/8/8/5n2/8/4K3 b - - 0 1", kGame2D},
-      {board3D + " w QL1,QL6,KL1,KL6 wbwb - -", kGame3D},
-  };
-  for (auto [text, mode] : cases) {
-    EXPECT_TRUE(Contains(Refusal(text, mode), "in check")) << text;
-    // With the other side to move it is a check to answer.
-    const std::size_t side = text.find(" w ") != std::string::npos ? text.find(" w ") : text.find(" b ");
-    text[side + 1] = text[side + 1] == 'w' ? 'b' : 'w';
-    Position pos = test::FromText(text, mode);
-    EXPECT_TRUE(pos.flags & kInCheck) << text;
+  // With the other side to move a king in check is a check to answer.
+  const std::pair<std::string, int> checks[] = {{std::get<0>(refused[6]), kGame2D}, {std::get<0>(refused[7]), kGame2D},
+                                                {board3D({{32, 'k'}, {40, 'R'}, {63, 'K'}}, 'b'), kGame3D}};
+  for (const auto& [text, mode] : checks) {
+    std::string flipped = text;
+    if (mode == kGame2D) {
+      const std::size_t side = flipped.find(' ') + 1;
+      flipped[side] = flipped[side] == 'w' ? 'b' : 'w';
+    }
+    Position pos = test::FromText(flipped, mode);
+    EXPECT_TRUE(pos.flags & kInCheck) << flipped;
     MoveList moves;
     const int n = LegalMoves(pos, moves);
-    for (int i = 0; i < n; ++i) EXPECT_NE(TypeOf(pos.board[moves[i].to]), kKing) << text;
+    for (int i = 0; i < n; ++i) EXPECT_NE(TypeOf(pos.board[moves[i].to]), kKing) << flipped;
   }
 }
 
-// A 3D pawn on a square with nothing ahead of it must already have promoted;
-// one with an attack board beyond it can still move.
-TEST(HostileText, PawnsPastTheirPromotion) {
-  const std::string rest = "w QL1,QL6,KL1,KL6 wbwb - -";
-  auto text = [&](Square pawnAt, char pawn) {
-    std::string board(64, '.');
-    board[16] = 'K', board[23] = 'k', board[pawnAt] = pawn;
-    return board + " " + rest;
-  };
-  EXPECT_TRUE(Contains(Refusal(text(47, 'P'), kGame3D), "must already have promoted"));  // b8, no b9
-  EXPECT_TRUE(Contains(Refusal(text(40, 'p'), kGame3D), "must already have promoted"));  // b1, no b0
-  EXPECT_EQ(Refusal(text(39, 'P'), kGame3D), "");  // a8: a9 lies on the board at QL6
-  EXPECT_EQ(Refusal(text(32, 'p'), kGame3D), "");  // a1: a0 lies on the board at QL1
-  EXPECT_EQ(Refusal(text(46, 'P'), kGame3D), "");
-}
-
-// Counters at the integer limit overflowed when a move was made
-// (UndefinedBehaviorSanitizer, in make-move and in the legality test).
-TEST(HostileImage, CountersStayWithinTheRecord) {
-  const auto good = ImageOf(test::Start(kGame2D));
-  ASSERT_TRUE(ReadImage(*good).ok);
-  const std::pair<std::size_t, uint32_t> refused[] = {
-      {kAtPly, 2147483647u}, {kAtPly, 2147483646u}, {kAtHalfmove, 2147483647u}, {kAtPly, 0x80000000u},
-      {kAtPly, 1001}};  // the record holds 1000 plies from the start
-  for (auto [offset, value] : refused) {
+// One field of a good image changed and refused. Counters at the integer limit
+// overflowed when a move was made (UndefinedBehaviorSanitizer, in make-move and
+// in the legality test); the record holds 1000 plies from the start.
+TEST(HostileImage, FieldsOutOfReachAreRefused) {
+  const auto good2D = ImageOf(test::Start(kGame2D));
+  const Position start3D = test::Start(kGame3D);
+  const auto good3D = ImageOf(start3D);
+  const std::tuple<const GameBytes*, std::size_t, uint32_t, const char*> refused[] = {
+      {good2D.get(), kAtPly, 2147483647u, "ply"}, {good2D.get(), kAtPly, 2147483646u, "ply"},
+      {good2D.get(), kAtHalfmove, 2147483647u, "halfmove"}, {good2D.get(), kAtPly, 0x80000000u, "ply"},
+      {good2D.get(), kAtPly, 1001, "ply past the record"},
+      {good3D.get(), kAtPieces + 8 * kKnightSlot, 0, "a knight's slot emptied while the board still shows it"},
+      {good3D.get(), kAtGameMode, kGame2D, "the mode says 2D, the image holds a 3D game"}};
+  for (auto [good, offset, value, what] : refused) {
     GameBytes bad = *good;
     PutU32(bad, offset, value);
-    EXPECT_FALSE(ReadImage(bad).ok) << offset << " " << value;
+    EXPECT_FALSE(ReadImage(bad).ok) << what << " " << value;
   }
-  GameBytes last = *good;
+  GameBytes last = *good2D;
   PutU32(last, kAtPly, 1000);
   EXPECT_TRUE(ReadImage(last).ok);
   EXPECT_NE(Refusal("4k3/8/8/8/8/8/8/4K3 w - - 0 2147483647", kGame2D), "");
   EXPECT_NE(Refusal("4k3/8/8/8/8/8/8/4K3 w - - 2147483647 1", kGame2D), "");
 }
 
-// One field of a good image changed: refused, or read with the field made
-// to agree with the board.
-TEST(HostileImage, DerivedFieldsAreCheckedOrRecomputed) {
+// One field of a good image changed and read, made to agree with the board.
+TEST(HostileImage, DerivedFieldsAreRecomputed) {
   const Position start3D = test::Start(kGame3D);
   const auto good3D = ImageOf(start3D);
-  {  // A knight's slot emptied while the board still shows it: a knight that never moves.
-    GameBytes ghost = *good3D;
-    PutU32(ghost, kAtPieces + 8 * kKnightSlot, 0);
-    EXPECT_FALSE(ReadImage(ghost).ok);
-  }
-  {  // The mode says 2D, the image holds a 3D game.
-    GameBytes flat = *good3D;
-    PutU32(flat, kAtGameMode, kGame2D);
-    EXPECT_FALSE(ReadImage(flat).ok);
-  }
   {  // Stale masks and flags: a slider bit on every slot, every pawn marked, maps pending.
     GameBytes stale = *good3D;
     PutU32(stale, kAtSliderMask, 0xffffffffu);
@@ -264,13 +248,10 @@ TEST(HostileImage, WhatIsReadWritesBackReadably) {
   EXPECT_FALSE(ReadImage(*bytes).ok);
 }
 
-// What a restore stands on: the notation in effect stays, the difficulty is
-// one the engine knows, and a start the editor left without a king comes back
-// as it was saved.
-TEST(HostileImage, RestoreKeepsTheNotationAndKnownSettings) {
+// A restore takes a difficulty the engine knows, and a start the editor left
+// without a king comes back as it was saved.
+TEST(HostileImage, RestoreKeepsKnownDifficulties) {
   auto bytes = ImageOf(test::Start(kGame3D));
-  PutU32(*bytes, kAtNotation, kNotationStandard);
-  EXPECT_EQ(ReadImage(*bytes, kNotationAlgebraic).gs->notation, kNotationAlgebraic);
   for (auto [saved, read] : std::vector<std::pair<uint32_t, int>>{{4, 4}, {8, 8}, {50, 50}, {0, 50}, {200, 50}}) {
     PutU32(*bytes, kAtDifficulty, saved);
     const Read r = ReadImage(*bytes);
@@ -389,20 +370,10 @@ TEST(HostileInput, SeededSingleFieldCorruptionsOfImages) {
   std::vector<std::unique_ptr<GameBytes>> seeds;
   for (const auto& [text, mode] : kSeedTexts) seeds.push_back(ImageOf(test::FromText(text, mode)));
   {  // A game with moves in its record, from an edited start.
-    auto game = std::make_unique<Game>();
-    ConsoleCapture quiet;
-    NewGameOfMode(*game, kGame3D);
+    auto game = test::QuietGame(kGame3D);
     game->state.startPosition = game->state.position;
     game->state.startEdited = 1;
-    for (const char* m : {"33-35", "38-36", "57-59"}) {
-      Move move;
-      ASSERT_TRUE(ParseMoveText(game->state.position, m, move));
-      MoveList moves;
-      const int n = LegalMoves(game->state.position, moves);
-      for (int i = 0; i < n; ++i)
-        if (moves[i].from == move.from && moves[i].to == move.to) move = moves[i];
-      ASSERT_EQ(PlayerMoved(*game, move), 1) << m;
-    }
+    test::PlayTexts(*game, {"33-35", "38-36", "57-59"});
     seeds.push_back(std::make_unique<GameBytes>());
     WriteGameImage(game->state, *seeds.back());
   }

@@ -2,68 +2,21 @@
 // favourite view's file.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "board/console.h"
 #include "record/favourite_view.h"
 #include "record/game.h"
 #include "record/game_listing.h"
-#include "record/move_text.h"
-#include "record/position_text.h"
-#include "rules/perft.h"
+#include "support/game_files.h"
 #include "support/run.h"
 
 namespace torvik {
 namespace {
 
-namespace fs = std::filesystem;
-
-class Files : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("torvik-listing-" + std::to_string(getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
-  fs::path dir_;
-};
-
-std::unique_ptr<Game> GameOf(int mode, const std::vector<std::string>& texts, const std::string& start = "") {
-  auto game = std::make_unique<Game>();
-  ConsoleCapture quiet;
-  game->state.difficulty = kHard;
-  NewGameOfMode(*game, mode);
-  if (!start.empty()) {
-    std::string error;
-    EXPECT_TRUE(ParsePosition(start, mode, game->state.startPosition, error)) << error;
-    game->state.startEdited = 1;
-    Undo(*game, 0);
-  }
-  StartEngine(*game, 0);
-  game->state.engineSide = kEnginePlaysNone;
-  for (const std::string& text : texts) {
-    Position& pos = game->state.position;
-    Move typed;
-    EXPECT_TRUE(ParseMoveText(pos, text, typed)) << text;
-    MoveList moves;
-    const int n = LegalMoves(pos, moves);
-    for (int i = 0; i < n; ++i)
-      if (moves[i].from == typed.from && moves[i].to == typed.to) typed = moves[i];
-    EXPECT_EQ(PlayerMoved(*game, typed), 1) << text;
-  }
-  return game;
-}
+using Files = test::TempFolderTest;
 
 const char* const kRule = "---------------------------------\n";
 const char* const kRowRule = "|\n|---+---+---+---+---+---+---+---|\n";
@@ -115,7 +68,8 @@ const Listing kListings[] = {
 TEST_F(Files, TheListingByteForByte) {
   for (const Listing& l : kListings) {
     SCOPED_TRACE(l.name);
-    auto game = GameOf(l.mode, l.moves, l.start);
+    auto game = test::QuietGame(l.mode, kTournament, l.start);
+    test::PlayTexts(*game, l.moves);
     const std::string file = Path("game list.txt");
     ConsoleCapture log;
     ASSERT_TRUE(ListGameToFile(*game, file));
@@ -132,7 +86,7 @@ TEST_F(Files, TheListingByteForByte) {
 }
 
 TEST_F(Files, AListingThatCannotBeWrittenSaysSo) {
-  auto game = GameOf(kGame2D, {"e2e4"});
+  auto game = test::QuietGame(kGame2D);
   ConsoleCapture log;
   const std::string file = Path("no such folder/list.txt");
   EXPECT_FALSE(ListGameToFile(*game, file));
@@ -151,9 +105,7 @@ TEST_F(Files, TheFavouriteView) {
   log.Clear();
   EXPECT_TRUE(FetchFavouriteView(back, file));
   EXPECT_EQ(log.Text(), "\nFavorite view LOADED");
-  EXPECT_EQ(back.xang, -47.5f);
-  EXPECT_EQ(back.yang, 12.0f);
-  EXPECT_EQ(back.scale, 1.6f);
+  EXPECT_EQ(std::tuple(back.xang, back.yang, back.scale), std::tuple(-47.5f, 12.0f, 1.6f));
   // Values not read stay as they were; so does one that is not a finite number.
   for (auto [text, xang, yang, scale] : std::vector<std::tuple<std::string, float, float, float>>{
            {"30\n", 30, 2, 3}, {"30\n40\nnan\n", 30, 40, 3}, {"", 1, 2, 3}, {"x\n5\n", 1, 2, 3}}) {
@@ -161,9 +113,7 @@ TEST_F(Files, TheFavouriteView) {
     GameState view;
     view.xang = 1, view.yang = 2, view.scale = 3;
     EXPECT_TRUE(FetchFavouriteView(view, file)) << text;
-    EXPECT_EQ(view.xang, xang) << text;
-    EXPECT_EQ(view.yang, yang) << text;
-    EXPECT_EQ(view.scale, scale) << text;
+    EXPECT_EQ(std::tuple(view.xang, view.yang, view.scale), std::tuple(xang, yang, scale)) << text;
   }
   // No file: nothing read, and the window resets the view.
   log.Clear();

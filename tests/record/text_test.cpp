@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "record/notation.h"
@@ -47,13 +48,8 @@ TEST(PositionText, ReadAndShownAgain) {
     EXPECT_EQ(FormatPosition(test::FromText(text, mode)), shown.empty() ? text : shown);
   // The FEN fields.
   const Position pos = test::From2D("rnbqkbnr/ppp1pppp/8/8/3pP3/8/PPPP1PPP/RNBQKBNR b Kq e3 0 3");
-  EXPECT_EQ(pos.epSquare, Sq('e', 3));
-  EXPECT_EQ(pos.flags & 15, 1u | 8u);
-  EXPECT_EQ(pos.halfmoveCount, 1);
-  EXPECT_EQ(pos.ply, 5);
-  EXPECT_EQ(pos.board[Sq('d', 4)], -kPawn);
-  EXPECT_EQ(pos.board[7], -kRook);   // a8
-  EXPECT_EQ(pos.board[63], -kRook);  // h8
+  EXPECT_EQ(std::tuple(pos.epSquare, pos.flags & 15, pos.halfmoveCount, pos.ply), std::tuple(Sq('e', 3), 1u | 8u, 1, 5));
+  EXPECT_EQ(std::tuple(pos.board[Sq('d', 4)], pos.board[7], pos.board[63]), std::tuple(-kPawn, -kRook, -kRook));  // a8, h8
 }
 
 // The legal moves of a position, in an order of their own.
@@ -149,10 +145,9 @@ TEST(Notation, WorkedExamples3D) {
 TEST(Notation, AttackBoardMoves) {
   Position pos = Start(kGame3D);
   pos.pins[0] = 2;  // board 0 now on QL3
-  Move white = M(100, 32, 2, 'T');
-  EXPECT_EQ(MoveNotation(pos, white, kNotationTournament, 0), "QL3");
-  EXPECT_EQ(MoveNotation(pos, white, kNotationAlgebraic, 0), "Q3");
-  EXPECT_EQ(MoveNotation(pos, white, kNotationStandard, 0), "QLWb3(4)");
+  const Move white = M(100, 32, 2, 'T');
+  EXPECT_EQ(MoveNotation(pos, white, kNotationTournament, 0) + " " + MoveNotation(pos, white, kNotationAlgebraic, 0) +
+                " " + MoveNotation(pos, white, kNotationStandard, 0), "QL3 Q3 QLWb3(4)");
   pos.pins[3] = 29;  // board 3 on KL4
   EXPECT_EQ(MoveNotation(pos, M(122, 63, 29, 'T'), kNotationStandard, 0), "KLBe6(4)");
 }

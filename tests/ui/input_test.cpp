@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -11,6 +10,7 @@
 #include "support/invariants.h"
 #include "support/positions.h"
 #include "support/run.h"
+#include "support/working_folder.h"
 #include "ui/commands.h"
 #include "ui/keyboard.h"
 #include "ui/mouse.h"
@@ -190,11 +190,7 @@ TEST(Keys, NewGamesOfBothModes) {
 }
 
 TEST(Keys, FavouriteViewInTheWorkingFolder) {
-  namespace fs = std::filesystem;
-  const fs::path old = fs::current_path();
-  const fs::path dir = fs::temp_directory_path() / ("torvik-ui-keys-" + std::to_string(getpid()));
-  fs::create_directories(dir);
-  fs::current_path(dir);
+  test::ScopedWorkingFolder folder("torvik-ui-keys");
   TestUi t(kGame3D);
   t.State().xang = 20;
   t.State().scale = 3;
@@ -215,36 +211,6 @@ TEST(Keys, FavouriteViewInTheWorkingFolder) {
   ConsoleCapture console;
   StoreFavouriteView(t.State(), "/nonexistent-folder/favview.sav");
   EXPECT_EQ(console.Text(), "\nFavorite view SAVED");  // even when the file cannot open
-  fs::current_path(old);
-  fs::remove_all(dir);
-}
-
-// Alt+S saves to "torvik.sav" in the working folder, Alt+R brings that game
-// back, Alt+L lists its moves on the console.
-TEST(Keys, QuickSaveRestoreAndList) {
-  namespace fs = std::filesystem;
-  const fs::path old = fs::current_path();
-  const fs::path dir = fs::temp_directory_path() / ("torvik-ui-files-" + std::to_string(getpid()));
-  fs::create_directories(dir);
-  fs::current_path(dir);
-  TestUi t(kGame2D);
-  Move e4{test::Sq('e', 2), test::Sq('e', 4), kNoScore, kPawn, '-', 0, {0, 0}};
-  {
-    ConsoleCapture quiet;
-    ASSERT_EQ(PlayerMoved(*t.game, e4), 1);
-  }
-  EXPECT_EQ(Press(t, 's', true), "\nSaving torvik.sav ...complete\n");
-  Move d5{test::Sq('d', 7), test::Sq('d', 5), kNoScore, -kPawn, '-', 0, {0, 0}};
-  {
-    ConsoleCapture quiet;
-    ASSERT_EQ(PlayerMoved(*t.game, d5), 1);
-  }
-  EXPECT_NE(Press(t, 'r', true).find("complete!"), std::string::npos);
-  EXPECT_EQ(t.Pos().ply, 1);
-  EXPECT_EQ(t.game->record.windowTitle, "torvik.sav");
-  EXPECT_NE(Press(t, 'l', true).find("e4"), std::string::npos);
-  fs::current_path(old);
-  fs::remove_all(dir);
 }
 
 // Gives the names of successive picks; 65 once they run out.
@@ -389,6 +355,23 @@ TEST(Mouse, SpreadModes) {
   off.State().spreadMode = kSpreadOff;
   Click(off, 33);
   EXPECT_EQ(After(off), "sel 33 ply 0 pin 0 marks 0 ''");
+}
+
+// Alt+S saves to "torvik.sav" in the working folder, Alt+R brings that game
+// back, Alt+L lists its moves on the console.
+TEST(Keys, QuickSaveRestoreAndList) {
+  test::ScopedWorkingFolder folder("torvik-ui-files");
+  TestUi t(kGame2D);
+  Click(t, 33);  // e2-e4
+  Click(t, 35);
+  EXPECT_EQ(Press(t, 's', true), "\nSaving torvik.sav ...complete\n");
+  Click(t, 30);  // d7-d5
+  Click(t, 28);
+  ASSERT_EQ(t.Pos().ply, 2);
+  EXPECT_NE(Press(t, 'r', true).find("complete!"), std::string::npos);
+  EXPECT_EQ(t.Pos().ply, 1);
+  EXPECT_EQ(t.game->record.windowTitle, "torvik.sav");
+  EXPECT_NE(Press(t, 'l', true).find("e4"), std::string::npos);
 }
 
 TEST(MoveEntry, CastlingRecognisedByWhereTheKingIsSent) {
