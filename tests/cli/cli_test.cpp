@@ -120,6 +120,9 @@ TEST(Cli, TheEngine) {
   Cli("play --mode 2d --engine black --difficulty easy", "e2e4\nquit\n", 0, {"", "\n1. e4\n1. ... "});
   Cli("play --mode 2d --engine white --difficulty easy", "quit\n", 0, {"", "\n1. "});
   Cli("selfplay --mode 2d --games 2 --seed 5", "", 0, {"game 1: ", "game 2: ", "games 2:", "illegal moves 0\n"});
+  Cli("eval --mode 2d", "", 0, {"score "});
+  Cli("--help", "", 0, {"", "eval"});
+  Cli("eval --depth 3", "", 2);
   Cli("search --difficulty impossible", "", 2);
   Cli("play --engine nobody", "", 2);
 }
