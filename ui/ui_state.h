@@ -7,6 +7,7 @@
 #include <string>
 
 #include "board/square.h"
+#include "record/board_editor.h"
 #include "record/game.h"
 #include "ui/colours.h"
 
@@ -21,14 +22,6 @@ constexpr int kWindowX = 160;
 constexpr int kWindowY = 40;
 constexpr std::size_t kTitleChars = 64;   // the title and banner buffers
 constexpr std::size_t kStatusChars = 80;  // the status line buffer
-
-// What a left click does next (set by the Edit menu, carried out by the editor).
-enum EditMode : int {
-  kEditNone = 0,
-  kEditRemove = 1,
-  kEditAddBlackPawn = 5,   // .. 10 black king
-  kEditAddWhitePawn = 11,  // .. 16 white king
-};
 
 struct Interaction {
   int selectedName = kNoSquare;  // what the first click picked
