@@ -7,6 +7,7 @@ packages=(
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev
   libgtest-dev
   xvfb xdotool
+  zenity
 )
 
 missing=()

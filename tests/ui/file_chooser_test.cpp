@@ -1,0 +1,235 @@
+// The file dialog, with a stand-in `zenity` first on PATH: a shell script that
+// writes down its arguments and answers as the file "mode" in its folder says.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/run.h"
+#include "support/working_folder.h"
+#include "ui/file_chooser.h"
+
+namespace torvik::ui {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The stand-in records its pid and arguments, then: "choose" prints the
+// name in the file "answer" and a newline and exits 0, "silent" exits 0
+// printing nothing, "cancel" exits 1; "fail" and "killed" print the name
+// too but exit 3 or die of SIGKILL; "fds" becomes `ls` printing its own
+// descriptors; "sleep" becomes `sleep 30`.
+std::string FakeChooser(const std::string& dir) {
+  return "#!/bin/sh\n"
+         "d='" + dir + "'\n"
+         "echo $$ > \"$d/pid\"\n"
+         ": > \"$d/args\"\n"
+         "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$d/args\"; done\n"
+         "case \"$(cat \"$d/mode\")\" in\n"
+         "  choose) cat \"$d/answer\"; echo; exit 0 ;;\n"
+         "  silent) exit 0 ;;\n"
+         "  cancel) exit 1 ;;\n"
+         "  fail) cat \"$d/answer\"; echo; exit 3 ;;\n"
+         "  killed) cat \"$d/answer\"; echo; kill -9 $$ ;;\n"
+         "  fds) exec ls -l /proc/self/fd ;;\n"
+         "  sleep) exec sleep 30 ;;\n"
+         "esac\n"
+         "exit 2\n";
+}
+
+ChooserRequest SaveRequest() {
+  return {ChooserPurpose::kSave, "Save game", "torvik.sav", "Save Files (*.sav)", "*.sav", "sav"};
+}
+ChooserRequest OpenRequest() {
+  return {ChooserPurpose::kOpen, "Restore game", "torvik.sav", "Save Files (*.sav)", "*.sav", "sav"};
+}
+ChooserRequest ListRequest() {
+  return {ChooserPurpose::kSave, "List game", "torvik.txt", "List Files (*.txt)", "*.txt", "txt"};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class FileChooserTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* path = std::getenv("PATH");
+    oldPath_ = path ? path : "";
+    std::ofstream(folder_.Path("zenity")) << FakeChooser(folder_.Dir().string());
+    chmod(folder_.Path("zenity").c_str(), 0755);
+    UsePath(folder_.Dir().string() + ":" + oldPath_);
+  }
+  void TearDown() override { setenv("PATH", oldPath_.c_str(), 1); }
+
+  void UsePath(const std::string& path) { setenv("PATH", path.c_str(), 1); }
+  void Answer(const std::string& mode, const std::string& name = "") {
+    std::ofstream(folder_.Path("mode")) << mode;
+    std::ofstream(folder_.Path("answer"), std::ios::binary) << name;
+  }
+  std::string Recorded(const std::string& file) const { return test::Slurp(folder_.Path(file)); }
+
+  // Polls as the window's idle callback would, until the dialog has ended.
+  static ChooserState Outcome(FileChooser& chooser, std::string& path) {
+    auto limit = Clock::now() + std::chrono::seconds(10);
+    ChooserState state = chooser.Poll(path);
+    while (state == ChooserState::kRunning && Clock::now() < limit) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      state = chooser.Poll(path);
+    }
+    return state;
+  }
+
+  test::TempFolder folder_{"torvik-chooser"};
+  std::string oldPath_;
+};
+
+TEST_F(FileChooserTest, ChosenNameComesBackWithExtensionWhereItHasNone) {
+  struct Case {
+    ChooserRequest request;
+    std::string printed, expected;
+  } cases[] = {
+      {SaveRequest(), "/tmp/x/mes parties é.sav", "/tmp/x/mes parties é.sav"},
+      {SaveRequest(), "/tmp/x/mes parties é", "/tmp/x/mes parties é.sav"},
+      {ListRequest(), "/tmp/x/partie", "/tmp/x/partie.txt"},
+      {OpenRequest(), "/tmp/x.d/partie", "/tmp/x.d/partie.sav"},
+      {SaveRequest(), "/tmp/x/partie.pgn", "/tmp/x/partie.pgn"},
+      {ListRequest(), "/tmp/x/partie.", "/tmp/x/partie."},
+      {SaveRequest(), "relative name", "relative name.sav"},
+  };
+  for (const Case& c : cases) {
+    Answer("choose", c.printed);
+    FileChooser chooser;
+    ASSERT_TRUE(chooser.Start(c.request)) << c.printed;
+    EXPECT_TRUE(chooser.Running());
+    std::string path;
+    EXPECT_EQ(Outcome(chooser, path), ChooserState::kChosen) << c.printed;
+    EXPECT_EQ(path, c.expected);
+    EXPECT_FALSE(chooser.Running());
+    EXPECT_EQ(chooser.Poll(path), ChooserState::kIdle) << "the answer is handed out once";
+    EXPECT_EQ(path, c.expected);
+  }
+}
+
+TEST_F(FileChooserTest, EndingWithoutANameGivesNoPath) {
+  struct Case {
+    const char* mode;
+    ChooserState expected;
+  } cases[] = {
+      {"cancel", ChooserState::kCancelled},
+      {"fail", ChooserState::kFailed},
+      {"killed", ChooserState::kFailed},
+      {"silent", ChooserState::kFailed},
+  };
+  FileChooser chooser;  // one chooser, used again and again
+  for (const Case& c : cases) {
+    Answer(c.mode, "/tmp/x/partie.sav");
+    ASSERT_TRUE(chooser.Start(SaveRequest())) << c.mode;
+    std::string path = "left over";
+    EXPECT_EQ(Outcome(chooser, path), c.expected) << c.mode;
+    EXPECT_EQ(path, "") << c.mode;
+    EXPECT_FALSE(chooser.Running());
+  }
+}
+
+TEST_F(FileChooserTest, ArgumentsSayWhatKindOfDialog) {
+  const std::vector<std::string> save = {
+      "--file-selection", "--title=Save game", "--filename=torvik.sav", "--save", "--confirm-overwrite",
+      "--file-filter=Save Files (*.sav) | *.sav", "--file-filter=All Files | *"};
+  const std::vector<std::string> open = {
+      "--file-selection", "--title=Restore game", "--filename=torvik.sav",
+      "--file-filter=Save Files (*.sav) | *.sav", "--file-filter=All Files | *"};
+  const std::vector<std::string> list = {
+      "--file-selection", "--title=List game", "--filename=torvik.txt", "--save", "--confirm-overwrite",
+      "--file-filter=List Files (*.txt) | *.txt", "--file-filter=All Files | *"};
+  struct Case {
+    ChooserRequest request;
+    const std::vector<std::string>& expected;
+  } cases[] = {{SaveRequest(), save}, {OpenRequest(), open}, {ListRequest(), list}};
+  Answer("cancel");
+  for (const Case& c : cases) {
+    FileChooser chooser;
+    ASSERT_TRUE(chooser.Start(c.request));
+    std::string path;
+    ASSERT_EQ(Outcome(chooser, path), ChooserState::kCancelled);
+    EXPECT_EQ(Lines(Recorded("args")), c.expected) << c.request.title;
+  }
+}
+
+TEST_F(FileChooserTest, DialogGetsNoDescriptorOfTheWindow) {
+  int leak = open(folder_.Path("window-file").c_str(), O_RDWR | O_CREAT, 0644);  // not close-on-exec
+  ASSERT_GE(leak, 0);
+  Answer("fds");
+  int ownInput = dup(STDIN_FILENO);  // the window's own input is no terminal of the dialog's
+  ASSERT_GE(ownInput, 0);
+  dup2(leak, STDIN_FILENO);
+  FileChooser chooser;
+  bool started = chooser.Start(SaveRequest());
+  dup2(ownInput, STDIN_FILENO);
+  close(ownInput);
+  ASSERT_TRUE(started);
+  std::string fds;
+  EXPECT_EQ(Outcome(chooser, fds), ChooserState::kChosen);
+  close(leak);
+  EXPECT_NE(fds.find(" 0 -> /dev/null\n"), std::string::npos) << fds;
+  EXPECT_NE(fds.find(" 1 -> pipe:"), std::string::npos) << fds;
+  EXPECT_NE(fds.find(" 2 -> /dev/null\n"), std::string::npos) << fds;
+  EXPECT_EQ(fds.find("window-file"), std::string::npos) << fds;
+  EXPECT_EQ(fds.find("pipe:"), fds.rfind("pipe:")) << "only standard output is a pipe\n" << fds;
+}
+
+TEST_F(FileChooserTest, NoChooserOnPathStartsNothing) {
+  std::filesystem::create_directories(folder_.Dir() / "empty");
+  std::filesystem::create_directories(folder_.Dir() / "unrunnable");
+  std::ofstream(folder_.Path("unrunnable/zenity")) << "#!/bin/sh\nexit 0\n";
+  for (const char* dir : {"empty", "unrunnable", "missing"}) {
+    UsePath(folder_.Path(dir));
+    FileChooser chooser;
+    EXPECT_FALSE(chooser.Start(SaveRequest())) << dir;
+    EXPECT_FALSE(chooser.Running()) << dir;
+    std::string path = "kept";
+    EXPECT_EQ(chooser.Poll(path), ChooserState::kIdle) << dir;
+    EXPECT_EQ(path, "kept");
+  }
+}
+
+TEST_F(FileChooserTest, DestroyingAnOpenDialogKillsAndReapsIt) {
+  Answer("sleep");
+  pid_t pid = 0;
+  auto destroyed = Clock::now();
+  {
+    FileChooser chooser;
+    ASSERT_TRUE(chooser.Start(SaveRequest()));
+    EXPECT_FALSE(chooser.Start(SaveRequest())) << "one dialog at a time";
+    auto limit = Clock::now() + std::chrono::seconds(10);
+    while (Recorded("pid").empty() && Clock::now() < limit)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    pid = std::atoi(Recorded("pid").c_str());
+    ASSERT_GT(pid, 0);
+    std::string path;
+    EXPECT_EQ(chooser.Poll(path), ChooserState::kRunning);
+    EXPECT_TRUE(chooser.Running());
+    destroyed = Clock::now();
+  }
+  EXPECT_LT(Clock::now() - destroyed, std::chrono::seconds(1));
+  EXPECT_EQ(kill(pid, 0), -1) << "the dialog is gone, not even a zombie";
+  EXPECT_EQ(errno, ESRCH);
+}
+
+}  // namespace
+}  // namespace torvik::ui
