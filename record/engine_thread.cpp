@@ -1,9 +1,11 @@
 #include "record/engine_thread.h"
 
 #include <chrono>
+#include <string>
 
 #include "board/console.h"
 #include "engine/think.h"
+#include "record/board_editor.h"
 #include "record/game.h"
 #include "record/move_text.h"
 #include "record/notation.h"
@@ -30,6 +32,14 @@ bool TakeCopy(Game& game, Engine& engine, Copy& copy) {
   std::lock_guard guard(game.mutex);
   GameState& gs = game.state;
   if (!EnginesTurn(gs)) return false;
+  // An edited board may be one the engine cannot search: it stops playing.
+  if (std::string why; !PlayablePosition(gs.position, why)) {
+    ConsolePrintf("\nTorvik cannot play this position: %s", why.c_str());
+    gs.engineSide = kEnginePlaysNone;
+    gs.autoPlay = 0;
+    game.redrawRequested = true;
+    return false;
+  }
   if (FindWinner(gs.position, nullptr, gs.autoPlay != 0)) {  // decided before the engine moves
     gs.engineSide = kEnginePlaysNone;
     gs.autoPlay = 0;

@@ -10,9 +10,12 @@
 #include <thread>
 
 #include "ui/commands.h"
+#include "ui/file_commands.h"
 #include "ui/keyboard.h"
+#include "ui/menus.h"
 #include "ui/mouse.h"
 #include "ui/picking.h"
+#include "ui/promotion_dialog.h"
 #include "ui/scene.h"
 #include "ui/special_keys.h"
 
@@ -56,11 +59,23 @@ void OnSpecial(int key, int, int) {
   glutPostRedisplay();
 }
 
+// A click on the promotion dialog's buttons answers it.
+void OnDialogMouse(UiState& ui, int button, int state, int x, int y) {
+  if (ui.input.modal != Modal::kPromotion || button != kLeftButton || state != kButtonDown) return;
+  PromotionClick(ui, x, y, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+  glutPostRedisplay();
+}
+
 void OnMouse(int button, int state, int x, int y) {
   UiState& ui = *theUi;
-  const bool shift = glutGetModifiers() & GLUT_ACTIVE_SHIFT;
-  const Picker pick = [&ui, x, y] { return Pick(ui.game->state, ui.view, x, y); };
-  if (MouseEvent(ui, button, state, shift, pick)) glutPostRedisplay();
+  if (ui.input.modal != Modal::kNone) {
+    OnDialogMouse(ui, button, state, x, y);
+  } else {
+    const bool shift = glutGetModifiers() & GLUT_ACTIVE_SHIFT;
+    const Picker pick = [&ui, x, y] { return Pick(ui.game->state, ui.view, x, y); };
+    if (MouseEvent(ui, button, state, shift, pick)) glutPostRedisplay();
+  }
+  FollowModal(ui);
 }
 
 // Autoplay hands the engine the side to move; moves the engine thread made
@@ -72,15 +87,21 @@ void OnIdle() {
     std::unique_lock lock(ui.game->mutex, std::try_to_lock);
     if (lock.owns_lock()) AutoPlayTick(ui.game->state);
   }
-  if (ui.game->redrawRequested.exchange(false)) glutPostRedisplay();
+  const bool chooserClosed = PollFileCommand(ui);
+  FollowModal(ui);
+  if (ui.game->redrawRequested.exchange(false) || chooserClosed) glutPostRedisplay();
   else std::this_thread::sleep_for(kIdleRest);
 }
 
-void OnClose() { EndProcess(); }
+void OnClose() {
+  theUi->files.chooser = FileChooser();  // an open dialog goes with the window
+  EndProcess();
+}
 
 void OnKeyboard(unsigned char key, int, int) {
   const bool alt = glutGetModifiers() & GLUT_ACTIVE_ALT;
   if (KeyboardKey(*theUi, key, alt) == KeyOutcome::kQuit) Quit(*theUi);
+  FollowModal(*theUi);
   glutPostRedisplay();
 }
 
@@ -105,6 +126,7 @@ void Quit(UiState& ui) {
   ui.game->state.abortSearch = 1;
   glFinish();
   glutDestroyWindow(ui.windowId);
+  ui.files.chooser = FileChooser();
   EndProcess();
 }
 

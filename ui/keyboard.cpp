@@ -5,10 +5,9 @@
 #include <mutex>
 
 #include "board/console.h"
-#include "record/game_listing.h"
-#include "record/saved_game.h"
 #include "ui/commands.h"
-#include "ui/menus.h"
+#include "ui/file_commands.h"
+#include "ui/promotion_dialog.h"
 #include "ui/view.h"
 
 namespace torvik::ui {
@@ -61,13 +60,9 @@ void RunSetting(UiState& ui, KeyCommand command) {
   }
 }
 
-// Alt+S, Alt+R, Alt+L: save to and restore from "torvik.sav", list the moves
-// on the console. They stop the engine themselves: the game's lock is not held.
-void QuickGameFile(UiState& ui, KeyCommand command) {
-  Game& game = *ui.game;
-  if (command == KeyCommand::kSaveGame) SaveGame(game, kQuickSaveName);
-  else if (command == KeyCommand::kListGame) ListGameToConsole(game);
-  else if (RestoreGame(game, kQuickSaveName, PrintBanner)) RelabelMenus(ui);
+FileCommand FileCommandOf(KeyCommand command) {
+  if (command == KeyCommand::kSaveGame) return FileCommand::kSave;
+  return command == KeyCommand::kRestoreGame ? FileCommand::kRestore : FileCommand::kList;
 }
 
 }  // namespace
@@ -81,6 +76,10 @@ KeyCommand KeyCommandOf(unsigned char key) {
 
 // Alt chooses the quick forms of the game-file keys, which arrive with them.
 KeyOutcome KeyboardKey(UiState& ui, unsigned char key, bool alt) {
+  if (ui.input.modal != Modal::kNone) {  // a dialog holds the input
+    if (ui.input.modal == Modal::kPromotion) PromotionKey(ui, key);
+    return KeyOutcome::kRedraw;
+  }
   const KeyCommand command = KeyCommandOf(key);
   switch (command) {
     case KeyCommand::kQuit: return KeyOutcome::kQuit;
@@ -92,11 +91,12 @@ KeyOutcome KeyboardKey(UiState& ui, unsigned char key, bool alt) {
     case KeyCommand::kNextDebugBoard: NextDebugBoard(ui); break;
     case KeyCommand::kMoveDebugBoard: MoveDebugBoard(ui); break;
     case KeyCommand::kUndo: UndoPlies(ui, 1); break;
-    // The game files: Alt gives the quick forms, on the default files.
+    // The game files: the chooser, or with Alt the quick forms on the default files.
     case KeyCommand::kListGame:
     case KeyCommand::kRestoreGame:
     case KeyCommand::kSaveGame:
-      if (alt) QuickGameFile(ui, command);
+      if (alt) QuickFileCommand(ui, FileCommandOf(command));
+      else StartFileCommand(ui, FileCommandOf(command));
       break;
     case KeyCommand::kUnknown:
       ConsolePrintf("\nDon't know what to do with keyboard hit: '%c' (0x%0x)\n", key,

@@ -5,6 +5,7 @@
 
 #include "board/console.h"
 #include "engine/rebuild.h"
+#include "record/board_editor.h"
 #include "record/game.h"
 #include "ui/view.h"
 
@@ -60,6 +61,12 @@ void ChooseRules(UiState& ui, int value) {
 void ChooseNotation(UiState& ui, int value) {
   std::lock_guard lock(ui.game->mutex);
   ui.game->state.notation = value;
+}
+
+void ChooseEdit(UiState& ui, int value) {
+  std::lock_guard lock(ui.game->mutex);
+  ui.input.editMode = kEditNone;
+  if (!EditBoard(ui.game->state, value)) ui.input.editMode = value;
 }
 
 void ChooseView(UiState& ui, int value) {

@@ -30,5 +30,8 @@ int ChooseDifficulty(UiState& ui, int value);  // returns the difficulty taken: 
 void ChooseRules(UiState& ui, int value);
 void ChooseNotation(UiState& ui, int value);
 void ChooseView(UiState& ui, int value);       // 3 reset, 4 the black view
+// 2 clears the board, 3 and 4 give the move to white or black; any other value
+// waits for the click the editor takes (1 remove, 5..16 add a piece).
+void ChooseEdit(UiState& ui, int value);
 
 }  // namespace torvik::ui

@@ -9,6 +9,7 @@
 #include "record/game.h"
 #include "ui/callbacks.h"
 #include "ui/commands.h"
+#include "ui/file_commands.h"
 #include "ui/menu_model.h"
 
 namespace torvik::ui {
@@ -20,6 +21,13 @@ const MenuEntries kProjectionEntries = {{"Perspective", 0}, {"Orthographic", 1}}
 const MenuEntries kOnOffEntries = {{"Off", 0}, {"On", 1}};
 const MenuEntries kOpacityEntries = {{"Transparent", 1}, {"Opaque", 0}};
 const MenuEntries kModeEntries = {{"2D", kGame2D}, {"3D", kGame3D}};
+const MenuEntries kAddWhiteEntries = {{"Pawn", 11}, {"Knight", 12}, {"Bishop", 13},
+                                      {"Rook", 14}, {"Queen", 15}, {"King", 16}};
+const MenuEntries kAddBlackEntries = {{"Pawn", 5}, {"Knight", 6}, {"Bishop", 7},
+                                      {"Rook", 8}, {"Queen", 9}, {"King", 10}};
+
+// The Game menu's file entries.
+enum GameEntry : int { kNewGameEntry = 0, kListEntry = 2, kSaveEntry = 5, kRestoreEntry = 6 };
 
 int Menu(void (*handler)(int), const MenuEntries& entries) {
   const int id = glutCreateMenu(handler);
@@ -93,8 +101,21 @@ void OnMode(int v) {
 }
 void OnGame(int v) {
   UiState& ui = InstalledUi();
-  if (v == 0) NewGame(ui, ui.game->state.gameMode);
-  else Warn(false, "unknown selection @ DoGameMenu");
+  switch (v) {
+    case kNewGameEntry: NewGame(ui, ui.game->state.gameMode); break;
+    case kListEntry: StartFileCommand(ui, FileCommand::kList); break;
+    case kSaveEntry: StartFileCommand(ui, FileCommand::kSave); break;
+    case kRestoreEntry: StartFileCommand(ui, FileCommand::kRestore); break;
+    default: Warn(false, "unknown selection @ DoGameMenu"); break;
+  }
+  Done();
+}
+void OnAdd(int v) {
+  InstalledUi().input.editMode = v;
+  Done();
+}
+void OnEdit(int v) {
+  ChooseEdit(InstalledUi(), v);
   Done();
 }
 void OnRoot(int v) {
@@ -102,14 +123,29 @@ void OnRoot(int v) {
   Warn(false, "Unknown main menu value");
 }
 
-int GameMenu(const ChoiceMenus& menus) {
-  const int undo = Menu(OnUndo, kUndoEntries);
+int GameMenu(const ChoiceMenus& menus, int undo) {
   const int game = glutCreateMenu(OnGame);
   glutAddSubMenu("Torvik", menus.plays);
   glutAddSubMenu("Difficulty", menus.difficulty);
   glutAddSubMenu("Undo", undo);
-  glutAddMenuEntry("New game", 0);
+  glutAddMenuEntry("New game", kNewGameEntry);
+  glutAddMenuEntry("List game", kListEntry);
+  glutAddMenuEntry("Save game", kSaveEntry);
+  glutAddMenuEntry("Restore game", kRestoreEntry);
   return game;
+}
+
+int EditMenu() {
+  const int white = Menu(OnAdd, kAddWhiteEntries);
+  const int black = Menu(OnAdd, kAddBlackEntries);
+  const int edit = glutCreateMenu(OnEdit);
+  glutAddSubMenu("Add white ...", white);
+  glutAddSubMenu("Add black ...", black);
+  glutAddMenuEntry("Remove piece", kEditRemove);
+  glutAddMenuEntry("White's move", kEditWhiteToMove);
+  glutAddMenuEntry("Black's move", kEditBlackToMove);
+  glutAddMenuEntry("Clear board", kEditClearBoard);
+  return edit;
 }
 
 int ViewMenu() {
@@ -140,19 +176,35 @@ void BuildMenus(UiState& ui) {
   OnPlays(kEnginePlaysBlack);
   menus.difficulty = Menu(OnDifficulty, kDifficultyEntries);
   Relabel(menus.difficulty, kDifficultyEntries, ui.game->state.difficulty);
+  const int undo = Menu(OnUndo, kUndoEntries);
   const int spread = Menu(OnSpread, kSpreadEntries);
-  const int game = GameMenu(menus);
+  const int edit = EditMenu();
+  const int game = GameMenu(menus, undo);
   const int view = ViewMenu();
   const int mode = Menu(OnMode, kModeEntries);
-  glutCreateMenu(OnRoot);
+  menus.root = glutCreateMenu(OnRoot);
   glutAddSubMenu("Game", game);
   glutAddSubMenu("Mode", mode);
   glutAddSubMenu("Rules", menus.rules);
   glutAddSubMenu("Notation", menus.notation);
   glutAddSubMenu("Spread", spread);
   glutAddSubMenu("View", view);
+  glutAddSubMenu("Edit", edit);
   glutAddMenuEntry("Quit", 3);
   glutAttachMenu(GLUT_RIGHT_BUTTON);
+  menus.attached = true;
+}
+
+void FollowModal(UiState& ui) {
+  ChoiceMenus& menus = ui.menus;
+  const bool wanted = ui.input.modal == Modal::kNone;
+  if (!menus.root || menus.attached == wanted) return;
+  const int was = glutGetMenu();
+  glutSetMenu(menus.root);
+  if (wanted) glutAttachMenu(GLUT_RIGHT_BUTTON);
+  else glutDetachMenu(GLUT_RIGHT_BUTTON);
+  if (was) glutSetMenu(was);
+  menus.attached = wanted;
 }
 
 void RelabelMenus(UiState& ui) {

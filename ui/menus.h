@@ -13,4 +13,8 @@ void BuildMenus(UiState& ui);
 // settings in force: after a new game or a restore. Nothing before the menus exist.
 void RelabelMenus(UiState& ui);
 
+// Detaches the tree from the right button while a dialog holds the input, and
+// attaches it again when the dialog is gone.
+void FollowModal(UiState& ui);
+
 }  // namespace torvik::ui

@@ -7,6 +7,7 @@
 #include "board/geometry.h"
 #include "record/notation.h"
 #include "ui/move_entry.h"
+#include "ui/promotion_dialog.h"
 #include "ui/target_marks.h"
 
 namespace torvik::ui {
@@ -24,9 +25,9 @@ void ReportRefused(UiState& ui, const Move& move) {
   ui.text.status = line.data();
 }
 
-void Play(UiState& ui, Move move) {
-  const Move handed = move;
-  if (!PlayerMoved(*ui.game, move)) ReportRefused(ui, handed);
+// A promotion waits for the dialog's answer; any other move is played at once.
+void Play(UiState& ui, const Move& move) {
+  if (!OfferPromotion(ui, move)) PlayMouseMove(ui, move);
 }
 
 bool EngineToMove(const GameState& gs) { return SideToMove(gs) == gs.engineSide; }
@@ -76,14 +77,19 @@ void MovePiece(UiState& ui, const Picker& pick) {
   Play(ui, PieceMove(gs.position, from, to));
 }
 
-// A click while an edit mode waits. The board editor takes it over when it
-// arrives; until then the click only ends the mode.
+// A click while an edit mode waits: the editor takes it, and the mode ends.
 void EditClick(UiState& ui, const Picker& pick) {
   ui.input.pickedName = pick();
+  EditAtSquare(ui.game->state, ui.input.editMode, ui.input.pickedName);
   ui.input.editMode = kEditNone;
 }
 
 }  // namespace
+
+void PlayMouseMove(UiState& ui, Move move) {
+  const Move handed = move;
+  if (!PlayerMoved(*ui.game, move)) ReportRefused(ui, handed);
+}
 
 void LeftPress(UiState& ui, bool shift, const Picker& pick) {
   std::lock_guard lock(ui.game->mutex);
@@ -100,6 +106,7 @@ void LeftPress(UiState& ui, bool shift, const Picker& pick) {
 }
 
 bool MouseEvent(UiState& ui, int button, int state, bool shift, const Picker& pick) {
+  if (ui.input.modal != Modal::kNone) return false;  // a dialog holds the input
   if (button == kRightButton) return false;
   if (button != kLeftButton) {
     Warn(false, "unknown mouse button");

@@ -24,6 +24,9 @@ enum MouseCode : int {
 // left-button event).
 bool MouseEvent(UiState& ui, int button, int state, bool shift, const Picker& pick);
 
+// Plays a move entered with the mouse; a refused one is named in the status line.
+void PlayMouseMove(UiState& ui, Move move);
+
 // The press of the left button, the replay already left.
 void LeftPress(UiState& ui, bool shift, const Picker& pick);
 

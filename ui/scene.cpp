@@ -9,6 +9,7 @@
 #include "ui/camera.h"
 #include "ui/gl_util.h"
 #include "ui/pieces_drawing.h"
+#include "ui/promotion_overlay.h"
 #include "ui/status_text.h"
 
 namespace torvik::ui {
@@ -84,6 +85,8 @@ void DisplayMain(UiState& ui) {
   glDisable(GL_LIGHTING);
   ComposeText(ui);
   DrawTextLines(ui);
+  if (ui.input.modal == Modal::kPromotion)
+    DrawPromotionDialog(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
 
   glEnable(GL_LIGHTING);
   glMatrixMode(GL_PROJECTION);

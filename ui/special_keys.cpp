@@ -58,6 +58,7 @@ int TurnedSpin(int degrees, int by) {
 }
 
 void SpecialKeyPressed(UiState& ui, int key, bool shift, bool alt) {
+  if (ui.input.modal != Modal::kNone) return;  // a dialog holds the input
   switch (key) {
     case kKeyF1: PrintHelp(); break;
     case kKeyF2: NewGame(ui, kGame2D); break;

@@ -6,10 +6,13 @@
 
 #include <string>
 
+#include "board/move.h"
 #include "board/square.h"
 #include "record/board_editor.h"
 #include "record/game.h"
+#include "record/saved_game.h"
 #include "ui/colours.h"
+#include "ui/file_chooser.h"
 
 namespace torvik::ui {
 
@@ -23,12 +26,17 @@ constexpr int kWindowY = 40;
 constexpr std::size_t kTitleChars = 64;   // the title and banner buffers
 constexpr std::size_t kStatusChars = 80;  // the status line buffer
 
+// A dialog that holds the window's input while it is open.
+enum class Modal { kNone, kPromotion, kFileChooser };
+
 struct Interaction {
   int selectedName = kNoSquare;  // what the first click picked
   int pickedName = kNoSquare;    // the latest pick
   int editMode = kEditNone;
   int humanMoving = 0;           // 1 while a mouse move is being played
   int debugBoard = 0;            // the attack board the K key moves
+  Modal modal = Modal::kNone;
+  Move pendingMove{};            // the promotion the dialog asks about
 };
 
 struct ViewToggles {
@@ -51,6 +59,18 @@ struct TextLines {
 // The identifiers of the menus that show a setting; 0 until the tree is built.
 struct ChoiceMenus {
   int plays = 0, difficulty = 0, rules = 0, notation = 0;
+  int root = 0;
+  bool attached = false;  // the tree answers the right button (not while a dialog is open)
+};
+
+// The game files the window reads and writes through the chooser.
+enum class FileCommand { kSave, kRestore, kList };
+
+struct FileDialogs {
+  FileChooser chooser;
+  FileCommand pending = FileCommand::kSave;  // what the open chooser is for
+  std::string saveName = kQuickSaveName;     // where saves and restores start from
+  bool missingSaid = false;                  // "no file chooser" was said
 };
 
 struct UiState {
@@ -60,6 +80,7 @@ struct UiState {
   TextLines text;
   int windowId = 0;
   ChoiceMenus menus;
+  FileDialogs files;
 };
 
 // The side to move: 1 white, -1 black.

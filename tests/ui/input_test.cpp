@@ -21,12 +21,6 @@
 namespace torvik::ui {
 namespace {
 
-std::string Press(TestUi& t, unsigned char key, bool alt = false) {
-  ConsoleCapture console;
-  EXPECT_EQ(KeyboardKey(t.ui, key, alt), KeyOutcome::kRedraw) << key;
-  return console.Text();
-}
-
 std::string Special(TestUi& t, int key, bool shift = false, bool alt = false) {
   ConsoleCapture console;
   SpecialKeyPressed(t.ui, key, shift, alt);
@@ -57,7 +51,6 @@ TEST(Keys, TextsAndQuit) {
   EXPECT_EQ(Press(t, '1'), "\nDon't know what to do with keyboard hit: '1' (0x31)\n");
   EXPECT_EQ(Special(t, kKeyF4), "\nDon't know what to do with KeyboardSpecial hit: '\x04' (0x4)");
   EXPECT_EQ(Press(t, 'g'), "\nW xang=300 yang=0 scale=1.6");
-  for (unsigned char key : {'l', 'r', 's'}) EXPECT_EQ(Press(t, key), "");  // the chooser's keys
   for (unsigned char key : {'q', 'Q', '\x1b'}) EXPECT_EQ(KeyboardKey(t.ui, key, false), KeyOutcome::kQuit);
 }
 
@@ -214,29 +207,6 @@ TEST(Keys, FavouriteViewInTheWorkingFolder) {
 }
 
 // Gives the names of successive picks; 65 once they run out.
-struct Picks {
-  std::deque<int> names;
-  int asked = 0;
-  Picker Get() {
-    return [this] {
-      ++asked;
-      if (names.empty()) return kNoSquare;
-      const int n = names.front();
-      names.pop_front();
-      return n;
-    };
-  }
-};
-
-std::string Click(TestUi& t, int name, bool shift = false) {
-  Picks picks{{name}};
-  ConsoleCapture console;
-  EXPECT_TRUE(MouseEvent(t.ui, kLeftButton, kButtonDown, shift, picks.Get()));
-  EXPECT_TRUE(MouseEvent(t.ui, kLeftButton, kButtonUp, shift, picks.Get()));
-  EXPECT_EQ(picks.asked, 1) << "one pick a press, none on release";
-  return console.Text();
-}
-
 // The selection, the plies played, board 0's pin, the marked squares and the status line.
 std::string After(TestUi& t) {
   int marks = 0;

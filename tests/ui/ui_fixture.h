@@ -2,12 +2,16 @@
 // window: set up as a new game is, with the engine never started.
 #pragma once
 
+#include <deque>
 #include <memory>
+#include <string>
 
 #include "board/console.h"
 #include "engine/rebuild.h"
 #include "record/engine_thread.h"
 #include "record/game.h"
+#include "ui/keyboard.h"
+#include "ui/mouse.h"
 #include "ui/target_marks.h"
 #include "ui/ui_state.h"
 #include "ui/view.h"
@@ -56,5 +60,36 @@ struct TestUi {
     EXPECT_EQ(RebuildPosition(Pos()), 1);
   }
 };
+
+// The names a test's clicks pick, in turn; 65 once they run out.
+struct Picks {
+  std::deque<int> names;
+  int asked = 0;
+  Picker Get() {
+    return [this] {
+      ++asked;
+      if (names.empty()) return kNoSquare;
+      const int n = names.front();
+      names.pop_front();
+      return n;
+    };
+  }
+};
+
+inline std::string Click(TestUi& t, int name, bool shift = false) {
+  Picks picks{{name}};
+  ConsoleCapture console;
+  EXPECT_TRUE(MouseEvent(t.ui, kLeftButton, kButtonDown, shift, picks.Get()));
+  MouseEvent(t.ui, kLeftButton, kButtonUp, shift, picks.Get());  // none while a dialog opened
+  EXPECT_EQ(picks.asked, 1) << "one pick a press, none on release";
+  return console.Text();
+}
+
+// A key as the keyboard callback hands it over; what it printed.
+inline std::string Press(TestUi& t, unsigned char key, bool alt = false) {
+  ConsoleCapture console;
+  EXPECT_EQ(KeyboardKey(t.ui, key, alt), KeyOutcome::kRedraw) << key;
+  return console.Text();
+}
 
 }  // namespace torvik::ui

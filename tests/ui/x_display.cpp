@@ -114,7 +114,12 @@ Image CaptureWindow(const std::string& display, unsigned long window) {
   DisplayPtr d(XOpenDisplay(display.c_str()));
   XWindowAttributes a;
   if (!d || !XGetWindowAttributes(d.get(), window, &a) || a.map_state != IsViewable) return image;
-  XImage* x = XGetImage(d.get(), window, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
+  // Read from the screen over the window, so that the menus' own windows show.
+  const Window root = DefaultRootWindow(d.get());
+  int left = 0, top = 0;
+  Window child = 0;
+  if (!XTranslateCoordinates(d.get(), window, root, 0, 0, &left, &top, &child)) return image;
+  XImage* x = XGetImage(d.get(), root, left, top, a.width, a.height, AllPlanes, ZPixmap);
   if (!x) return image;
   image.width = a.width;
   image.height = a.height;
@@ -184,9 +189,13 @@ void WindowProgram::Key(const std::string& keys) {
   XdoTool("mousemove --window " + std::to_string(window_) + " 400 790 key --delay 30 " + keys);
 }
 
-void WindowProgram::Click(int x, int y) {
+void WindowProgram::Click(int x, int y, int button) {
   const std::string at = std::to_string(x) + " " + std::to_string(y);
-  XdoTool("mousemove --window " + std::to_string(window_) + " " + at + " click 1");
+  XdoTool("mousemove --window " + std::to_string(window_) + " " + at + " click " + std::to_string(button));
+}
+
+void WindowProgram::MoveTo(int x, int y) {
+  XdoTool("mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " + std::to_string(y));
 }
 
 Image WindowProgram::Settle() {

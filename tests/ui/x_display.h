@@ -42,7 +42,8 @@ struct Image {
 // Within 3 of colour `c` in every channel.
 std::function<bool(Pixel)> Near(Pixel c);
 
-// The contents of window `window` on `display`; empty while it is not shown.
+// What the screen shows over window `window` on `display`, menus included;
+// empty while the window is not shown.
 Image CaptureWindow(const std::string& display, unsigned long window);
 
 // Keeps a screenshot to look at, as `name`.ppm in the build's ui-screenshots folder.
@@ -63,7 +64,8 @@ class WindowProgram {
   // Waits until the console holds `text` after position `from`.
   bool WaitForConsole(const std::string& text, std::size_t from, int millis) const;
   void Key(const std::string& keys);  // xdotool key names: "F2", "q", "Left", "shift+Up"
-  void Click(int x, int y);           // a left click at (x, y) from the top left
+  void Click(int x, int y, int button = 1);  // a click at (x, y) from the top left; 3 the right button
+  void MoveTo(int x, int y);                 // the pointer to (x, y), no click
   // Waits for the picture to settle (two screenshots a tenth of a second apart
   // agree), then returns it.
   Image Settle();
