@@ -1,0 +1,164 @@
+// The window tests' ground: the real program on a private Xvfb, where squares
+// appear on screen, the menus' geometry, and a stand-in file chooser.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "board/geometry.h"
+#include "ui/camera.h"
+#include "ui_fixture.h"
+#include "x_display.h"
+
+namespace torvik::ui {
+
+
+using test::Image;
+using test::Near;
+using test::Pixel;
+
+constexpr int kWait = 10000;      // milliseconds for anything the program must do
+constexpr int kTextBottom = 140;  // the three text lines lie above this row
+constexpr Pixel kDark{115, 115, 115}, kLight{166, 166, 166}, kSelectedish{255, 64, 0}, kGreenish{0, 255, 0};
+constexpr Pixel kLavenderish{153, 153, 204}, kIvoryish{230, 230, 178}, kWhitish{255, 255, 255};
+constexpr Pixel kReddish{255, 0, 0};
+
+// Where the centre of square `s` appears in the window (x, y from the top left)
+// in the reset view of a new game of `mode`.
+struct Spot {
+  int x, y;
+};
+inline Spot SquareSpot(int mode, Square s) {
+  TestUi t(mode);
+  SpacePoint c{};
+  SquareCoords(t.Pos(), s, c);
+  double wx = 0, wy = 0;
+  const SpacePoint centre{c.x + 0.5f, c.y + 0.5f, c.z};
+  ProjectToWindow(CameraOf(t.State(), t.ui.view), centre, kWindowSize, kWindowSize, wx, wy);
+  return {static_cast<int>(std::lround(wx)), kWindowSize - static_cast<int>(std::lround(wy))};
+}
+
+// Pixels of colour `c` in the box of half-size `r` around `at`.
+inline int CountAround(const Image& image, Spot at, int r, Pixel c) {
+  return image.Count(at.x - r, at.y - r, at.x + r + 1, at.y + r + 1, Near(c));
+}
+
+// The colour a square of the start position shows where no piece stands.
+inline Pixel SquareGrey(Square s) { return (ColumnOf(s) + RowOf(s)) % 2 == 0 ? kDark : kLight; }
+
+inline bool BoardUnchanged(const Image& a, const Image& b) {
+  const long top = long(kTextBottom) * a.width * 3;
+  return a.width == b.width && a.rgb.size() == b.rgb.size() && long(a.rgb.size()) > top &&
+         std::equal(a.rgb.begin() + top, a.rgb.end(), b.rgb.begin() + top);
+}
+
+// The menus' look, from the toolkit: entries 25 pixels high inside a border of 2.
+constexpr int kMenuEntry = 25, kMenuBorder = 2;
+constexpr Pixel kMenuShadow{128, 128, 128}, kInk{0, 0, 0};
+constexpr int kMenuX = 60, kMenuY = 160;  // where the tests open the menu
+// Entries by their place in their menu.
+enum RootEntry { kGameMenu = 0, kViewMenu = 5, kEditMenu = 6 };
+enum GameMenuEntry { kTorvikMenu = 0, kDifficultyMenu = 1, kSaveEntry = 5 };
+enum EditMenuEntry { kAddWhite = 0, kAddBlack = 1, kClearBoard = 5 };
+enum AddEntry { kAddPawn = 0, kAddKing = 5 };
+
+// The right edge of the menu whose left edge is `left`, on row `y`: its dark border.
+inline int MenuRight(const Image& image, int left, int y) {
+  for (int x = left + 5; x + 1 < image.width; ++x)
+    if (Near(kMenuShadow)(image.At(x, y)) && Near(kMenuShadow)(image.At(x + 1, y))) return x + 1;
+  return image.width;
+}
+
+// A stand-in file chooser first on the program's PATH: it answers the name in
+// the file "answer" beside it, or cancels when there is none.
+inline std::string FakeChooserFolder(const std::string& dir) {
+  const std::string bin = dir + "/bin";
+  std::filesystem::create_directories(bin);
+  std::filesystem::remove(bin + "/answer");
+  std::ofstream(bin + "/zenity") << "#!/bin/sh\n[ -f '" << bin << "/answer' ] || exit 1\ncat '" << bin
+                                 << "/answer'\necho\n";
+  std::filesystem::permissions(bin + "/zenity", std::filesystem::perms::owner_all);
+  return bin;
+}
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    server_ = std::make_unique<test::XvfbServer>();
+    if (server_->Display().empty()) GTEST_SKIP() << "Xvfb cannot start: " << server_->Failure();
+    dir_ = std::string(TORVIK_ARTEFACTS) + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    const std::string dir = dir_;
+    bin_ = FakeChooserFolder(dir);
+    const char* path = std::getenv("PATH");
+    oldPath_ = path ? path : "";
+    setenv("PATH", (bin_ + ":" + oldPath_).c_str(), 1);
+    program_ = std::make_unique<test::WindowProgram>(TORVIK_WINDOW, server_->Display(), dir);
+    setenv("PATH", oldPath_.c_str(), 1);
+    std::ifstream err(dir + "/stderr.txt");
+    ASSERT_TRUE(program_->WaitForWindow(kWait)) << "no window; status " << program_->WaitForExit(0)
+                                                << "\n" << program_->Console() << "\n" << err.rdbuf();
+    ASSERT_TRUE(program_->WaitForConsole("help screen", 0, kWait)) << program_->Console();
+  }
+
+  // Clicks the centres of squares `from` and `to`, and waits for the move's
+  // line (`line` begins it); what the window showed between the clicks.
+  Image ClickMove(int mode, Square from, Square to, const std::string& line = "\n1. ") {
+    const std::size_t before = program_->Console().size();
+    program_->Click(SquareSpot(mode, from).x, SquareSpot(mode, from).y);
+    const Image selected = program_->Settle();
+    program_->Click(SquareSpot(mode, to).x, SquareSpot(mode, to).y);
+    EXPECT_TRUE(program_->WaitForConsole(line, before, kWait)) << program_->Console();
+    return selected;
+  }
+
+  // Opens the right-button menu at (x, y), walks `path` (an entry's index at
+  // each level, submenus opening to the right) and clicks its last entry.
+  // Returns what was shown just before the click, the last menu open.
+  struct Shown {
+    Image image;
+    int left, top;  // the last menu's top left
+  };
+  Shown ChooseFromMenu(const std::vector<int>& path, int x = kMenuX, int y = kMenuY) {
+    program_->Click(x, y, 3);
+    int left = x, top = y, row = y;
+    Image shown;
+    for (std::size_t level = 0; level < path.size(); ++level) {
+      row = top + kMenuBorder + kMenuEntry * path[level] + kMenuEntry / 2;
+      program_->MoveTo(left + 12, row);
+      shown = program_->Settle();
+      if (level + 1 == path.size()) break;
+      top += kMenuEntry * path[level];  // the submenu opens beside its entry
+      left = MenuRight(shown, left, row) + 1;
+    }
+    program_->Click(left + 12, row);
+    return {shown, left, top};
+  }
+
+  // The ink of entry `index` of a menu at (left, top) as `image` shows it.
+  static int EntryInk(const Image& image, int left, int top, int index) {
+    const int y = top + kMenuBorder + kMenuEntry * index;
+    return image.Count(left + 3, y + 2, MenuRight(image, left, y + 12) - 20, y + kMenuEntry - 2, Near(kInk));
+  }
+
+  // Presses the key and expects the program to end well.
+  void Quit(const std::string& key) {
+    program_->Key(key);
+    EXPECT_EQ(program_->WaitForExit(kWait), 0);
+  }
+
+  std::unique_ptr<test::XvfbServer> server_;
+  std::unique_ptr<test::WindowProgram> program_;
+  std::string dir_, bin_, oldPath_;
+};
+
+}  // namespace torvik::ui
