@@ -3,13 +3,15 @@
 #include <array>
 
 #include "board/geometry.h"
+#include "board/piece.h"
 #include "ui/board_markers.h"
+#include "ui/piece_models.h"
 #include "ui/target_marks.h"
 
 namespace torvik::ui {
 namespace {
 
-constexpr float kPinCapHeight = 0.98f;
+constexpr float kPinCapHeight = 1.015f;
 
 // 32 rows of alternating bits, every other row shifted: a 50 % screen door.
 constexpr std::array<GLubyte, 128> MakeStipple() {
@@ -19,12 +21,18 @@ constexpr std::array<GLubyte, 128> MakeStipple() {
 }
 constexpr std::array<GLubyte, 128> kStipple = MakeStipple();
 
-void DrawMarkers(const GameState& gs, int boardCode, GLUquadric* quadric) {
+// A cone on each free pin the board may move to, large enough to click; in
+// selection mode named by the pin, so that a click on it moves the board there.
+void DrawMarkers(const GameState& gs, int boardCode, DrawMode mode, GLUquadric* quadric) {
+  constexpr double kRadius = 0.3, kHeight = 0.35;
   SetColour(kYellow);
   for (const Marker& m : DestinationMarkers(gs.position, boardCode)) {
     glPushMatrix();
     glTranslatef(m.point.x, m.point.y, m.point.z);
-    gluCylinder(quadric, 0.1, 0.0, 0.05, 10, 8);
+    if (mode == DrawMode::kSelect) glPushName(static_cast<GLuint>(m.pin));
+    gluDisk(quadric, 0.0, kRadius, 10, 1);
+    gluCylinder(quadric, kRadius, 0.0, kHeight, 10, 8);
+    if (mode == DrawMode::kSelect) glPopName();
     glPopMatrix();
   }
 }
@@ -38,8 +46,8 @@ void DrawPin(const GameState& gs, Square s, DrawMode mode, GLUquadric* quadric) 
   glTranslatef(1, 1, -1);
   if (mode == DrawMode::kSelect) glPushName(static_cast<GLuint>(code));
   gluCylinder(quadric, 0.1, 0.1, 1.0, 10, 8);
-  // Closed just under the board, so that seen from straight above (where the
-  // open tube has no area) the pin still shows and can be picked.
+  // Its cap just above the board, where the board's four squares meet, so that
+  // from any side, even straight above, the pin shows and can be picked.
   glTranslatef(0, 0, kPinCapHeight);
   gluDisk(quadric, 0.0, 0.1, 10, 1);
   if (mode == DrawMode::kSelect) glPopName();
@@ -50,7 +58,7 @@ bool IsBoardBase(Square s) { return s == 0 || s == 6 || s == 16 || s == 22; }
 void DrawSquare(const GameState& gs, Square s, DrawMode mode, GLUquadric* quadric) {
   const bool is3D = gs.gameMode == kGame3D;
   if (is3D && gs.selection == s + 100) {
-    DrawMarkers(gs, s + 100, quadric);
+    DrawMarkers(gs, s + 100, mode, quadric);
     SetColour(kSelected);
   }
   SpacePoint corner;
@@ -65,7 +73,16 @@ void DrawSquare(const GameState& gs, Square s, DrawMode mode, GLUquadric* quadri
   }
   glRectf(0, 0, 1, 1);
   glDisable(GL_POLYGON_STIPPLE);
-  if (mode == DrawMode::kSelect) glPopName();
+  if (mode == DrawMode::kSelect) {
+    // A click on a piece picks its square, wherever the piece stands on screen.
+    if (quadric && gs.position.board[static_cast<std::size_t>(s)] != 0) {
+      glPushMatrix();
+      glTranslatef(0.5f, 0.5f, 0.01f);
+      DrawPieceShape(TypeOf(gs.position.board[static_cast<std::size_t>(s)]), quadric);
+      glPopMatrix();
+    }
+    glPopName();
+  }
   if (is3D && IsBoardBase(s) && quadric) DrawPin(gs, s, mode, quadric);
   glPopMatrix();
 }

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -31,8 +32,8 @@ std::array<double, 3> Cross(const std::array<double, 3>& a, const std::array<dou
 
 }  // namespace
 
-CameraView CameraOf(const GameState& gs, const ViewToggles& view) {
-  return {gs.orthographic, gs.scale, gs.xang, gs.yang, view.spinAngle};
+CameraView CameraOf(const GameState& gs, const ViewToggles& view, double aspect) {
+  return {gs.orthographic, gs.scale, gs.xang, gs.yang, view.spinAngle, aspect > 0 ? aspect : 1};
 }
 
 Matrix Identity() {
@@ -115,9 +116,12 @@ Matrix Rotation(double degrees, double x, double y, double z) {
 }
 
 Matrix ProjectionMatrix(const CameraView& view) {
-  const Matrix lens = view.orthographic
-                          ? Ortho(-kOrthoHalf, kOrthoHalf, -kOrthoHalf, kOrthoHalf, kNear, kFar)
-                          : Perspective(kFieldOfView, 1.0, kNear, kFar);
+  const double a = view.aspect > 0 ? view.aspect : 1;
+  const double wide = std::max(a, 1.0), tall = std::max(1 / a, 1.0);
+  const double fovy = 2 * std::atan(std::tan(Radians(kFieldOfView) / 2) * tall) * 180 / std::numbers::pi;
+  const Matrix lens = view.orthographic ? Ortho(-kOrthoHalf * wide, kOrthoHalf * wide, -kOrthoHalf * tall,
+                                                kOrthoHalf * tall, kNear, kFar)
+                                        : Perspective(fovy, a, kNear, kFar);
   return Multiply(lens, LookAt({0, 0, kEyeDistance}, {0, 0, 0}, {0, 1, 0}));
 }
 
@@ -129,8 +133,10 @@ Matrix ModelViewMatrix(const CameraView& view) {
 }
 
 bool ProjectToWindow(const CameraView& view, const SpacePoint& p, int width, int height,
-                     double& wx, double& wy) {
-  const Matrix m = Multiply(ProjectionMatrix(view), ModelViewMatrix(view));
+                     double& wx, double& wy, double* wz) {
+  CameraView fitted = view;
+  fitted.aspect = height > 0 ? double(width) / height : 1;
+  const Matrix m = Multiply(ProjectionMatrix(fitted), ModelViewMatrix(fitted));
   const std::array<double, 4> in = {p.x, p.y, p.z, 1.0};
   std::array<double, 4> clip{};
   for (int r = 0; r < 4; ++r)
@@ -138,7 +144,14 @@ bool ProjectToWindow(const CameraView& view, const SpacePoint& p, int width, int
   if (clip[3] <= 0) return false;
   wx = (clip[0] / clip[3] + 1) / 2 * width;
   wy = (clip[1] / clip[3] + 1) / 2 * height;
+  if (wz) *wz = (clip[2] / clip[3] + 1) / 2;
   return true;
+}
+
+double EyeDistance(const CameraView& view, double depth) {
+  const double ndc = 2 * depth - 1;
+  if (view.orthographic) return (ndc * (kFar - kNear) + kFar + kNear) / 2;
+  return 2 * kFar * kNear / (kFar + kNear - ndc * (kFar - kNear));
 }
 
 void SetCamera(const CameraView& view) {

@@ -20,9 +20,12 @@ struct CameraView {
   float xang = 0;
   float yang = 0;
   int spinAngle = 0;
+  double aspect = 1;  // the window's width over its height
 };
 
-CameraView CameraOf(const GameState& gs, const ViewToggles& view);
+// The scene fills the window's shorter side as it fills a square window; the
+// longer side shows more around it, so nothing is stretched.
+CameraView CameraOf(const GameState& gs, const ViewToggles& view, double aspect = 1);
 
 Matrix Identity();
 Matrix Multiply(const Matrix& a, const Matrix& b);  // a * b
@@ -37,10 +40,15 @@ Matrix Rotation(double degrees, double x, double y, double z);
 Matrix ProjectionMatrix(const CameraView& view);
 Matrix ModelViewMatrix(const CameraView& view);
 
-// Where a scene point lands in a window of width x height, in GL window
-// coordinates (x from the left, y from the bottom). False behind the eye.
+// Where a scene point lands in a window of width x height (the view's aspect
+// taken from them), in GL window
+// coordinates (x from the left, y from the bottom; `wz`, when given, the depth
+// 0..1 as the depth buffer holds it). False behind the eye.
 bool ProjectToWindow(const CameraView& view, const SpacePoint& p, int width, int height,
-                     double& wx, double& wy);
+                     double& wx, double& wy, double* wz = nullptr);
+
+// The distance in front of the eye of a depth-buffer value 0..1.
+double EyeDistance(const CameraView& view, double depth);
 
 // GL: lighting on, the projection multiplied onto the current (identity or pick)
 // projection matrix, then the model-view loaded; leaves the model-view current.

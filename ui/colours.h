@@ -20,6 +20,7 @@ constexpr Rgb kMagenta{1.0f, 0.0f, 1.0f};      // capture target, attacked enemy
 constexpr Rgb kYellow{1.0f, 1.0f, 0.0f};       // attack-board destinations, axes
 constexpr Rgb kLeaf{0.2f, 0.8f, 0.0f};         // attacked empty square
 constexpr Rgb kWhite{1.0f, 1.0f, 1.0f};        // status line holding a message
+constexpr Rgb kLastMoveBlue{0.2f, 0.6f, 1.0f};  // outline of the last move's squares
 
 // The colour of a side's pieces and text: 1 white, -1 black.
 constexpr Rgb SideColour(int side) { return side > 0 ? kIvory : kLavender; }

@@ -2,6 +2,8 @@
 
 #include <GL/glu.h>
 
+#include <vector>
+
 #include "board/console.h"
 #include "ui/board_drawing.h"
 #include "ui/camera.h"
@@ -28,15 +30,23 @@ void PrintRecord(const SelectBuffer& buffer, std::size_t at, GLuint names, int x
 
 }  // namespace
 
+// The record with two names nearest the viewer (smallest depth) gives the
+// result; the records of any other length before it are printed.
 int ResolveHits(const SelectBuffer& buffer, int hits, int x, int y) {
-  std::size_t at = 0;
-  for (int h = 0; h < hits && at < buffer.size(); ++h) {
+  std::size_t at = 0, nearest = buffer.size();
+  std::vector<std::size_t> others;
+  for (int h = 0; h < hits && at + 3 <= buffer.size(); ++h) {
     const GLuint names = buffer[at];
-    if (names == 2 && at + 4 < buffer.size()) return NameOf(buffer[at + 3], buffer[at + 4]);
-    PrintRecord(buffer, at, names, x, y, hits);
+    if (names == 2 && at + 4 < buffer.size()) {
+      if (nearest == buffer.size() || buffer[at + 1] < buffer[nearest + 1]) nearest = at;
+    } else {
+      others.push_back(at);
+    }
     at += 3 + static_cast<std::size_t>(names);
   }
-  return kNoSquare;
+  for (std::size_t o : others)
+    if (o < nearest) PrintRecord(buffer, o, buffer[o], x, y, hits);
+  return nearest == buffer.size() ? kNoSquare : NameOf(buffer[nearest + 3], buffer[nearest + 4]);
 }
 
 int Pick(const GameState& gs, const ViewToggles& view, int x, int y) {
@@ -52,7 +62,7 @@ int Pick(const GameState& gs, const ViewToggles& view, int x, int y) {
   glPushMatrix();
   glLoadIdentity();
   gluPickMatrix(x, viewport[3] - y, 1.0, 1.0, viewport.data());
-  SetCamera(CameraOf(gs, view));
+  SetCamera(CameraOf(gs, view, viewport[3] > 0 ? double(viewport[2]) / viewport[3] : 1));
   Quadric quadric = MakeQuadric();
   DrawBoard(gs, DrawMode::kSelect, quadric.get());
 

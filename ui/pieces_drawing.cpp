@@ -43,23 +43,36 @@ void DrawPieces(const Position& pos, GLUquadric* quadric) {
   }
 }
 
-CapturedPlace CapturedPlaceOf(int code, int nthInColumn) {
-  return {code < 1 ? 4.5f : -4.5f, 4.0f - 0.6f * static_cast<float>(nthInColumn), 0.01f};
-}
-
-void DrawCaptured(const GameRecord& record, GLUquadric* quadric) {
-  int blacks = 0;
-  int whites = 0;
+void DrawCaptured(const GameRecord& record, const TextLayout& text, int width, int height, GLUquadric* quadric) {
+  constexpr float kTilt = -60;  // as the reset view tilts the 3D board
   const int count = CapturedCount(record);
+  int columns[2] = {0, 0};  // white's, black's
+  for (int i = 0; i < count; ++i) ++columns[CapturedEntry(record, i) < 1 ? 1 : 0];
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0, width, 0, height, -4 * height, 4 * height);  // pixels from the bottom left
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glClear(GL_DEPTH_BUFFER_BIT);  // over the scene
+  glEnable(GL_NORMALIZE);
+  int seen[2] = {0, 0};
   for (int i = 0; i < count; ++i) {
     const int code = CapturedEntry(record, i);
-    const CapturedPlace at = CapturedPlaceOf(code, code < 1 ? blacks++ : whites++);
-    glPushMatrix();
-    glTranslatef(at.x, at.y, at.z);
-    SetColour(code < 1 ? kLavender : kIvory);
+    const int side = code < 1 ? 1 : 0;
+    const CapturedSpot at = CapturedSpotOf(text, width, height, side == 0, seen[side]++, columns[side]);
+    glLoadIdentity();
+    glTranslatef(float(at.x), float(height - at.y), 0);
+    glScalef(float(at.unit), float(at.unit), float(at.unit));
+    glRotatef(kTilt, 1, 0, 0);
+    SetColour(side == 1 ? kLavender : kIvory);
     if (TypeOf(code) != kKing) DrawPieceShape(TypeOf(code), quadric);
-    glPopMatrix();
   }
+  glDisable(GL_NORMALIZE);
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
 }
 
 }  // namespace torvik::ui

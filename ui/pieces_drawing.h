@@ -5,6 +5,7 @@
 
 #include "board/position.h"
 #include "record/game_record.h"
+#include "ui/text_layout.h"
 
 namespace torvik::ui {
 
@@ -14,13 +15,9 @@ float FacingAngle(const Position& pos, Square s);
 
 void DrawPieces(const Position& pos, GLUquadric* quadric);
 
-// Where the n-th captured piece of a column stands: black pieces (codes below
-// 1) at x = 4.5, white ones at x = -4.5.
-struct CapturedPlace {
-  float x, y, z;
-};
-CapturedPlace CapturedPlaceOf(int code, int nthInColumn);
-
-void DrawCaptured(const GameRecord& record, GLUquadric* quadric);
+// The captured pieces in two columns at the window's edges (white's at the
+// left, black's at the right, codes below 1 counting as black), below the text,
+// each standing upright and tilted toward the viewer; drawn over the scene.
+void DrawCaptured(const GameRecord& record, const TextLayout& text, int width, int height, GLUquadric* quadric);
 
 }  // namespace torvik::ui

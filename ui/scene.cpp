@@ -2,43 +2,58 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <mutex>
 
 #include "ui/axes.h"
 #include "ui/board_drawing.h"
 #include "ui/camera.h"
 #include "ui/gl_util.h"
+#include "ui/move_outlines.h"
 #include "ui/pieces_drawing.h"
 #include "ui/promotion_overlay.h"
 #include "ui/status_text.h"
+#include "ui/text_layout.h"
 
 namespace torvik::ui {
 namespace {
 
-// Where the text column starts, in the scene's projection with no model turns.
-struct TextOrigin {
-  float left, top;
-};
-constexpr TextOrigin kOrthoText{-7, 7};
-constexpr TextOrigin kPerspectiveText{-10, 10};
-
-void DrawText(const std::string& text, const Rgb& colour, float x, float y) {
-  SetColour(colour);
-  glRasterPos3f(x, y, 0);
-  for (char c : text) glutBitmapCharacter(GLUT_BITMAP_TIMES_ROMAN_24, static_cast<unsigned char>(c));
+void* GlutFont(TextFont font) {
+  switch (font) {
+    case TextFont::kTimes24: return GLUT_BITMAP_TIMES_ROMAN_24;
+    case TextFont::kHelvetica18: return GLUT_BITMAP_HELVETICA_18;
+    case TextFont::kHelvetica12: return GLUT_BITMAP_HELVETICA_12;
+    case TextFont::kHelvetica10: break;
+  }
+  return GLUT_BITMAP_HELVETICA_10;
 }
 
-void DrawTextLines(UiState& ui) {
-  const TextOrigin at = ui.game->state.orthographic ? kOrthoText : kPerspectiveText;
+void DrawText(const std::string& text, const Rgb& colour, TextFont font, int x, int y) {
+  SetColour(colour);
+  glRasterPos2i(x, y);
+  for (char c : text) glutBitmapCharacter(GlutFont(font), static_cast<unsigned char>(c));
+}
+
+// The lines in window pixels, from the top left.
+void DrawTextLines(UiState& ui, const TextLayout& t, int width, int height) {
   glPushAttrib(GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0, width, height, 0, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();
   glDisable(GL_DEPTH_TEST);
-  DrawText(ui.text.banner, ui.text.bannerColour, at.left, at.top - 1);
-  DrawText(ui.text.title, ui.text.titleColour, at.left, at.top);
-  DrawText(ui.text.status, ui.text.statusColour, at.left, at.top - 2);
+  DrawText(ui.text.title, ui.text.titleColour, t.font, t.left, t.Baseline(0));
+  DrawText(ui.text.banner, ui.text.bannerColour, t.font, t.left, t.Baseline(1));
+  DrawText(ui.text.status, ui.text.statusColour, t.font, t.left, t.Baseline(2));
+  DrawText(ui.text.turn, ui.text.turnColour, t.font, t.left, t.Baseline(3));
   ui.text.status.clear();
   glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
   glPopAttrib();
 }
 
@@ -46,8 +61,8 @@ void DrawModel(UiState& ui) {
   const GameState& gs = ui.game->state;
   Quadric quadric = MakeQuadric();
   DrawBoard(gs, DrawMode::kRender, quadric.get());
+  DrawOutlines(gs.position);
   DrawPieces(gs.position, quadric.get());
-  if (ui.view.showCaptured) DrawCaptured(ui.game->record, quadric.get());
   if (ui.view.showAxes) DrawAxes();
 }
 
@@ -66,6 +81,9 @@ void ComposeText(UiState& ui) {
   const TextLine status = StatusLine(gs, ui.text.status);
   ui.text.status = status.text;
   ui.text.statusColour = status.colour;
+  const TextLine turn = TurnLine(gs);
+  ui.text.turn = turn.text;
+  ui.text.turnColour = turn.colour;
 }
 
 void DisplayMain(UiState& ui) {
@@ -76,17 +94,23 @@ void DisplayMain(UiState& ui) {
   glEnable(GL_DEPTH_TEST);
   glShadeModel(GL_FLAT);
 
+  const int width = std::max(glutGet(GLUT_WINDOW_WIDTH), 1), height = std::max(glutGet(GLUT_WINDOW_HEIGHT), 1);
+  const CameraView camera = CameraOf(ui.game->state, ui.view, double(width) / height);
+  const TextLayout text = LayoutText(camera, width, height);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
-  SetCamera(CameraOf(ui.game->state, ui.view));
+  SetCamera(camera);
   DrawModel(ui);
+  if (ui.view.showCaptured) {
+    Quadric quadric = MakeQuadric();
+    DrawCaptured(ui.game->record, text, width, height, quadric.get());
+  }
 
   glDisable(GL_LIGHTING);
   ComposeText(ui);
-  DrawTextLines(ui);
-  if (ui.input.modal == Modal::kPromotion)
-    DrawPromotionDialog(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+  DrawTextLines(ui, text, width, height);
+  if (ui.input.modal == Modal::kPromotion) DrawPromotionDialog(width, height);
 
   glEnable(GL_LIGHTING);
   glMatrixMode(GL_PROJECTION);

@@ -129,4 +129,10 @@ TextLine StatusLine(const GameState& gs, const std::string& message) {
   return {SelectionText(gs), kGreen};
 }
 
+TextLine TurnLine(const GameState& gs) {
+  if (gs.engineSide != kEnginePlaysNone || gs.autoPlay) return {"", kGreen};
+  const bool white = WhiteToMove(gs.position);
+  return {white ? "White to move" : "Black to move", SideColour(white ? 1 : -1)};
+}
+
 }  // namespace torvik::ui

@@ -1,6 +1,6 @@
-// The three text lines at the top left of the window, composed from the game:
-// the title (last move, replay or edit prompt), the banner (whose move it is)
-// and the status line. Pure functions; the scene draws what they give.
+// The text lines at the top left of the window, composed from the game: the
+// title (last move, replay or edit prompt), the banner (whose move it is), the
+// status line, and whose turn it is when two people play. Pure functions; the scene draws what they give.
 #pragma once
 
 #include <string>
@@ -29,6 +29,10 @@ bool BannerLine(const GameState& gs, TextLine& line);
 // The status line: check and mate first, then a waiting message, then the
 // ply count or what is selected.
 TextLine StatusLine(const GameState& gs, const std::string& message);
+
+// The fourth line, while the engine plays neither side: "White to move" or
+// "Black to move" in that side's colour; empty otherwise.
+TextLine TurnLine(const GameState& gs);
 
 // The status line's text for the selection alone (green).
 std::string SelectionText(const GameState& gs);

@@ -53,6 +53,8 @@ struct TextLines {
   Rgb bannerColour = kIvory;
   std::string status;  // a message for the next frame only
   Rgb statusColour = kGreen;
+  std::string turn;    // whose move, when two people play
+  Rgb turnColour = kIvory;
   std::string windowTitle;  // the game file the window is named after
 };
 

@@ -13,6 +13,31 @@ namespace {
 
 using test::Start;
 
+// Where the window draws a square: its lower-left corner in board units, as
+// literal values of the layout (the window tests click at points derived from these).
+TEST(Geometry, SquareCornersOfTheLayout) {
+  struct Case {
+    int mode, pin0;  // board 0's pin in the 3D game
+    Square s;
+    SpacePoint corner;
+  };
+  const Case cases[] = {
+      {kGame2D, 0, 0, {-4, -4, 0}},   {kGame2D, 0, 63, {3, 3, 0}},    // 2D a1, h8
+      {kGame3D, 32, 32, {-2, -4, -2}}, {kGame3D, 32, 63, {1, 3, 2}},  // white a1, black d8
+      {kGame3D, 32, 2, {-2, -2, 0}},  {kGame3D, 32, 29, {1, 1, 0}},   // neutral a3, d6
+      {kGame3D, 32, 0, {-3, -5, -1}}, {kGame3D, 32, 9, {-2, -4, -1}},  // board 0 on QL1: z0, a1
+      {kGame3D, 2, 0, {-3, -3, 1}},   {kGame3D, 2, 9, {-2, -2, 1}},   // board 0 on QL3: z2, a3
+  };
+  for (const Case& c : cases) {
+    Position pos = Start(c.mode);
+    pos.pins[0] = c.pin0;
+    SpacePoint p;
+    ASSERT_TRUE(SquareCoords(pos, c.s, p)) << c.s;
+    EXPECT_EQ(std::tuple(p.x, p.y, p.z), std::tuple(c.corner.x, c.corner.y, c.corner.z))
+        << "mode " << c.mode << " pin " << c.pin0 << " square " << c.s;
+  }
+}
+
 TEST(Geometry, LevelsAndProjections) {
   struct Case {
     int pin0;  // where board 0 stands, the others at home

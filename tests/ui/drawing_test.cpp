@@ -16,6 +16,7 @@
 #include "ui/camera.h"
 #include "ui/picking.h"
 #include "ui/scene.h"
+#include "ui/text_layout.h"
 #include "ui_fixture.h"
 #include "x_display.h"
 
@@ -70,29 +71,56 @@ class DrawingTest : public ::testing::Test {
     return Pick(t.State(), t.ui.view, x, y);
   }
 
-  // A square's centre picks that square, unless it is `covered` by something
-  // drawn before it (squares go in column order, each pin right after its
-  // board's lowest square): then it picks that.
-  static void CheckCentres(TestUi& t, const std::vector<int>& covered) {
+  // Whether `p` is in view: at its pixel (and, `around`, two pixels around,
+  // so that it lies well inside what shows it) the nearest surface drawn (the
+  // frame drawn opaque, its depth buffer read back) lies within `slack` of `p`
+  // in distance from the eye.
+  bool InView(TestUi& t, const SpacePoint& p, double slack, bool around) {
+    const CameraView view = CameraOf(t.State(), t.ui.view);
+    double x = 0, y = 0, z = 0;
+    EXPECT_TRUE(ProjectToWindow(view, p, kWindowSize, kWindowSize, x, y, &z));
+    for (auto [dx, dy] : {std::pair{0, 0}, {2, 0}, {-2, 0}, {0, 2}, {0, -2}}) {
+      if (!around && (dx || dy)) break;
+      float drawn = 1;
+      glReadPixels(int(std::lround(x)) + dx, int(std::lround(y)) + dy, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &drawn);
+      if (std::abs(EyeDistance(view, drawn) - EyeDistance(view, z)) > slack) return false;
+    }
+    return true;
+  }
+
+  // Every square whose centre is in view (the nearest surface drawn there is
+  // the square's) picks itself; so does a point in the body of every piece
+  // that is in view there. Returns how many squares and pieces were seen.
+  std::pair<int, int> CheckVisiblePicks(TestUi& t) {
+    t.State().transparent = 0;  // the screen door leaves holes in the depth buffer
+    t.ui.view.showCaptured = 0;
+    Draw(t, "picking");
+    int squares = 0, pieces = 0;
     for (Square s = 0; s < kSquareCount; ++s) {
       SpacePoint c;
       if (!SquareCoords(t.Pos(), s, c)) continue;
-      const int picked = PickAt(t, {c.x + 0.5f, c.y + 0.5f, c.z});
-      if (std::find(covered.begin(), covered.end(), s) == covered.end()) {
-        EXPECT_EQ(picked, s) << "centre of square " << s;
-      } else {
-        EXPECT_TRUE(picked < s || (picked >= 100 && picked - 100 < s)) << s << " picks " << picked;
+      const SpacePoint centre{c.x + 0.5f, c.y + 0.5f, c.z}, body{c.x + 0.5f, c.y + 0.5f, c.z + 0.6f};
+      if (InView(t, centre, 0.1, false)) {
+        ++squares;
+        EXPECT_EQ(PickAt(t, centre), s) << "centre of square " << s;
+      }
+      if (t.Pos().board[s] == 0) continue;
+      if (InView(t, body, 0.3, true)) {
+        ++pieces;
+        EXPECT_EQ(PickAt(t, body), s) << "the piece on square " << s;
       }
     }
+    return {squares, pieces};
   }
 
-  // Some point on each pin picks its board, and none picks another board.
+  // Some point on each pin (its shaft below the board, its cap on it) picks its
+  // board, and none picks another board.
   static void CheckPins(TestUi& t) {
     for (Square base : kBoardBase) {
       SpacePoint c;
       ASSERT_TRUE(SquareCoords(t.Pos(), base, c));
       int hits = 0;
-      for (float h = 0.05f; h < 1.0f; h += 0.1f)
+      for (float h : {0.05f, 0.25f, 0.45f, 0.65f, 0.85f, 1.015f})
         for (float dx : {-0.06f, 0.0f, 0.06f})
           for (float dy : {-0.06f, 0.0f, 0.06f}) {
             const int picked = PickAt(t, {c.x + 1 + dx, c.y + 1 + dy, c.z - 1 + h});
@@ -106,28 +134,30 @@ class DrawingTest : public ::testing::Test {
   test::Image frame_;
 };
 
-TEST_F(DrawingTest, PickingDefaultView) {
-  TestUi t(kGame3D);
-  // Only the white level's corners beneath the two white attack boards hide
-  // their centres; the rest of each of these squares stays in view.
-  CheckCentres(t, {32, 33, 56, 57});
-  CheckPins(t);
-}
-
-TEST_F(DrawingTest, PickingOverheadView) {
-  TestUi t(kGame3D);
-  OverheadView(t.State(), t.ui.view);
-  // Seen from straight above, the white level's ranks 3 and 4 lie exactly under
-  // the neutral level, the black level's ranks 5 and 6 likewise, and the four
-  // level corners under the attack boards: those centres pick the square drawn
-  // first, the neutral level's or the attack board's.
-  CheckCentres(t, {32, 34, 35, 36, 37, 39, 42, 43, 44, 45, 50, 51, 52, 53, 56, 58, 59, 60, 61, 63});
-  CheckPins(t);
-}
-
-TEST_F(DrawingTest, PickingTwoDGame) {
-  TestUi t(kGame2D);
-  CheckCentres(t, {});
+// What is seen is what is picked: a square or a piece in front wins over what
+// lies behind it, whatever was drawn first.
+TEST_F(DrawingTest, PickingWhatIsSeen) {
+  struct Case {
+    int mode;
+    void (*view)(GameState&, ViewToggles&);
+    const char* name;
+    int squares, pieces;  // at least this many seen
+  };
+  const Case cases[] = {
+      {kGame3D, nullptr, "default 3D", 20, 20},
+      {kGame3D, [](GameState& gs, ViewToggles& v) { OverheadView(gs, v); }, "overhead 3D", 16, 16},
+      {kGame2D, nullptr, "2D", 30, 16},
+      {kGame2D, [](GameState& gs, ViewToggles& v) { ToggleBlackView(gs, v); }, "2D black view", 30, 16},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestUi t(c.mode);
+    if (c.view) c.view(t.State(), t.ui.view);
+    const auto [squares, pieces] = CheckVisiblePicks(t);
+    EXPECT_GE(squares, c.squares);
+    EXPECT_GE(pieces, c.pieces);
+    if (c.mode == kGame3D) CheckPins(t);
+  }
 }
 
 TEST_F(DrawingTest, SelectedBoardShowsItsDestinations) {
@@ -144,19 +174,27 @@ TEST_F(DrawingTest, SelectedBoardShowsItsDestinations) {
   EXPECT_EQ(t.ui.text.title, "Torvik 2.80");
 }
 
+// The captured pieces stand at the window's edges below the text: black's
+// (lavender) at the right, white's (ivory) at the left.
 TEST_F(DrawingTest, CapturedPiecesAndTheStatusMessage) {
   TestUi t(kGame2D);
   AppendCaptured(t.game->record, -kQueen);
   AppendCaptured(t.game->record, kRook);
   t.ui.text.status = "illegal move a1-a5\n";
   Draw(t, "captured");
-  EXPECT_GT(CountNear(t, {4.5f, 4.0f, 0.5f}, 3, Bluish), 10);  // beside the board
-  EXPECT_GT(CountNear(t, {-4.5f, 4.0f, 0.3f}, 3, Yellowish), 10);
+  const TextLayout text = LayoutText(CameraOf(t.State(), t.ui.view), kWindowSize, kWindowSize);
+  auto countAt = [&](bool white, bool (*test)(Pixel)) {
+    const CapturedSpot at = CapturedSpotOf(text, kWindowSize, kWindowSize, white, 0, 1);
+    const int y = at.y - int(0.3 * at.unit);
+    return frame_.Count(at.x - 3, y - 3, at.x + 4, y + 4, test);
+  };
+  EXPECT_GT(countAt(false, Bluish), 10);
+  EXPECT_GT(countAt(true, Yellowish), 10);
   EXPECT_EQ(t.ui.text.status, "");  // drawn once
   EXPECT_EQ(t.ui.text.statusColour, kWhite);
   t.ui.view.showCaptured = 0;
   Draw(t, "captured_hidden");
-  EXPECT_EQ(CountNear(t, {4.5f, 4.0f, 0.5f}, 3, Lit), 0);
+  EXPECT_EQ(countAt(false, Lit), 0);
   EXPECT_EQ(t.ui.text.statusColour, kGreen);
 }
 

@@ -31,6 +31,20 @@ constexpr Pixel kDark{115, 115, 115}, kLight{166, 166, 166}, kSelectedish{255, 6
 constexpr Pixel kLavenderish{153, 153, 204}, kIvoryish{230, 230, 178}, kWhitish{255, 255, 255};
 constexpr Pixel kReddish{255, 0, 0};
 
+// The lower-left corner of square `s` (column c, row r) at the start of a game
+// of `mode`, from the layout itself rather than the program: 2D (c - 4, r - 4, 0);
+// 3D white level (c - 6, r - 4, -2), black level z = 2, neutral level (c - 2, r - 4, 0);
+// the attack boards at home one unit above their levels, on files z, a (queen's
+// side) or d, e (king's side), ranks 0, 1 (white's end) or 8, 9 (black's).
+inline SpacePoint LayoutCorner(int mode, Square s) {
+  const float c = float(ColumnOf(s)), r = float(RowOf(s));
+  if (mode == kGame2D) return {c - 4, r - 4, 0};
+  if (c >= 4) return {c - 6, r - 4, r < 4 ? -2.0f : 2.0f};
+  if (r >= 2 && r <= 5) return {c - 2, r - 4, 0};
+  const float x = c <= 1 ? c - 3 : c - 1;
+  return r <= 1 ? SpacePoint{x, r - 5, -1} : SpacePoint{x, r - 3, 3};
+}
+
 // Where the centre of square `s` appears in the window (x, y from the top left)
 // in the reset view of a new game of `mode`.
 struct Spot {
@@ -38,8 +52,7 @@ struct Spot {
 };
 inline Spot SquareSpot(int mode, Square s) {
   TestUi t(mode);
-  SpacePoint c{};
-  SquareCoords(t.Pos(), s, c);
+  const SpacePoint c = LayoutCorner(mode, s);
   double wx = 0, wy = 0;
   const SpacePoint centre{c.x + 0.5f, c.y + 0.5f, c.z};
   ProjectToWindow(CameraOf(t.State(), t.ui.view), centre, kWindowSize, kWindowSize, wx, wy);
