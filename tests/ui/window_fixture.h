@@ -50,13 +50,16 @@ inline SpacePoint LayoutCorner(int mode, Square s) {
 struct Spot {
   int x, y;
 };
-inline Spot SquareSpot(int mode, Square s) {
+// Where the scene point `p` appears in the reset view of `mode`.
+inline Spot SpotOf(int mode, const SpacePoint& p) {
   TestUi t(mode);
-  const SpacePoint c = LayoutCorner(mode, s);
   double wx = 0, wy = 0;
-  const SpacePoint centre{c.x + 0.5f, c.y + 0.5f, c.z};
-  ProjectToWindow(CameraOf(t.State(), t.ui.view), centre, kWindowSize, kWindowSize, wx, wy);
+  ProjectToWindow(CameraOf(t.State(), t.ui.view), p, kWindowSize, kWindowSize, wx, wy);
   return {static_cast<int>(std::lround(wx)), kWindowSize - static_cast<int>(std::lround(wy))};
+}
+inline Spot SquareSpot(int mode, Square s) {
+  const SpacePoint c = LayoutCorner(mode, s);
+  return SpotOf(mode, {c.x + 0.5f, c.y + 0.5f, c.z});
 }
 
 // Pixels of colour `c` in the box of half-size `r` around `at`.

@@ -61,7 +61,7 @@ XvfbServer::XvfbServer() {
     const int quiet = open("/dev/null", O_WRONLY);
     dup2(quiet, 1);
     dup2(quiet, 2);
-    execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(fds[1]).c_str(), "-screen", "0", "1024x1024x24",
+    execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(fds[1]).c_str(), "-screen", "0", "1400x1100x24",
            "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -186,12 +186,16 @@ bool WindowProgram::WaitForConsole(const std::string& text, std::size_t from, in
 
 // Without a window manager a key goes to the window under the pointer.
 void WindowProgram::Key(const std::string& keys) {
-  XdoTool("mousemove --window " + std::to_string(window_) + " 400 790 key --delay 30 " + keys);
+  XdoTool("mousemove --window " + std::to_string(window_) + " 2 2 key --delay 30 " + keys);
 }
 
 void WindowProgram::Click(int x, int y, int button) {
   const std::string at = std::to_string(x) + " " + std::to_string(y);
   XdoTool("mousemove --window " + std::to_string(window_) + " " + at + " click " + std::to_string(button));
+}
+
+void WindowProgram::Resize(int width, int height) {
+  XdoTool("windowsize " + std::to_string(window_) + " " + std::to_string(width) + " " + std::to_string(height));
 }
 
 void WindowProgram::MoveTo(int x, int y) {

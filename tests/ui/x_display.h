@@ -66,6 +66,7 @@ class WindowProgram {
   void Key(const std::string& keys);  // xdotool key names: "F2", "q", "Left", "shift+Up"
   void Click(int x, int y, int button = 1);  // a click at (x, y) from the top left; 3 the right button
   void MoveTo(int x, int y);                 // the pointer to (x, y), no click
+  void Resize(int width, int height);        // the window's size, as a user drags it
   // Waits for the picture to settle (two screenshots a tenth of a second apart
   // agree), then returns it.
   Image Settle();
