@@ -39,17 +39,26 @@ thread_local std::array<Seen, 1u << kSeenBits> seen;
 
 Seen& SeenSlot(uint32_t key) { return seen[(key * 0x9e3779b1u) >> (32 - kSeenBits)]; }
 
-// The slot of `key` when it is still good (a ring set may have been rebuilt).
-const Seen* Recall(uint32_t key, uint64_t epoch) {
-  const Seen& s = SeenSlot(key);
-  return s.set && s.key == key && s.epoch == epoch && s.set->key == key ? &s : nullptr;
-}
-
 struct Overflow {
   std::array<std::unique_ptr<ConfigTables>, kOverflowSets> sets;
   int next = 0;
 };
 thread_local Overflow overflow;
+
+// Whether the ring still holds `set` for `key`. A ring set is freed when its
+// place is taken, so it is looked for, never read through the memory's pointer.
+bool InRing(const ConfigTables* set, uint32_t key) {
+  for (const auto& held : overflow.sets)
+    if (held.get() == set) return held->key == key;
+  return false;
+}
+
+// The slot of `key` when it is still good (a ring set may have been rebuilt).
+const Seen* Recall(uint32_t key, uint64_t epoch) {
+  const Seen& s = SeenSlot(key);
+  if (!s.set || s.key != key || s.epoch != epoch) return nullptr;
+  return s.shared || InRing(s.set, key) ? &s : nullptr;
+}
 
 // A position of the configuration packed in `key`, whose lookups take `set`.
 std::unique_ptr<Position> PositionOf(uint32_t key, int rules, const ConfigTables* set) {

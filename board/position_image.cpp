@@ -204,8 +204,8 @@ bool Read(ConstPositionImage image, int mode, Position& out, bool edited, std::s
   if (!edited) {
     if (!CheckPieces(pos, error) || !CheckRules(pos, error)) return false;
   } else {
-    // The piece list of a board the rebuild refused is rebuilt from the board.
-    if (!SidesFitSlots(pos, error)) return false;
+    // The piece list of a board the rebuild refused is rebuilt from the board
+    // (left empty, as the editor leaves it, when a side has more pieces than slots).
     BoardToPieces(pos);
   }
   DerivePieceState(pos);

@@ -13,6 +13,7 @@
 #include "engine/rebuild.h"
 #include "record/engine_thread.h"
 #include "record/game.h"
+#include "record/game_over.h"
 #include "record/game_listing.h"
 #include "record/move_text.h"
 #include "record/notation.h"
@@ -57,7 +58,9 @@ bool FindMove(Game& game, std::string text, Move& found, std::string& error) {
   return false;
 }
 
-void Play(Game& game, const std::string& text) {
+// Plays the typed move; when the engine does not play the side to move next,
+// the game-end test follows (the engine makes it itself before it thinks).
+void Play(Game& game, const std::string& text, const bool (&plays)[2]) {
   Move m;
   std::string error;
   if (!FindMove(game, text, m, error)) {
@@ -69,7 +72,11 @@ void Play(Game& game, const std::string& text) {
   if (BoardIndexOfCode(m.piece) < 0 && game.state.position.board[m.to] != 0 && !IsPromotionKind(m.kind))
     m.kind = kCapture;
   // A full record says so itself; any other refusal is an illegal move.
-  if (!PlayerMoved(game, m) && !RecordIsFull(game)) ConsolePrintf("\nillegal move %s", text.c_str());
+  if (!PlayerMoved(game, m)) {
+    if (!RecordIsFull(game)) ConsolePrintf("\nillegal move %s", text.c_str());
+  } else if (!plays[WhiteToMove(game.state.position) ? 0 : 1]) {
+    GameOverBeforePlayer(game);
+  }
 }
 
 void ListMoves(Game& game) {
@@ -93,8 +100,8 @@ void FileCommand(Game& game, const std::string& word, std::istringstream& in) {
   else ListGameToFile(game, name);
 }
 
-// One input line; false on quit.
-bool Command(Game& game, const std::string& line) {
+// One input line; false on quit. `plays` are the sides the engine plays.
+bool Command(Game& game, const std::string& line, const bool (&plays)[2]) {
   std::istringstream in(line);
   std::string word;
   if (!(in >> word)) return true;
@@ -125,7 +132,7 @@ bool Command(Game& game, const std::string& line) {
   }
   else {
     LeaveReplay(game);
-    Play(game, word);
+    Play(game, word, plays);
   }
   return true;
 }
@@ -180,7 +187,7 @@ int PlayGame(Options& options) {
   }
   EngineReplies(*game, plays);
   std::string line;
-  while (std::getline(std::cin, line) && Command(*game, line)) EngineReplies(*game, plays);
+  while (std::getline(std::cin, line) && Command(*game, line, plays)) EngineReplies(*game, plays);
   ConsolePrintf("\n");
   StartEngine(*game, 0);
   return 0;

@@ -7,6 +7,7 @@
 #include "engine/think.h"
 #include "record/board_editor.h"
 #include "record/game.h"
+#include "record/game_over.h"
 #include "record/move_text.h"
 #include "record/notation.h"
 #include "rules/legality.h"
@@ -40,12 +41,7 @@ bool TakeCopy(Game& game, Engine& engine, Copy& copy) {
     game.redrawRequested = true;
     return false;
   }
-  if (FindWinner(gs.position, nullptr, gs.autoPlay != 0)) {  // decided before the engine moves
-    gs.engineSide = kEnginePlaysNone;
-    gs.autoPlay = 0;
-    game.redrawRequested = true;
-    return false;
-  }
+  if (GameOver(game)) return false;  // decided before the engine moves
   *copy.pos = gs.position;
   engine.keys = gs.keyHistory;
   copy.pos->history = &engine.keys;

@@ -93,10 +93,9 @@ int PlayerMoved(Game& game, Move& move) {
   gs.moves[entry] = handed;
   if (made) {
     if (pos.flags & kDrawish) ConsolePrintf("\nDraw");
-    if (pos.winner != kNoWinner) {
+    if (pos.winner != kNoWinner) {  // announced by the test above, when this move decided it
       gs.autoPlay = 0;
       gs.engineSide = kEnginePlaysNone;
-      if (pos.winner == kDrawn) ConsolePrintf("\nStalemate - draw");
     }
     StoreMoveText(game.record, pos.ply, MoveNotation(pos, move, gs.notation, taken));
     PrintMove(pos.ply, MoveText(game.record, 0));
@@ -113,6 +112,9 @@ void Undo(Game& game, int plies) {
   {
     std::lock_guard lock(game.mutex);
     GameState& gs = game.state;
+    // A replay shows an earlier board but keeps the game's ply: the plies are
+    // taken from the game's end, and the replay is over.
+    game.record.replayCursor = -1;
     const int target = int(std::max<int64_t>(int64_t(gs.position.ply) - plies, RecordStartPly(gs)));
     if (SetUpStart(game)) ReplayRecord(game, target, true, "Illegal move in game undo");
     StopPlaying(gs);
@@ -140,9 +142,7 @@ void ReplayStep(Game& game, int step) {
 }
 
 void LeaveReplay(Game& game) {
-  if (game.record.replayCursor == -1) return;
-  Undo(game, 0);
-  game.record.replayCursor = -1;
+  if (game.record.replayCursor != -1) Undo(game, 0);
 }
 
 int NewGameOfMode(Game& game, int mode) {

@@ -36,7 +36,8 @@ bool RecordIsFull(const Game& game);
 // and prints it. Returns 1 when it was made, 0 when refused (nothing changes).
 int PlayerMoved(Game& game, Move& move);
 
-// Takes back `plies` plies (0 rebuilds the game at its last ply).
+// Takes back `plies` plies from the game's last ply (0 rebuilds the game
+// there); a replay shown ends.
 void Undo(Game& game, int plies);
 
 // Shows the game `step` plies further back (negative) or on; the first step

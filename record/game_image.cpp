@@ -96,15 +96,19 @@ void ReadSettings(ConstGameImage image, GameState& gs) {
 }
 
 // One of the game's positions, ready to play on. After a board edit a position
-// may be one the rebuild could not take: it is kept as saved, with a warning,
-// its maps rebuilt from what its piece list holds; it is not evaluated (the
-// evaluation needs every piece on the board in the list).
+// may be one the rebuild could not take (a king missing, more pieces than a
+// side's slots hold, the side not to move in check): it is kept as saved, with
+// a warning, its maps rebuilt from what its piece list holds; it is not
+// evaluated (the evaluation needs every piece on the board in the list).
 bool ReadGamePosition(ConstPositionImage image, const GameState& gs, Position& pos, std::string& error) {
   pos.rules = gs.rules;
   pos.gameMode = gs.gameMode;
   std::string strict;
-  if (ReadPositionImage(image, gs.gameMode, pos, strict)) return AdmitPosition(pos, error);
-  if (!gs.startEdited || !ReadEditedPositionImage(image, gs.gameMode, pos, error)) {
+  if (ReadPositionImage(image, gs.gameMode, pos, strict)) {
+    if (AdmitPosition(pos, error)) return true;
+    if (!gs.startEdited) return false;
+    error.clear();
+  } else if (!gs.startEdited || !ReadEditedPositionImage(image, gs.gameMode, pos, error)) {
     error = strict;
     return false;
   }

@@ -1,4 +1,5 @@
-// The end of the game: mate, stalemate and the draws, declared on the engine's turn.
+// The end of the game: mate, stalemate and the draws, declared before a move
+// is played and before a side to move moves.
 #include <memory>
 
 #include "board/console.h"
@@ -35,6 +36,15 @@ bool HasLegalReply(Position& pos) {
   return false;
 }
 
+// No legal move in `after`: the side to move there is mated or stalemated. The
+// result is written to `marked` (the position before the move, or `after` itself).
+int NoMoves(Position& marked, const Position& after) {
+  const int side = WhiteToMove(after) ? 1 : -1;
+  if (KingAttacked(after, side))
+    return side > 0 ? Declare(marked, kBlackWon, "\nWhite is mated") : Declare(marked, kWhiteWon, "\nBlack is mated");
+  return Declare(marked, kDrawn, "\nStalemate");
+}
+
 }  // namespace
 
 bool KingAttacked(const Position& pos, int side) {
@@ -51,17 +61,14 @@ int FindWinner(Position& pos, Move* move, bool autoPlay) {
   if (BlackToMove(pos) && KingAttacked(pos, 1)) return Declare(pos, kBlackWon, "\nWhite is mated!");
   if (IsRepetition(pos, 3)) return Declare(pos, kDrawn, "\nDraw - you're repeating");
   if (autoPlay && (pos.flags & kDrawish)) return Declare(pos, kDrawn, "\nAuto-draw");
-  if (!move || !LegalMove(pos, *move)) return 0;
+  if (!move) return HasLegalReply(pos) ? 0 : NoMoves(pos, pos);
+  if (!LegalMove(pos, *move)) return 0;
   auto after = std::make_unique<Position>();
   Move m = *move;
   MakeMove(*after, pos, m);
   if (IsRepetition(*after, 3)) return Declare(pos, kDrawn, "\nDraw - I'm repeating");
   if (BareSide(pos, 1) && BareSide(pos, -1)) return Declare(pos, kDrawn, "\nDraw - insufficient material");
-  if (HasLegalReply(*after)) return 0;
-  const int side = WhiteToMove(*after) ? 1 : -1;
-  if (KingAttacked(*after, side))
-    return side > 0 ? Declare(pos, kBlackWon, "\nWhite is mated") : Declare(pos, kWhiteWon, "\nBlack is mated");
-  return Declare(pos, kDrawn, "\nStalemate");
+  return HasLegalReply(*after) ? 0 : NoMoves(pos, *after);
 }
 
 }  // namespace torvik

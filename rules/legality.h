@@ -24,9 +24,10 @@ int IsRepetition(const Position& pos, int count);
 bool KingAttacked(const Position& pos, int side);
 
 // Declares a finished game: mate, stalemate, repetition, insufficient material.
-// `move` (or nullptr) is the move about to be played; `autoPlay` is set when
-// the engine plays both sides. Writes pos.winner, prints the result and
-// returns 1 when the game is over.
+// `move` is the move about to be played; nullptr asks about the position as it
+// stands, the side to move without a legal move being mated or stalemated.
+// `autoPlay` is set when the engine plays both sides. Writes pos.winner,
+// prints the result and returns 1 when the game is over.
 int FindWinner(Position& pos, Move* move, bool autoPlay);
 
 }  // namespace torvik

@@ -5,9 +5,11 @@
 
 #include "board/console.h"
 #include "board/geometry.h"
+#include "record/game_over.h"
 #include "record/notation.h"
 #include "ui/move_entry.h"
 #include "ui/promotion_dialog.h"
+#include "ui/special_keys.h"
 #include "ui/target_marks.h"
 
 namespace torvik::ui {
@@ -84,11 +86,20 @@ void EditClick(UiState& ui, const Picker& pick) {
   ui.input.editMode = kEditNone;
 }
 
+// A notch of the wheel zooms as the page keys do: the toolkit reports it as a
+// press and a release, and the press alone zooms.
+bool Wheel(UiState& ui, int button, int state, bool shift) {
+  if (state != kButtonDown) return false;
+  SpecialKeyPressed(ui, button == kWheelUp ? kKeyPageUp : kKeyPageDown, shift, false);
+  return true;
+}
+
 }  // namespace
 
 void PlayMouseMove(UiState& ui, Move move) {
   const Move handed = move;
   if (!PlayerMoved(*ui.game, move)) ReportRefused(ui, handed);
+  else GameOverBeforePlayer(*ui.game);
 }
 
 void LeftPress(UiState& ui, bool shift, const Picker& pick) {
@@ -108,6 +119,7 @@ void LeftPress(UiState& ui, bool shift, const Picker& pick) {
 bool MouseEvent(UiState& ui, int button, int state, bool shift, const Picker& pick) {
   if (ui.input.modal != Modal::kNone) return false;  // a dialog holds the input
   if (button == kRightButton) return false;
+  if (button == kWheelUp || button == kWheelDown) return Wheel(ui, button, state, shift);
   if (button != kLeftButton) {
     Warn(false, "unknown mouse button");
     return false;

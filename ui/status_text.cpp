@@ -124,7 +124,9 @@ std::string SelectionText(const GameState& gs) {
 }
 
 TextLine StatusLine(const GameState& gs, const std::string& message) {
-  if (gs.position.lastMove.check) return {CheckText(gs.position.winner), kRed};
+  // A decided game says so even when its last move gave no check (a stalemate,
+  // a draw by repetition or by the 101-ply rule).
+  if (gs.position.lastMove.check || gs.position.winner != kNoWinner) return {CheckText(gs.position.winner), kRed};
   if (!message.empty()) return {message, kWhite};
   return {SelectionText(gs), kGreen};
 }

@@ -105,10 +105,21 @@ TEST(Cli, PlayPromotionsLaterStartsAndLongSteps) {
       {"", "\n5. e4\n5. ... e5\nmove undone", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 5",
        "Replay 8 of 9"});
   Cli("play --mode 2d", "e2e4\ne7e5\nback 1\nback 1\nforward 2147483647\n", 0, {"", "Replay 2 of 2"});
+  // Undo in a replay leaves it: the replay then starts again at the new end.
+  Cli("play --mode 2d", "e2e4\ne7e5\nback 1\nundo 1\nback 2\n", 0,
+      {"", "Replay 2 of 2\nmove undone\nReplay 1 of 1"});
   // A game may start late: the record counts from its start.
   Cli("play --mode 2d --position " + Quote("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 501"),
       "e2e4\ne7e5\nundo 1\nshow\n", 0,
       {"", "\n501. e4\n501. ... e5\nmove undone", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 501"});
+}
+
+// Two people at the terminal: the mate is announced, and no move follows it.
+TEST(Cli, TheEndOfAGameBetweenPeople) {
+  const auto r = Cli("play --mode 2d", "f2f3\ne7e5\ng2g4\nd8h4\na2a3\n", 0,
+                     {"", "\n2. g4\nWhite is mated\n2. ... Qh4+", "\nillegal move a2a3"});
+  EXPECT_EQ(r.out.find("mated", r.out.find("mated") + 1), std::string::npos) << r.out;
+  Cli("play --mode 2d --position " + Quote("7k/8/6K1/8/8/8/8/5Q2 w - - 0 1"), "f1f7\n", 0, {"", "\nStalemate\n1. Qf7\n"});
 }
 
 // The engine from the terminal: its move for a position, a game against it,

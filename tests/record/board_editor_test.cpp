@@ -240,9 +240,8 @@ TEST_F(BrokenBoards, MovesUndoAndSavesDoNoHarm) {
       Undo(*game, 0);
       EXPECT_EQ(game->state.position.board, edited.board) << b.name;
       ASSERT_TRUE(SaveGame(*game, Path("broken.sav")));
-      if (RestoreGame(*game, Path("broken.sav"))) {
-        EXPECT_EQ(game->state.position.board, edited.board) << b.name;
-      }
+      ASSERT_TRUE(RestoreGame(*game, Path("broken.sav"))) << b.name << ": what the editor makes restores";
+      EXPECT_EQ(game->state.position.board, edited.board) << b.name;
       StartEngine(*game, 0);
     }
   }

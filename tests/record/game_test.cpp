@@ -186,6 +186,24 @@ TEST(Game, UndoAndReplayKeepTheSettings) {
   }
 }
 
+// Undo while a replay is shown leaves the replay and takes the plies back
+// from the game's end: the replay then enters at the new end.
+TEST(Game, UndoInAReplayLeavesIt) {
+  auto game = QuietGame(kGame2D);
+  const auto seen = test::PlayRandom(*game, 4, 7);
+  ConsoleCapture quiet;
+  ReplayStep(*game, -1);
+  ReplayStep(*game, -2);
+  ASSERT_EQ(game->record.replayCursor, 2);
+  Undo(*game, 1);
+  EXPECT_EQ(game->record.replayCursor, -1);
+  EXPECT_EQ(game->state.position.ply, 3);
+  EXPECT_EQ(game->state.position.hashKey, seen[3].hashKey);
+  ReplayStep(*game, -1);
+  ReplayStep(*game, 5);
+  EXPECT_EQ(game->record.replayCursor, 3);
+}
+
 // Random games: the replay steps through them and shows every ply; undo goes
 // back to the same positions, and not past the start.
 TEST(Game, RandomGamesReplayAndUndo) {

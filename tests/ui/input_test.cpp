@@ -298,6 +298,27 @@ TEST(Mouse, OtherButtonsAndStates) {
   EXPECT_EQ(picks.asked, 0);
 }
 
+// A wheel notch zooms as a page key, on its press only, and says nothing.
+TEST(Mouse, TheWheelZooms) {
+  TestUi t(kGame3D);
+  Picks picks;
+  ConsoleCapture console;
+  const float scale = t.State().scale;
+  const struct {
+    int button, state;
+    bool shift, redraw;
+    float scale;
+  } notches[] = {{kWheelUp, kButtonDown, false, true, scale * 1.01f}, {kWheelUp, kButtonUp, false, false, scale * 1.01f},
+                 {kWheelDown, kButtonDown, false, true, scale}, {kWheelDown, kButtonUp, false, false, scale},
+                 {kWheelUp, kButtonDown, true, true, scale * 1.1f}, {kWheelDown, kButtonDown, true, true, scale}};
+  for (const auto& n : notches) {
+    EXPECT_EQ(MouseEvent(t.ui, n.button, n.state, n.shift, picks.Get()), n.redraw);
+    EXPECT_FLOAT_EQ(t.State().scale, n.scale) << n.button << " " << n.state;
+  }
+  EXPECT_EQ(console.Text(), "");
+  EXPECT_EQ(picks.asked, 0);
+}
+
 TEST(Mouse, AClickLeavesTheReplay) {
   TestUi t(kGame2D);
   Click(t, 33);  // e2

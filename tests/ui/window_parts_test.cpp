@@ -98,6 +98,10 @@ TEST(StatusText, StatusLine) {
     t.Pos().winner = winner;
     EXPECT_EQ(Line(StatusLine(t.State(), "illegal move x\n")), std::string(text) + " (red)");
   }
+  // A game decided without a check (a stalemate, a draw) says so all the same.
+  t.Pos().lastMove.check = 0;
+  t.Pos().winner = kDrawn;
+  EXPECT_EQ(Line(StatusLine(t.State(), "")), "STALEMATE (red)");
   // A message shows once: the frame draws it and empties it.
   TestUi m(kGame2D);
   m.ui.text.status = "illegal move e2-e5\n";
