@@ -98,6 +98,14 @@ TEST(StatusText, StatusLine) {
     t.Pos().winner = winner;
     EXPECT_EQ(Line(StatusLine(t.State(), "illegal move x\n")), std::string(text) + " (red)");
   }
+  // Whose move it is, only while the engine plays neither side.
+  EXPECT_EQ(Line(TurnLine(t.State())), "White to move (ivory)");
+  t.State().engineSide = kEnginePlaysBlack;
+  EXPECT_EQ(Line(TurnLine(t.State())), " (green)");
+  t.State().engineSide = kEnginePlaysNone;
+  t.State().autoPlay = 1;
+  EXPECT_EQ(Line(TurnLine(t.State())), " (green)");
+  t.State().autoPlay = 0;
   // A game decided without a check (a stalemate, a draw) says so all the same.
   t.Pos().lastMove.check = 0;
   t.Pos().winner = kDrawn;
