@@ -41,6 +41,9 @@ int EvalCommand(Options& options);
 int SearchCommand(Options& options);
 int SelfPlay(Options& options);
 
+// The Universal Chess Interface for the 2D game, on standard input and output.
+int Uci(Options& options);
+
 // --difficulty easy|medium|hard, when given; false (after saying why) on another value.
 bool TakeDifficulty(Options& options, int& difficulty);
 

@@ -23,14 +23,20 @@ bool TakeDifficulty(Options& options, int& difficulty) {
 }
 
 int SearchCommand(Options& options) {
-  int difficulty = kHard, notation = kNotationTournament;
-  if (!TakeDifficulty(options, difficulty) || !TakeNotation(options, notation) || !NoOtherOptions(options))
+  int difficulty = kHard, notation = kNotationTournament, moveTime = 0;
+  if (!TakeDifficulty(options, difficulty) || !TakeNotation(options, notation) ||
+      !TakeNumber(options, "--movetime", 1, 86400000, moveTime) || !NoOtherOptions(options))
     return kBadUsage;
   auto pos = std::make_unique<Position>();
   if (!LoadPosition(options, *pos)) return kBadUsage;
   auto engine = std::make_unique<Engine>();
   engine->controls.difficulty = difficulty;
   engine->controls.nameMove = [notation](const Position& p, const Move& m) { return NotationOfMove(p, m, notation); };
+  if (moveTime > 0) {  // the wall clock instead of the ticks
+    ClockLimits limits;
+    limits.moveTime = moveTime;
+    engine->controls.budget = PlanBudget(limits, WhiteToMove(*pos), false);
+  }
   pos->history = &engine->keys;
   const auto root = std::make_unique<Position>(*pos);
   Move move;
@@ -46,7 +52,8 @@ int SearchCommand(Options& options) {
   std::printf("bestmove %s score %d depth %d nodes %lld\n", FormatMoveText(*root, move).c_str(), value,
               engine->lastDepth, static_cast<long long>(engine->nodes));
   std::printf("move %s\n", NotationOfMove(*root, move, notation).c_str());
-  std::printf("ticks %.0f time %.3f s\n", engine->clock.ticks - engine->clock.start, seconds);
+  if (moveTime > 0) std::printf("movetime %d time %.3f s\n", moveTime, seconds);
+  else std::printf("ticks %.0f time %.3f s\n", engine->clock.ticks - engine->clock.start, seconds);
   std::vector<Move> line;
   PrincipalVariation(*engine, *pos, move, line);
   auto at = std::make_unique<Position>(*root);

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,7 +15,9 @@
 
 #include "board/key_history.h"
 #include "board/position.h"
+#include "engine/depth_report.h"
 #include "engine/shared_int.h"
+#include "engine/time_budget.h"
 #include "engine/transposition_table.h"
 #include "rules/move_list.h"
 
@@ -32,12 +35,14 @@ struct TickClock {
   double start = 0;
   double limit = 10.0;
   int mode = kStopped;
+  std::chrono::steady_clock::time_point began;  // a real-time budget's start
 };
 
 // What the game lends the engine for one think: the flags the window may
 // change while it runs, the request to stop the engine's thread, the
-// difficulty (the ply cap), the table size, and how to name a move on the
-// console in the game's notation.
+// difficulty (the ply cap), the table size, how to name a move on the
+// console in the game's notation, the time budget (ticks unless a real clock
+// is asked for) and who hears of each finished depth.
 struct EngineControls {
   const SharedInt* abortSearch = nullptr;
   const SharedInt* engineSide = nullptr;
@@ -45,6 +50,8 @@ struct EngineControls {
   int difficulty = 50;
   int ttMegabytes = 8;
   std::function<std::string(const Position&, const Move&)> nameMove;
+  TimeBudget budget;
+  DepthWatcher onDepth;
 };
 
 struct Engine {

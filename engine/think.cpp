@@ -31,12 +31,14 @@ bool IsNull(const Move& m) { return m.from == 0 && m.to == 0; }
 // its value. The move must be legal here: the keys do not tell apart positions
 // that differ only in who owns an attack board.
 int StartFromTable(Engine& e, Position& pos, Move& best, int32_t& value) {
+  // Under a real clock depth 1 costs next to nothing and is a move to fall back on.
+  const int first = e.controls.budget.realTime ? 1 : kStartDepth;
   const TTEntry* entry = LookupTT(e.tt, pos);
-  if (!entry || !TTHasMove(*entry)) return kStartDepth;
+  if (!entry || !TTHasMove(*entry)) return first;
   Move stored = TTMove(*entry, pos, '?');
-  if (!LegalMove(pos, stored)) return kStartDepth;
+  if (!LegalMove(pos, stored)) return first;
   best = TTMove(*entry, pos, '?');
-  int depth = std::max<int>(entry->lowerDepth, kStartDepth);
+  int depth = std::max<int>(entry->lowerDepth, first);
   value = entry->lower;
   if (entry->upperDepth >= entry->lowerDepth && entry->lower + kSettled >= entry->upper) ++depth;
   return depth;
@@ -69,6 +71,24 @@ Move FirstLegalRootMove(Position& pos) {
     if (HasMover(pos, m) && MakeMove(child, pos, m)) return pos.movesCache.moves[i];
   }
   return Move{};
+}
+
+// The budget's depth cap, which never stops the first depth.
+bool BeyondDepthCap(const Engine& e, int depth, int first) {
+  const int cap = e.controls.budget.depth;
+  return cap > 0 && depth > cap && depth > first;
+}
+
+// Tells the watcher, if any, of a finished depth.
+void ReportDepth(Engine& e, const Position& pos, const Move& best, int depth, int32_t value) {
+  if (!e.controls.onDepth) return;
+  DepthReport r;
+  r.depth = depth;
+  r.value = value;
+  r.nodes = e.nodes;
+  r.deepestPly = e.deepestPly;
+  PrincipalVariation(e, pos, best, r.line);
+  e.controls.onDepth(r);
 }
 
 }  // namespace
@@ -131,14 +151,17 @@ int32_t IterativeDeepening(Engine& e, Position& pos, Move& best) {
   AgeTT(e.tt, pos.ply);
   int32_t value = 0;
   int depth = StartFromTable(e, pos, best, value);
+  if (e.controls.budget.depth > 0) depth = std::min(depth, e.controls.budget.depth);  // the table may know deeper
+  const int first = depth;
   int lastCompleted = depth - 1;
   for (bool done = false; !done; ++depth) {
-    if (depth >= e.controls.difficulty) break;
+    if (depth >= e.controls.difficulty || BeyondDepthCap(e, depth, first)) break;
     bool onlyOne = false;
     value = SearchDepth(e, pos, best, depth, value, onlyOne);
     e.lastDepth = depth;
+    if (!e.aborted) ReportDepth(e, pos, best, depth, value);
     done = false;
-    if (lastCompleted > 2) {
+    if (lastCompleted > 2 || e.controls.budget.realTime) {
       if (!AbortCheck(e)) lastCompleted = depth;
       done = StopDeepening(e, depth, onlyOne) != 0;
     }

@@ -1,6 +1,10 @@
-// The engine's time budget, counted in ticks that the search advances itself:
-// one per 1000 nodes searched at root depth 3 or more, one per test after each
-// depth. Ten ticks make a move; a new depth is not begun after seven.
+// The engine's time budget. By default counted in ticks that the search
+// advances itself: one per 1000 nodes searched at root depth 3 or more, one
+// per test after each depth. Ten ticks make a move; a new depth is not begun
+// after seven. A real-time budget (controls.budget.realTime) reads the wall
+// clock instead: no new depth after half the soft limit, the running search
+// given up at the hard limit, polled every 1000 nodes at every depth. A node
+// cap ends either.
 #pragma once
 
 #include "engine/engine.h"
@@ -19,7 +23,7 @@ int StopDeepening(Engine& engine, int depth, bool onlyOne);
 
 // 1 when the running search must give up: the window asked it to, the engine
 // no longer plays, its thread is being stopped, or (polled every 1000 nodes
-// from root depth 3) the budget is spent.
+// from root depth 3, or from the first under a real clock) the budget is spent.
 int AbortCheck(Engine& engine);
 
 }  // namespace torvik

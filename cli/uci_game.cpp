@@ -1,0 +1,70 @@
+#include "cli/uci_game.h"
+
+#include "record/move_text.h"
+#include "record/position_text.h"
+#include "rules/legality.h"
+#include "rules/make_move.h"
+#include "rules/move_list.h"
+#include "rules/perft.h"
+
+namespace torvik::cli {
+namespace {
+
+// A fresh game read from `text`; false with the reason when it is no position.
+bool ReadGame(const std::string& text, UciGame& game, std::string& error) {
+  game.pos = std::make_unique<Position>();
+  game.keys = std::make_unique<KeyHistory>();
+  game.pos->gameMode = kGame2D;
+  game.pos->history = game.keys.get();
+  if (!ParsePosition(text, kGame2D, *game.pos, error)) return false;
+  game.pos->history = game.keys.get();
+  game.keys->Store(game.pos->ply, game.pos->hashKey);
+  return true;
+}
+
+}  // namespace
+
+UciGame StartGame() {
+  UciGame game;
+  std::string error;
+  ReadGame(kStartText2D, game, error);
+  return game;
+}
+
+bool FindUciMove(Position& pos, const std::string& text, Move& found) {
+  Move typed;
+  if (!ParseMoveText(pos, text, typed)) return false;
+  MoveList moves;
+  const int n = LegalMoves(pos, moves);
+  const char want = IsPromotionKind(typed.kind) ? typed.kind : 0;
+  for (int i = 0; i < n; ++i) {
+    const Move& m = moves[i];
+    const char have = IsPromotionKind(m.kind) ? m.kind : 0;
+    if (m.piece == typed.piece && m.from == typed.from && m.to == typed.to &&
+        (have == want || (want == 0 && have == kPromoteQueen)))
+      return found = m, true;
+  }
+  return false;
+}
+
+bool ApplyUciPosition(const UciCommand& command, UciGame& game, std::string& error) {
+  UciGame next;
+  if (!ReadGame(command.startPos ? std::string(kStartText2D) : command.fen, next, error)) {
+    error = "bad position: " + error;
+    return false;
+  }
+  Position& pos = *next.pos;
+  for (const std::string& text : command.moves) {
+    Move m;
+    if (!FindUciMove(pos, text, m) || !LegalMove(pos, m) || !MakeMove(pos, pos, m)) {
+      error = "illegal move " + text;
+      return false;
+    }
+    pos.previous = nullptr;
+    pos.flags &= ~(kWhitePromoted | kBlackPromoted);
+  }
+  game = std::move(next);
+  return true;
+}
+
+}  // namespace torvik::cli

@@ -1,0 +1,193 @@
+// The Universal Chess Interface: torvik-cli uci driven line by line, with
+// pauses, as a chess interface drives it.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "record/move_text.h"
+#include "record/position_text.h"
+#include "rules/legality.h"
+#include "rules/make_move.h"
+#include "support/run.h"
+#include "uci_process.h"
+
+namespace torvik {
+namespace {
+
+using test::Process;
+using namespace std::chrono_literals;
+
+constexpr double kPatience = 30;  // seconds for anything that should take far less
+
+std::unique_ptr<Process> StartUci() {
+  auto p = test::Start(TORVIK_CLI, "uci");
+  EXPECT_TRUE(p);
+  return p;
+}
+
+// The line `prefix` names, after the `from`th line; fails the test when none came in time.
+std::string Expect(Process& p, const std::string& prefix, std::size_t from = 0, double seconds = kPatience) {
+  const int at = test::WaitFor(p, prefix, from, seconds);
+  EXPECT_GE(at, 0) << "no line '" << prefix << "'";
+  return at < 0 ? std::string() : test::Lines(p)[std::size_t(at)].text;
+}
+
+// Whether `best` is a legal move after `moves` from `fen` (the 2D start when empty).
+bool LegalAfter(const std::string& fen, const std::vector<std::string>& moves, const std::string& best) {
+  auto pos = std::make_unique<Position>();
+  std::string error;
+  if (!ParsePosition(fen.empty() ? kStartText2D : fen, kGame2D, *pos, error)) return false;
+  for (const std::string& text : moves) {
+    Move m;
+    if (!ParseMoveText(*pos, text, m) || !LegalMove(*pos, m) || !MakeMove(*pos, *pos, m)) return false;
+    pos->previous = nullptr;
+  }
+  Move m;
+  return ParseMoveText(*pos, best, m) && LegalMove(*pos, m);
+}
+
+std::string MoveOf(const std::string& bestmoveLine) { return bestmoveLine.substr(std::string("bestmove ").size()); }
+
+double SecondsBetween(test::Clock::time_point a, test::Clock::time_point b) {
+  return std::chrono::duration<double>(b - a).count();
+}
+
+TEST(Uci, HandshakeGameAndDepthSearch) {
+  auto p = StartUci();
+  test::Send(*p, "uci");
+  Expect(*p, "uciok");
+  const std::vector<std::string> hello = {"id name Torvik 2.80", "id author The Torvik authors",
+                                          "option name Hash type spin default 8 min 1 max 1024",
+                                          "option name Difficulty type combo default hard var easy var medium var hard",
+                                          "uciok"};
+  std::vector<std::string> got;
+  for (const auto& l : test::Lines(*p)) got.push_back(l.text);
+  EXPECT_EQ(got, hello);
+  test::Send(*p, "isready");
+  Expect(*p, "readyok");
+  const std::vector<std::string> moves = {"e2e4", "e7e5", "g1f3", "b8c6", "f1c4", "g8f6",
+                                          "e1g1", "f8c5", "d2d3", "e8g8", "c2c3", "d7d6"};
+  std::string line = "position startpos moves";
+  for (const auto& m : moves) line += " " + m;
+  test::Send(*p, "ucinewgame");
+  test::Send(*p, line);
+  const std::size_t before = test::Lines(*p).size();
+  test::Send(*p, "go depth 3");
+  const std::string best = MoveOf(Expect(*p, "bestmove ", before));
+  EXPECT_TRUE(LegalAfter("", moves, best)) << best;
+  // One info line for each depth, in order, each whole.
+  int depth = 0;
+  for (const auto& l : test::Lines(*p)) {
+    if (l.text.rfind("info ", 0) != 0) continue;
+    std::istringstream in(l.text);
+    std::string info, word;
+    int d = 0;
+    in >> info >> word >> d;
+    EXPECT_EQ(word, "depth");
+    EXPECT_EQ(d, ++depth) << l.text;
+    for (const char* part : {" score cp ", " nodes ", " nps ", " time ", " pv "})
+      EXPECT_NE(l.text.find(part), std::string::npos) << l.text;
+  }
+  EXPECT_EQ(depth, 3);
+  test::Send(*p, "quit");
+  EXPECT_EQ(test::Finish(*p, kPatience), 0);
+}
+
+// A promotion among the moves is taken; a bad FEN, an illegal move or an
+// unknown command changes nothing.
+TEST(Uci, PositionsBadInputAndUnknownCommands) {
+  auto p = StartUci();
+  const std::string fen = "8/P6k/8/8/8/8/8/K7 w - - 0 1";
+  test::Send(*p, "position fen " + fen + " moves a7a8q");
+  test::Send(*p, "position fen garbage");
+  Expect(*p, "info string bad position");
+  test::Send(*p, "position fen " + fen + " moves a7a8q h7h6 a1a2 h6h5 a8a7 h5h4 h4h3");
+  Expect(*p, "info string illegal move h4h3");
+  test::Send(*p, "go depth ten");
+  Expect(*p, "info string go: bad number");
+  const std::size_t before = test::Lines(*p).size();
+  test::Send(*p, "foo");
+  test::Send(*p, "isready");
+  EXPECT_EQ(Expect(*p, "readyok", before), "readyok");
+  EXPECT_EQ(test::Lines(*p).size(), before + 1) << "an unknown command is answered";
+  test::Send(*p, "go depth 2");
+  const std::string best = MoveOf(Expect(*p, "bestmove ", before));
+  EXPECT_TRUE(LegalAfter(fen, {"a7a8q"}, best)) << best;
+  test::Send(*p, "quit");
+  EXPECT_EQ(test::Finish(*p, kPatience), 0);
+}
+
+TEST(Uci, InfiniteStopsOnStopAndMoveTimeIsKept) {
+  auto p = StartUci();
+  test::Send(*p, "position startpos moves d2d4");
+  std::size_t before = test::Lines(*p).size();
+  test::Send(*p, "go infinite");
+  std::this_thread::sleep_for(300ms);
+  EXPECT_EQ(test::WaitFor(*p, "bestmove", before, 0), -1) << "infinite answered before stop";
+  const auto stop = test::Clock::now();
+  test::Send(*p, "stop");
+  const int at = test::WaitFor(*p, "bestmove ", before, kPatience);
+  ASSERT_GE(at, 0);
+  const auto stopped = test::Lines(*p)[std::size_t(at)];
+  EXPECT_LT(SecondsBetween(stop, stopped.at), 3.0);
+  EXPECT_TRUE(LegalAfter("", {"d2d4"}, MoveOf(stopped.text))) << stopped.text;
+
+  before = test::Lines(*p).size();
+  const auto go = test::Clock::now();
+  test::Send(*p, "go movetime 200");
+  const int timed = test::WaitFor(*p, "bestmove ", before, kPatience);
+  ASSERT_GE(timed, 0);
+  const double took = SecondsBetween(go, test::Lines(*p)[std::size_t(timed)].at);
+  EXPECT_GT(took, 0.08);  // half the move time passes before deepening stops
+  EXPECT_LT(took, 3.0);
+  test::Send(*p, "quit");
+  EXPECT_EQ(test::Finish(*p, kPatience), 0);
+}
+
+// The end of the input ends the session, a running search finishing first.
+TEST(Uci, EndOfInputQuits) {
+  const test::RunResult r = test::RunCommand(std::string(TORVIK_CLI) + " uci", "position startpos\ngo movetime 50\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("info depth 1 "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("bestmove "), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.back(), '\n');
+}
+
+// With Difficulty set, a go without a clock plays on the ticks: the same
+// think twice over, node for node.
+TEST(Uci, DifficultyPlaysRepeatably) {
+  const std::string think = "ucinewgame\nposition startpos moves e2e4 c7c5\ngo\n";
+  const test::RunResult r = test::RunCommand(std::string(TORVIK_CLI) + " uci",
+                                             "setoption name Difficulty value medium\n" + think + think);
+  EXPECT_EQ(r.status, 0);
+  const std::size_t answer = r.out.find("bestmove ");
+  ASSERT_NE(answer, std::string::npos) << r.out;
+  const std::size_t split = r.out.find('\n', answer) + 1;
+  auto withoutTimes = [](std::string text) {  // the nodes and the line stay, the times go
+    std::string kept;
+    std::istringstream in(text);
+    for (std::string word, last; in >> word; last = word)
+      if (last != "nps" && last != "time") kept += word + " ";
+    return kept;
+  };
+  const std::string first = r.out.substr(0, split), again = r.out.substr(split);
+  EXPECT_NE(first.find("info depth 2 "), std::string::npos) << r.out;
+  EXPECT_EQ(withoutTimes(first), withoutTimes(again));
+}
+
+TEST(Uci, SearchCommandByTheWallClock) {
+  const test::RunResult r =
+      test::RunCommand(std::string(TORVIK_CLI) + " search --mode 2d --movetime 150");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("bestmove ", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("\nmovetime 150 time "), std::string::npos) << r.out;
+  EXPECT_EQ(test::RunCommand(std::string(TORVIK_CLI) + " search --movetime soon").status, 2);
+}
+
+}  // namespace
+}  // namespace torvik
