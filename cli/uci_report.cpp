@@ -28,9 +28,8 @@ std::string UciLine(const Position& root, const std::vector<Move>& moves) {
   at->history = nullptr;  // the line is not the game: no keys are stored for it
   std::string text;
   for (Move m : moves) {
-    const std::string name = FormatMoveText(*at, m);
-    if (!MakeMove(*next, *at, m)) break;
-    text += (text.empty() ? "" : " ") + name;
+    if (!MakeMove(*next, *at, m)) break;  // names a promotion's piece in the move
+    text += (text.empty() ? "" : " ") + FormatMoveText(*at, m);
     next->previous = nullptr;
     std::swap(at, next);
   }
@@ -51,10 +50,13 @@ std::string UciBestMove(const Position& root, const Move& move) {
   auto pos = std::make_unique<Position>(root);
   pos->history = nullptr;  // the tests below must not write into the game's keys
   Move legal = move;
-  if ((move.from != 0 || move.to != 0) && LegalMove(*pos, legal)) return FormatMoveText(root, move);
+  // Making the move names a promotion's piece (a queen unless the move says).
+  if ((move.from != 0 || move.to != 0) && LegalMove(*pos, legal)) return FormatMoveText(root, legal);
   MoveList moves;
-  if (LegalMoves(*pos, moves) > 0) return FormatMoveText(root, moves[0]);
-  return "0000";
+  if (LegalMoves(*pos, moves) == 0) return "0000";
+  Move first = moves[0];
+  LegalMove(*pos, first);
+  return FormatMoveText(root, first);
 }
 
 }  // namespace torvik::cli

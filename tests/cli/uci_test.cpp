@@ -118,6 +118,12 @@ TEST(Uci, PositionsBadInputAndUnknownCommands) {
   test::Send(*p, "go depth 2");
   const std::string best = MoveOf(Expect(*p, "bestmove ", before));
   EXPECT_TRUE(LegalAfter(fen, {"a7a8q"}, best)) << best;
+  // The engine's own promotion names its piece, in the best move and the line.
+  const std::size_t promoting = test::Lines(*p).size();
+  test::Send(*p, "position fen " + fen);
+  test::Send(*p, "go depth 3");
+  EXPECT_EQ(Expect(*p, "bestmove ", promoting), "bestmove a7a8q");
+  EXPECT_NE(Expect(*p, "info depth 3", promoting).find(" pv a7a8q"), std::string::npos);
   test::Send(*p, "quit");
   EXPECT_EQ(test::Finish(*p, kPatience), 0);
 }
