@@ -13,7 +13,6 @@ namespace {
 constexpr std::array<int, 8> kKingSteps = {1, 9, 8, 7, -1, -9, -8, -7};
 constexpr std::array<int, 8> kKnightSteps = {10, 6, 17, 15, -10, -6, -17, -15};
 constexpr std::array<int, 4> kLines = {8, 1, 9, 7};  // later ones win for the same pair
-constexpr int kMaxLineSteps = 10;
 
 void SetReach(LineTables& t, int code, Square from, Square to) {
   t.reach[code + 6][from] |= uint64_t(1) << to;

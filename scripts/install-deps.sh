@@ -8,6 +8,7 @@ packages=(
   libgtest-dev
   xvfb xdotool
   zenity
+  clang libclang-rt-dev
 )
 
 missing=()
