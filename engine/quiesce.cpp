@@ -10,6 +10,7 @@
 #include "engine/move_order.h"
 #include "engine/score.h"
 #include "engine/search.h"
+#include "engine/tick_clock.h"
 #include "rules/generate.h"
 #include "rules/make_move.h"
 
@@ -17,6 +18,16 @@ namespace torvik {
 namespace {
 
 constexpr int32_t kStandMargin = 6500;
+constexpr uint32_t kClockPoll = 1023;  // quiescence nodes between looks at the wall clock
+
+// Under a wall clock a long quiescence search (checks and evasions run to the
+// ply cap) looks at the time too, and gives the pass up once the hard limit is
+// passed. The tick budget never looks here: its play stays repeatable.
+bool OutOfTime(Engine& e) {
+  if (!e.controls.budget.realTime || e.aborted) return e.aborted;
+  if ((++e.quiesceNodes & kClockPoll) == 0 && TimeUp(e)) e.aborted = true;
+  return e.aborted;
+}
 
 // Tries the moves one at a time and keeps the best value.
 struct Tries {
@@ -27,7 +38,7 @@ struct Tries {
   int32_t best;
   Position& child;
 
-  bool Done() const { return best >= gamma; }
+  bool Done() const { return best >= gamma || e.aborted; }
   void Try(Square from, Square to, int piece, char kind) {
     if (Done()) return;
     Move m{from, to, kNoScore, piece, kind, 0, {0, 0}};
@@ -96,6 +107,7 @@ int32_t EvasionNode(Engine& e, Position& pos, int32_t gamma, int ply) {
       best = std::max(best, -Quiesce(e, child, 1 - gamma, ply + 1));
     }
   }
+  if (e.aborted) return best;  // cut short: nothing to keep
   StoreTT(e.tt, pos, 0, gamma, best, nullptr);
   return TowardZero(best);
 }
@@ -109,6 +121,7 @@ int32_t QuiesceEntry(Engine& e, Position& pos, int32_t gamma, int ply) {
 }
 
 int32_t Quiesce(Engine& e, Position& pos, int32_t gamma, int ply) {
+  if (OutOfTime(e)) return gamma;  // the pass is given up: the value is never used
   e.deepestPly = std::max(e.deepestPly, ply);
   gamma = GammaAway(gamma);
   int32_t value = 0;
