@@ -38,15 +38,7 @@ bool FindMove(Game& game, std::string text, Move& found, std::string& error) {
   const int n = LegalMoves(pos, moves);
   Move typed;
   if (ParseMoveText(pos, text, typed)) {
-    // A promotion typed without its piece makes a queen.
-    const char want = IsPromotionKind(typed.kind) ? typed.kind : 0;
-    for (int i = 0; i < n; ++i) {
-      const Move& m = moves[i];
-      const char have = IsPromotionKind(m.kind) ? m.kind : 0;
-      if (m.piece == typed.piece && m.from == typed.from && m.to == typed.to &&
-          (have == want || (want == 0 && have == kPromoteQueen)))
-        return found = m, true;
-    }
+    if (MatchTypedMove(typed, moves.data(), n, found)) return true;  // a bare promotion makes a queen
     return error = "illegal move " + text, false;
   }
   if (!text.empty() && text.back() == '+') text.pop_back();

@@ -36,15 +36,7 @@ bool FindUciMove(Position& pos, const std::string& text, Move& found) {
   if (!ParseMoveText(pos, text, typed)) return false;
   MoveList moves;
   const int n = LegalMoves(pos, moves);
-  const char want = IsPromotionKind(typed.kind) ? typed.kind : 0;
-  for (int i = 0; i < n; ++i) {
-    const Move& m = moves[i];
-    const char have = IsPromotionKind(m.kind) ? m.kind : 0;
-    if (m.piece == typed.piece && m.from == typed.from && m.to == typed.to &&
-        (have == want || (want == 0 && have == kPromoteQueen)))
-      return found = m, true;
-  }
-  return false;
+  return MatchTypedMove(typed, moves.data(), n, found);
 }
 
 bool ApplyUciPosition(const UciCommand& command, UciGame& game, std::string& error) {

@@ -92,6 +92,18 @@ std::string FormatMoveText(const Position& pos, const Move& move) {
   return text;
 }
 
+bool MatchTypedMove(const Move& typed, const Move* moves, int count, Move& found) {
+  const char want = IsPromotionKind(typed.kind) ? typed.kind : 0;
+  for (int i = 0; i < count; ++i) {
+    const Move& m = moves[i];
+    const char have = IsPromotionKind(m.kind) ? m.kind : 0;
+    if (m.piece == typed.piece && m.from == typed.from && m.to == typed.to &&
+        (have == want || (want == 0 && have == kPromoteQueen)))
+      return found = m, true;
+  }
+  return false;
+}
+
 bool ParseMoveText(const Position& pos, std::string_view text, Move& move) {
   move = Move{};
   move.score = kNoScore;

@@ -18,4 +18,9 @@ std::string FormatMoveText(const Position& pos, const Move& move);
 // when the text is not a move of this form; legality is not checked here.
 bool ParseMoveText(const Position& pos, std::string_view text, Move& move);
 
+// The move of `moves` (the legal moves) that a move read from text names: the
+// same piece, squares and promotion, a promotion typed without its piece being
+// the queen's. False when none is.
+bool MatchTypedMove(const Move& typed, const Move* moves, int count, Move& found);
+
 }  // namespace torvik
