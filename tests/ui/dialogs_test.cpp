@@ -4,7 +4,6 @@
 // or, without one, on their default names.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -142,12 +141,6 @@ class ScopedPath {
   std::string old_;
 };
 
-// A stand-in chooser that answers the name in the file "answer" beside it.
-void PutFakeChooser(const test::TempFolder& bin) {
-  std::ofstream(bin.Path("zenity")) << "#!/bin/sh\ncat '" << bin.Path("answer") << "'\necho\n";
-  chmod(bin.Path("zenity").c_str(), 0755);
-}
-
 // Polls the chooser as the idle callback does, until it closed.
 void AwaitChooser(TestUi& t) {
   for (int i = 0; i < 500 && !PollFileCommand(t.ui); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -156,10 +149,9 @@ void AwaitChooser(TestUi& t) {
 TEST(FileCommands, TheChoosersNameIsUsed) {
   test::ScopedWorkingFolder folder("torvik-ui-chooser");
   test::TempFolder bin("torvik-ui-bin");
-  PutFakeChooser(bin);
-  ScopedPath path(bin.Dir().string() + ":/bin:/usr/bin");
+  ScopedPath path(FakeChooserFolder(bin.Dir().string()) + ":/bin:/usr/bin");
   const std::string name = (std::filesystem::current_path() / "mes parties é").string();
-  std::ofstream(bin.Path("answer")) << name;
+  std::ofstream(bin.Path("bin/answer")) << name;
   TestUi t(kGame2D);
   Click(t, 33), Click(t, 35);  // e2-e4
   EXPECT_EQ(Press(t, 's'), "");
@@ -173,12 +165,12 @@ TEST(FileCommands, TheChoosersNameIsUsed) {
   EXPECT_EQ(t.ui.input.modal, Modal::kNone);
   EXPECT_EQ(t.ui.files.saveName, name + ".sav");
   Click(t, 30), Click(t, 28);  // d7-d5
-  std::ofstream(bin.Path("answer")) << name + ".sav";
+  std::ofstream(bin.Path("bin/answer")) << name + ".sav";
   Press(t, 'r');
   AwaitChooser(t);
   EXPECT_EQ(t.Pos().ply, 1);
   EXPECT_EQ(t.game->record.windowTitle, name + ".sav");
-  std::ofstream(bin.Path("answer")) << "moves";
+  std::ofstream(bin.Path("bin/answer")) << "moves";
   Press(t, 'l');
   AwaitChooser(t);
   EXPECT_TRUE(std::filesystem::exists("moves.txt"));

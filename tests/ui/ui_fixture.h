@@ -3,6 +3,8 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -90,6 +92,18 @@ inline std::string Press(TestUi& t, unsigned char key, bool alt = false) {
   ConsoleCapture console;
   EXPECT_EQ(KeyboardKey(t.ui, key, alt), KeyOutcome::kRedraw) << key;
   return console.Text();
+}
+
+// A stand-in file chooser first on the program's PATH: it answers the name in
+// the file "answer" beside it, or cancels when there is none.
+inline std::string FakeChooserFolder(const std::string& dir) {
+  const std::string bin = dir + "/bin";
+  std::filesystem::create_directories(bin);
+  std::filesystem::remove(bin + "/answer");
+  std::ofstream(bin + "/zenity") << "#!/bin/sh\n[ -f '" << bin << "/answer' ] || exit 1\ncat '" << bin
+                                 << "/answer'\necho\n";
+  std::filesystem::permissions(bin + "/zenity", std::filesystem::perms::owner_all);
+  return bin;
 }
 
 }  // namespace torvik::ui

@@ -93,18 +93,6 @@ inline int MenuRight(const Image& image, int left, int y) {
   return image.width;
 }
 
-// A stand-in file chooser first on the program's PATH: it answers the name in
-// the file "answer" beside it, or cancels when there is none.
-inline std::string FakeChooserFolder(const std::string& dir) {
-  const std::string bin = dir + "/bin";
-  std::filesystem::create_directories(bin);
-  std::filesystem::remove(bin + "/answer");
-  std::ofstream(bin + "/zenity") << "#!/bin/sh\n[ -f '" << bin << "/answer' ] || exit 1\ncat '" << bin
-                                 << "/answer'\necho\n";
-  std::filesystem::permissions(bin + "/zenity", std::filesystem::perms::owner_all);
-  return bin;
-}
-
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
