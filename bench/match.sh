@@ -26,6 +26,8 @@ usage: bench/match.sh [options]
                     fairymax          Fairy-Max (an xboard engine)
                     phalanx[:EASY]    Phalanx (xboard engine), easy level 0..100
                                       (0, full strength, by default; no book)
+                    torvik:PATH       another build of torvik-cli (a baseline, to
+                                      measure a change), named Baseline
                     (default stockfish:1350)
   --games N         games to play, rounded up to an even number (default 20)
   --tc T            base time per game, xboard's form: minutes or M:SS (default 0:10)
@@ -93,6 +95,8 @@ case "$opp_kind" in
   stockfish|stockfish-skill) command -v stockfish >/dev/null || missing+=(stockfish) ;;
   fairymax) command -v fairymax >/dev/null || missing+=(fairymax) ;;
   phalanx) command -v phalanx >/dev/null || missing+=(phalanx) ;;
+  torvik) [ -x "$opp_arg" ] || { echo "match.sh: torvik:PATH needs an executable torvik-cli" >&2; exit 2; }
+    opp_arg=$(cd "$(dirname "$opp_arg")" && pwd)/$(basename "$opp_arg") ;;
   *) echo "match.sh: unknown opponent $opponent" >&2; usage >&2; exit 2 ;;
 esac
 if [ -z "${DISPLAY:-}" ]; then
@@ -145,7 +149,9 @@ fi
 
 stamp=$(date +%Y%m%d-%H%M%S)
 if [ -z "$out" ]; then
-  out="$here/match-results/${opponent//:/-}-${clock_label//[:\/]/_}-$difficulty-$stamp"
+  label=${opponent//:/-}
+  [ "$opp_kind" = torvik ] && label=torvik-base
+  out="$here/match-results/${label}-${clock_label//[:\/]/_}-$difficulty-$stamp"
 fi
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
@@ -179,6 +185,14 @@ case "$opp_kind" in
     # No book, no learning file, no pondering; -e is its easy level.
     opp_args=(-scp "phalanx -b- -l- -p- -e ${opp_arg:-0}")
     ;;
+  torvik)
+    cat > "$out/torvik-base.sh" <<EOF
+#!/bin/sh
+exec "$opp_arg" uci 2>>"$out/torvik-base-stderr.log"
+EOF
+    chmod +x "$out/torvik-base.sh"
+    opp_args=(-scp "$out/torvik-base.sh" -sUCI -secondOptions "Difficulty=$difficulty,Hash=16" -sn Baseline)
+    ;;
 esac
 
 # -ponderNextMove false: no engine thinks on the other's time, which would take
@@ -186,7 +200,7 @@ esac
 xboard_args=(
   -noGUI -matchMode true -matchGames "$games"
   "${clock_args[@]}" -autoCallFlag true -ponderNextMove false
-  -fcp "$out/torvik-engine.sh" -fd "$out" -fUCI -firstOptions "Difficulty=$difficulty,Hash=16"
+  -fcp "$out/torvik-engine.sh" -fn Torvik -fd "$out" -fUCI -firstOptions "Difficulty=$difficulty,Hash=16"
   "${opp_args[@]}" -sd "$out"
   -loadGameFile "$out/openings.pgn" -loadGameIndex -2 -rewindIndex "$n_openings"
   -saveGameFile "$out/games.pgn" -pgnExtendedInfo true
@@ -253,7 +267,7 @@ wait "$runner" 2>/dev/null || true
   echo "finished:  $(date -Is) ($status, $(( $(date +%s) - start )) s)"
   grep 'final score' "$out/xboard-output.log" | head -n1 || true
   if [ -s "$out/games.pgn" ]; then
-    python3 "$here/elo.py" "$out/games.pgn" --engine "$torvik_name"
+    python3 "$here/elo.py" "$out/games.pgn" --engine Torvik
   else
     echo "no games were saved; see $out/xboard-output.log and $out/xboard-debug.log"
   fi

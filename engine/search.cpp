@@ -20,6 +20,8 @@ constexpr int kExtensionRoom = 20;     // extensions stop this deep below the ro
 constexpr int kNullReduction = 4;
 constexpr int32_t kNullMateCut = 10000;
 constexpr int kNullControlFloor = 6;   // fewer controlled squares: zugzwang risk, no null move
+constexpr int kLateMoveDepth = 3;      // late quiet moves are searched a ply shallower from here on
+constexpr int kLateMoveIndex = 3;      // the moves ordered before this one are never reduced
 
 bool InCheck(const Position& pos) { return (pos.flags & kInCheck) != 0; }
 
@@ -85,9 +87,22 @@ struct Node {
   int32_t gamma;
 };
 
+// A quiet move ordered late, at a node deep enough and not in check: it is
+// tried a ply shallower first, and at full depth only when that refutes the
+// node's bound.
+bool Reducible(const Position& pos, const Move& m, const Node& n, int index) {
+  return index >= kLateMoveIndex && n.depth >= kLateMoveDepth && !n.threat && !InCheck(pos) &&
+         m.kind == kPlain && pos.board[m.to] == 0;
+}
+
 // One move of the loop: its value from this node's view.
-int32_t ChildValue(Engine& e, Position& pos, Position& child, const Node& n) {
+int32_t ChildValue(Engine& e, Position& pos, Position& child, const Node& n, bool late) {
   if (IsRepetition(child, 1)) return DrawForMover(pos);
+  if (late) {
+    const int32_t v = -Search(e, child, n.depth - 2, 1 - n.gamma, n.ply + 1);
+    if (v < n.gamma || e.aborted) return v;
+    child.movesCache = {};
+  }
   if (n.depth > n.incoming && !n.threat && !InCheck(pos)) {
     int32_t v = -Search(e, child, n.incoming - 1, 1 - n.gamma, n.ply + 1);
     const bool engine = IsEngineNode(pos);
@@ -111,7 +126,7 @@ int32_t SearchMoves(Engine& e, Position& pos, const Node& n, int& bestIndex) {
       list[i].score = kMated;
       continue;
     }
-    const int32_t v = ChildValue(e, pos, child, n);
+    const int32_t v = ChildValue(e, pos, child, n, Reducible(pos, m, n, i));
     list[i].score = v;
     if (AbortCheck(e)) e.aborted = true;
     if (e.aborted) return best;
