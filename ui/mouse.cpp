@@ -108,12 +108,10 @@ void LeftPress(UiState& ui, bool shift, const Picker& pick) {
     EditClick(ui, pick);
     return;
   }
-  ui.input.humanMoving = 1;
   const int selection = ui.game->state.selection;
   if (selection == kNoSquare) Select(ui, pick);
   else if (BoardIndexOfCode(selection) >= 0) MoveBoard(ui, pick);
   else if (!shift) MovePiece(ui, pick);
-  ui.input.humanMoving = 0;
 }
 
 bool MouseEvent(UiState& ui, int button, int state, bool shift, const Picker& pick) {

@@ -73,9 +73,7 @@ void AnswerPromotion(UiState& ui, int piece) {
   ui.input.modal = Modal::kNone;
   Move move = ui.input.pendingMove;
   move.kind = PromotionKindOf(piece);
-  ui.input.humanMoving = 1;
   PlayMouseMove(ui, move);
-  ui.input.humanMoving = 0;
 }
 
 void PromotionClick(UiState& ui, int x, int y, int width, int height) {

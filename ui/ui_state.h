@@ -33,7 +33,6 @@ struct Interaction {
   int selectedName = kNoSquare;  // what the first click picked
   int pickedName = kNoSquare;    // the latest pick
   int editMode = kEditNone;
-  int humanMoving = 0;           // 1 while a mouse move is being played
   int debugBoard = 0;            // the attack board the K key moves
   Modal modal = Modal::kNone;
   Move pendingMove{};            // the promotion the dialog asks about

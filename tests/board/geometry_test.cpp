@@ -170,41 +170,37 @@ void ExpectLinesAgree(const Position& pos) {
 }
 
 TEST(Maps, LineDirections) {
+  const Pins qlGap = {32, 5, 56, 63};  // board 0 on QL1, board 1 on QL4, nothing on QL3 between
+  const Position flat = Empty(kGame2D), home = Empty(kGame3D), gap = Empty(kGame3D, qlGap);
+  const Position homeStd = Empty(kGame3D, kHome, kStandard), gapStd = Empty(kGame3D, qlGap, kStandard);
   struct Case {
-    int mode, rules;
-    Pins pins;
+    const Position* pos;
     Square a, b;
     int direction;
   };
-  const Pins qlGap = {32, 5, 56, 63};  // board 0 on QL1, board 1 on QL4, nothing on QL3 between
   const Case cases[] = {
-      {kGame2D, kTournament, kHome, 0, 63, 9}, {kGame2D, kTournament, kHome, 7, 0, -1},
-      {kGame2D, kTournament, kHome, 7, 56, 7}, {kGame2D, kTournament, kHome, 0, 10, 0},
-      {kGame2D, kTournament, kHome, 3, 59, 8},
-      {kGame3D, kTournament, kHome, 32, 35, 1},  // white a1 to a4
-      {kGame3D, kTournament, kHome, 32, 4, 1},   // white a1 to neutral a5
-      {kGame3D, kTournament, kHome, 32, 39, 1},  // to black a8
-      {kGame3D, kTournament, kHome, 33, 2, 1},   // white a2 to neutral a3
-      {kGame3D, kTournament, kHome, 33, 10, 9},  // white a2 to neutral b3
-      {kGame3D, kTournament, kHome, 33, 11, 0},  // a knight's step away
-      {kGame3D, kTournament, kHome, 36, 4, 0},   // same projection, other level
-      {kGame3D, kTournament, kHome, 32, 16, 0},  // QL1 and KL1 boards never link
+      {&flat, 0, 63, 9}, {&flat, 7, 0, -1}, {&flat, 7, 56, 7}, {&flat, 0, 10, 0}, {&flat, 3, 59, 8},
+      {&home, 32, 35, 1},  // white a1 to a4
+      {&home, 32, 4, 1},   // white a1 to neutral a5
+      {&home, 32, 39, 1},  // to black a8
+      {&home, 33, 2, 1},   // white a2 to neutral a3
+      {&home, 33, 10, 9},  // white a2 to neutral b3
+      {&home, 33, 11, 0},  // a knight's step away
+      {&home, 36, 4, 0},   // same projection, other level
+      {&home, 32, 16, 0},  // QL1 and KL1 boards never link
       // Tournament lines cross empty pins and the far ranks.
-      {kGame3D, kTournament, qlGap, 1, 6, 1},    // z1 up the column to z6
-      {kGame3D, kTournament, qlGap, 7, 0, -1},
-      {kGame3D, kStandard, qlGap, 1, 6, 0},
-      {kGame3D, kTournament, kHome, 15, 23, 8},  // a9 (board 1) to d9 (board 3)
-      {kGame3D, kTournament, kHome, 7, 31, 8},   // z9 to e9
-      {kGame3D, kTournament, kHome, 8, 16, 8},   // a0 to d0 on rank 0
-      {kGame3D, kStandard, kHome, 15, 23, 0},
+      {&gap, 1, 6, 1},  // z1 up the column to z6
+      {&gap, 7, 0, -1},
+      {&gapStd, 1, 6, 0},
+      {&home, 15, 23, 8},  // a9 (board 1) to d9 (board 3)
+      {&home, 7, 31, 8},   // z9 to e9
+      {&home, 8, 16, 8},   // a0 to d0 on rank 0
+      {&homeStd, 15, 23, 0},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(LineDir(Empty(c.mode, c.pins, c.rules), c.a, c.b), c.direction) << c.a << "-" << c.b;
-  const Position flat = Empty(kGame2D);
+  for (const Case& c : cases) EXPECT_EQ(LineDir(*c.pos, c.a, c.b), c.direction) << c.a << "-" << c.b;
   EXPECT_EQ(IsBetween(flat, 0, 27, 63), 1);
   EXPECT_EQ(IsBetween(flat, 0, 63, 27), 0);
-  for (const Position& pos : {flat, Empty(kGame3D), Empty(kGame3D, qlGap), Empty(kGame3D, qlGap, kStandard)})
-    ExpectLinesAgree(pos);
+  for (const Position* pos : {&flat, &home, &gap, &gapStd}) ExpectLinesAgree(*pos);
 }
 
 TEST(Maps, LinesAgreeInRandomConfigurations) {

@@ -51,11 +51,7 @@ TEST(Setup, SlotsOfTheStartAndOfOddBoards) {
     EXPECT_EQ(Slots(pos), slots);
     EXPECT_EQ(Inconsistency(pos), "") << slots;
   }
-  const Position pos = test::Start(kGame3D);
-  EXPECT_EQ(pos.pins, (std::array<int32_t, 4>{32, 39, 56, 63}));
-  EXPECT_EQ(pos.owners, (std::array<int32_t, 4>{1, 0, 1, 0}));
-  EXPECT_EQ(pos.occupiedMask, 0xffffffffu);
-  EXPECT_EQ(pos.sliderMask, 0x003e003eu);
+  EXPECT_EQ(FormatPosition(test::Start(kGame3D)), kStartText3D);  // boards home, each its side's
   EXPECT_EQ(From2D("r3k3/8/8/8/8/8/8/R3K2R w KQq - 0 1").flags & kCastleRights, 11u);  // K Q q: the rook on a8 is home
   // Castling rights need king and rook at home: in 3D the white king on 24 loses both.
   const std::string rest = "w QL1,QL6,KL1,KL6 wbwb KQkq -";
@@ -103,24 +99,11 @@ TEST(HashKeys, WhatTheKeysHold) {
   EXPECT_EQ(home.hashKey ^ moved.hashKey, kHashKeys.boardPrimary[0][0] ^ kHashKeys.boardPrimary[0][2]);
 }
 
-TEST(HashKeys, PlaceRemoveAndChangeKeepKeysAndMaterial) {
-  Position pos = test::Start(kGame2D);
-  const Position start = pos;
-  const int slot = pos.slotOf[Sq('e', 2)];
-  RemovePiece(pos, slot);
-  EXPECT_EQ(pos.board[Sq('e', 2)], 0);
-  EXPECT_EQ(pos.occupiedMask & SlotBit(slot), 0u);
-  PlacePiece(pos, kPawn, Sq('e', 2), slot);
-  EXPECT_EQ(pos.hashKey, start.hashKey);
-  EXPECT_EQ(pos.hashLock, start.hashLock);
-  EXPECT_EQ(pos.eval.material, start.eval.material);
-  ChangePiece(pos, slot, kKnight);  // queen slot taken: the slot keeps its place
-  EXPECT_EQ(pos.board[Sq('e', 2)], kKnight);
-  EXPECT_NE(pos.pieceMask & SlotBit(slot), 0u);
-  EXPECT_EQ(pos.eval.material[kWhite] - start.eval.material[kWhite], 40012 - 10052);
-  EXPECT_EQ(Inconsistency(pos), "");
+// Keys, masks and material after placing, removing and changing pieces are
+// held against the board by Inconsistency after every move of random play.
+TEST(HashKeys, ChangedPieceTakesItsSlot) {
   // A new queen takes the free queen slot; pawns about to promote are marked.
-  pos = From2D("4k3/P6p/8/8/8/8/1p5P/4K3 w - - 0 1");
+  Position pos = From2D("4k3/P6p/8/8/8/8/1p5P/4K3 w - - 0 1");
   for (auto [s, marked] : {std::pair{Sq('a', 7), 1}, {Sq('h', 2), 0}, {Sq('b', 2), 1}, {Sq('h', 7), 0}})
     EXPECT_EQ((pos.pawnWatchMask & SlotBit(pos.slotOf[s])) != 0, marked == 1) << s;
   ChangePiece(pos, pos.slotOf[Sq('a', 7)], kQueen);
@@ -131,13 +114,20 @@ TEST(HashKeys, PlaceRemoveAndChangeKeepKeysAndMaterial) {
 }
 
 // Makes the move into a fresh child and checks the child is whole. The child
-// comes back without its parent link (the parent is a copy that goes).
+// comes back without its parent link (the parent is a copy that goes). A legal
+// move made in place gives the same position, whole, unlinked, no maps pending.
 std::unique_ptr<Position> Made(const Position& parent, Move move, int legal = 1) {
-  auto from = std::make_unique<Position>(parent);
+  auto from = std::make_unique<Position>(parent), inPlace = std::make_unique<Position>(parent);
   auto child = std::make_unique<Position>();
+  Move again = move;
   EXPECT_EQ(MakeMove(*child, *from, move), legal);
-  EXPECT_EQ(test::Inconsistency(*child), "");
-  EXPECT_EQ(test::MapsDiffer(*child), "");
+  EXPECT_EQ(Inconsistency(*child) + test::MapsDiffer(*child), "");
+  if (legal == 1) {
+    EXPECT_EQ(MakeMove(*inPlace, *inPlace, again), 1);
+    EXPECT_EQ(FormatPosition(*inPlace), FormatPosition(*child));
+    EXPECT_TRUE(inPlace->previous == nullptr && !(inPlace->flags & kMapsPending));
+    EXPECT_EQ(Inconsistency(*inPlace) + test::MapsDiffer(*inPlace), "");
+  }
   child->previous = nullptr;
   return child;
 }
@@ -208,17 +198,6 @@ TEST(MakeMove, PositionsAfterTheMove) {
   EXPECT_EQ(alone->pieces[alone->slotOf[16]].code, kRook);
   EXPECT_EQ(std::popcount(alone->occupiedMask & 0xffff), 2);
   Made(From2D("4k3/8/8/8/8/8/4r3/R3K3 w - - 0 1"), M(kRook, 0, 1), 0);  // leaves the king in check
-}
-
-TEST(MakeMove, InPlace) {
-  Position pos = From2D("4k3/8/8/8/8/8/4P3/4K3 w - - 0 1");
-  Move m = M(kPawn, Sq('e', 2), Sq('e', 3));
-  ASSERT_EQ(MakeMove(pos, pos, m), 1);
-  EXPECT_EQ(pos.previous, nullptr);
-  EXPECT_EQ(FormatPosition(pos), "4k3/8/8/8/8/4P3/8/4K3 b - - 0 1");
-  EXPECT_FALSE(pos.flags & kMapsPending);
-  EXPECT_EQ(test::Inconsistency(pos), "");
-  EXPECT_EQ(test::MapsDiffer(pos), "");
 }
 
 }  // namespace

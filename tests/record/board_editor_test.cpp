@@ -7,9 +7,11 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "board/board_checks.h"
+#include "board/byte_io.h"
 #include "record/board_editor.h"
 #include "record/saved_game.h"
 #include "rules/legality.h"
@@ -84,23 +86,6 @@ const std::vector<Breakage> kBreakages = {
      "white has too many"},
 };
 
-TEST(BoardEditor, PlacesAPieceAndMakesTheStart) {
-  for (int mode : {kGame2D, kGame3D}) {
-    auto game = QuietGame(mode);
-    GameState& gs = game->state;
-    Edit(gs, kEditRemove, FindPiece(gs.position, -kPawn));  // room for the queen among black's 16
-    ConsoleCapture log;
-    EXPECT_EQ(EditAtSquare(gs, kEditAddBlackPawn + 4, 20), 1);
-    EXPECT_EQ(log.Text(), "\nset black Q at 20");
-    EXPECT_EQ(gs.position.board[20], -kQueen);
-    EXPECT_EQ(gs.startEdited, 1);
-    EXPECT_TRUE(SameStart(gs.startPosition, gs.position));
-    EXPECT_EQ(gs.startPosition.history, &gs.keyHistory);
-    EXPECT_EQ(Inconsistency(gs.position), "");
-    EXPECT_EQ(MapsDiffer(gs.position), "");
-  }
-}
-
 TEST(BoardEditor, AClickOnNoSquareChangesNothing) {
   auto game = QuietGame(kGame3D);
   GameState& gs = game->state;
@@ -115,7 +100,8 @@ TEST(BoardEditor, AClickOnNoSquareChangesNothing) {
 }
 
 // Any piece placed on (or removed from) any occupied square of games in
-// progress: the piece list, keys and maps are those of a fresh rebuild.
+// progress: the piece list, keys and maps are those of a fresh rebuild, and
+// the edited board is the game's start.
 TEST(BoardEditor, ReplacingAPieceKeepsThePositionWhole) {
   int checked = 0;
   for (int mode : {kGame2D, kGame3D}) {
@@ -135,6 +121,7 @@ TEST(BoardEditor, ReplacingAPieceKeepsThePositionWhole) {
         EXPECT_EQ(Inconsistency(gs.position), "");
         EXPECT_EQ(MapsDiffer(gs.position), "");
         EXPECT_TRUE(SameStart(gs.startPosition, gs.position));
+        EXPECT_EQ(std::tuple(gs.startEdited, gs.startPosition.history), std::tuple(1, &gs.keyHistory));
         ++checked;
       }
     }
@@ -179,52 +166,47 @@ TEST(BoardEditor, SideToMove) {
   }
 }
 
-TEST(BoardEditor, ClearBoard) {
+// The editor's warning; the maps and the start are checked with the other broken boards.
+TEST(BoardEditor, ClearBoardEmptiesEverySquare) {
   for (int mode : {kGame2D, kGame3D}) {
     auto game = QuietGame(mode);
-    GameState& gs = game->state;
     ConsoleCapture log;
-    ASSERT_TRUE(EditBoard(gs, kEditClearBoard));
+    ASSERT_TRUE(EditBoard(game->state, kEditClearBoard));
     EXPECT_TRUE(Contains(log.Text(), "\nedited board may be unstable")) << log.Text();
-    const Position& pos = gs.position;
-    for (Square s = 0; s < kSquareCount; ++s) EXPECT_EQ(pos.board[s], 0);
-    EXPECT_EQ(pos.occupiedMask, 0u);
-    EXPECT_EQ(MapsDiffer(pos), "");
-    EXPECT_TRUE(SameStart(gs.startPosition, pos));
-  }
-}
-
-// The engine, on its turn on a broken board, plays nothing and stops playing.
-TEST(BoardEditor, TheEngineDeclinesABrokenBoard) {
-  for (int mode : {kGame2D, kGame3D}) {
-    std::string why;
-    EXPECT_TRUE(PlayablePosition(QuietGame(mode)->state.position, why)) << why;
-    for (const Breakage& b : kBreakages) {
-      auto game = QuietGame(mode);
-      b.edit(game->state);
-      EXPECT_FALSE(PlayablePosition(game->state.position, why)) << b.name;
-      EXPECT_TRUE(Contains(why, b.why)) << b.name << ": " << why;
-      game->state.engineSide = kEnginePlaysWhite;
-      ConsoleCapture log;
-      EXPECT_EQ(EngineTurn(*game), EngineOutcome::kIdle) << b.name;
-      EXPECT_TRUE(Contains(log.Text(), "\nTorvik cannot play this position: " + why)) << log.Text();
-      EXPECT_EQ(int(game->state.engineSide), kEnginePlaysNone);
-      EXPECT_EQ(game->state.position.ply, game->state.startPosition.ply);
-    }
+    EXPECT_EQ(game->state.position.board, decltype(game->state.position.board){});
+    EXPECT_EQ(game->state.position.occupiedMask, 0u);
   }
 }
 
 class BrokenBoards : public test::TempFolderTest {};
 
-// Every generated move and some made-up ones handed in, each taken back; then
-// a save and a restore: nothing crashes, and the edited board comes back.
-TEST_F(BrokenBoards, MovesUndoAndSavesDoNoHarm) {
+// A broken board is whole (its maps those of its pieces) and the game's start.
+// The engine, on its turn, plays nothing and stops playing. Every generated
+// move and some made-up ones handed in, each taken back; then a save and a
+// restore: nothing crashes, and the edited board comes back, as saved and with
+// a warning. The same start in a game never edited is refused.
+TEST_F(BrokenBoards, TheEngineDeclinesThemAndNothingDoesHarm) {
   std::mt19937 rng(7);
   for (int mode : {kGame2D, kGame3D}) {
+    std::string why;
+    EXPECT_TRUE(PlayablePosition(QuietGame(mode)->state.position, why)) << why;
     for (const Breakage& b : kBreakages) {
+      SCOPED_TRACE(b.name);
       auto game = QuietGame(mode);
       b.edit(game->state);
       const Position edited = game->state.position;
+      EXPECT_EQ(MapsDiffer(edited), "");
+      EXPECT_TRUE(SameStart(game->state.startPosition, edited));
+      EXPECT_FALSE(PlayablePosition(game->state.position, why));
+      EXPECT_TRUE(Contains(why, b.why)) << why;
+      game->state.engineSide = kEnginePlaysWhite;
+      {
+        ConsoleCapture log;
+        EXPECT_EQ(EngineTurn(*game), EngineOutcome::kIdle);
+        EXPECT_TRUE(Contains(log.Text(), "\nTorvik cannot play this position: " + why)) << log.Text();
+      }
+      EXPECT_EQ(int(game->state.engineSide), kEnginePlaysNone);
+      EXPECT_EQ(game->state.position.ply, edited.ply);
       ConsoleCapture quiet;
       MoveList moves;
       const int n = LegalMoves(game->state.position, moves);
@@ -234,14 +216,21 @@ TEST_F(BrokenBoards, MovesUndoAndSavesDoNoHarm) {
       for (Move m : tries) {
         PlayerMoved(*game, m);
         Undo(*game, 1);
-        ASSERT_EQ(game->state.position.board, edited.board) << b.name;
-        ASSERT_EQ(game->state.position.ply, edited.ply) << b.name;
+        ASSERT_EQ(game->state.position.board, edited.board);
+        ASSERT_EQ(game->state.position.ply, edited.ply);
       }
       Undo(*game, 0);
-      EXPECT_EQ(game->state.position.board, edited.board) << b.name;
+      EXPECT_EQ(game->state.position.board, edited.board);
       ASSERT_TRUE(SaveGame(*game, Path("broken.sav")));
-      ASSERT_TRUE(RestoreGame(*game, Path("broken.sav"))) << b.name << ": what the editor makes restores";
-      EXPECT_EQ(game->state.position.board, edited.board) << b.name;
+      ConsoleCapture log;
+      ASSERT_TRUE(RestoreGame(*game, Path("broken.sav"))) << "what the editor makes restores";
+      EXPECT_TRUE(Contains(log.Text(), "edited board may be unstable")) << log.Text();
+      EXPECT_EQ(game->state.position.board, edited.board);
+      EXPECT_EQ(game->state.startPosition.board, edited.board);
+      test::Bytes bytes = test::ReadBytes(Path("broken.sav"));
+      PutU32(bytes, game_image::kStartEdited, 0);
+      test::WriteBytes(Path("unedited.sav"), bytes);
+      EXPECT_FALSE(RestoreGame(*game, Path("unedited.sav")));
       StartEngine(*game, 0);
     }
   }

@@ -44,61 +44,56 @@ TEST(Game, PlayerMovedRecordsAndPrintsOrRefuses) {
   EXPECT_TRUE(SamePosition(before, game->state.position));
 }
 
+// The captured pieces and the last move's text follow the kind handed in; the
+// pieces on `squares` are as given. The last move taken back and made again,
+// and the game rebuilt from its record, leave all of it as it was.
 TEST(Game, CapturedPiecesFollowTheKindHandedIn) {
   struct Script {
+    const char* name;
+    int mode;
+    std::string start;
     std::vector<Move> moves;
     int captured, firstCaptured;
     const char* lastText;
+    std::vector<std::pair<Square, int>> squares;
   };
   const Move e4 = M(kPawn, 33, 35), a6 = M(-kPawn, 14, 13), e5 = M(kPawn, 35, 36), f5 = M(-kPawn, 46, 44);
+  std::string board3D(64, '.');
+  board3D[16] = 'K', board3D[31] = 'k', board3D[6] = 'p', board3D[32] = 'N';
+  const std::string promotes = "1r2k3/P7/8/8/8/8/8/4K3 w - - 0 1";
+  const Move axb8 = M(kPawn, Sq('a', 7), Sq('b', 8), 'x'), axb8N = M(kPawn, Sq('a', 7), Sq('b', 8), 'N');
   const Script scripts[] = {
-      // 1. e4 d5 2. exd5 (entered as a capture) Qxd5 (entered as a plain move)
-      {{e4, M(-kPawn, 30, 28), M(kPawn, 35, 28, 'x'), M(-kQueen, 31, 28)}, 1, -kPawn, "Qxd5"},
-      // En passant entered as a capture appends an empty entry; as a plain move, nothing.
-      {{e4, a6, e5, f5, M(kPawn, 36, 45, 'x')}, 1, 0, "exf6ep"},
-      {{e4, a6, e5, f5, M(kPawn, 36, 45)}, 0, 0, "exf6ep"},
+      {"exd5 entered as a capture, Qxd5 as a plain move", kGame2D, "",
+       {e4, M(-kPawn, 30, 28), M(kPawn, 35, 28, 'x'), M(-kQueen, 31, 28)}, 1, -kPawn, "Qxd5", {}},
+      // En passant entered as a capture appends an empty entry; as a plain move,
+      // nothing. Either way the pawn on f5 is taken.
+      {"en passant as a capture", kGame2D, "", {e4, a6, e5, f5, M(kPawn, 36, 45, 'x')}, 1, 0, "exf6ep", {{44, 0}}},
+      {"en passant as a plain move", kGame2D, "", {e4, a6, e5, f5, M(kPawn, 36, 45)}, 0, 0, "exf6ep", {{44, 0}}},
+      // A promoting capture appends once; 'x' carries no piece: a queen.
+      {"promoting capture", kGame2D, promotes, {axb8}, 1, -kRook, "axRb8Q+", {{Sq('b', 8), kQueen}}},
+      {"promoting capture to a knight", kGame2D, promotes, {axb8N}, 1, -kRook, "axRb8N", {{Sq('b', 8), kKnight}}},
+      // A board carried onto its last pin promotes its pawn; the piece on the
+      // square under that pin is not taken.
+      {"board move promotion", kGame3D, board3D + " b QL2,QL3,KL1,KL6 wbwb - -", {M(106, 2, 32, 'N')}, 0, 0,
+       "QL1N", {{32, kKnight}, {6, -kKnight}}},
   };
   for (const Script& s : scripts) {
-    auto game = QuietGame(kGame2D);
+    SCOPED_TRACE(s.name);
+    auto game = QuietGame(s.mode, kTournament, s.start);
     ConsoleCapture quiet;
     for (Move m : s.moves) ASSERT_EQ(PlayerMoved(*game, m), 1);
-    EXPECT_EQ(CapturedCount(game->record), s.captured);
-    EXPECT_EQ(s.captured ? CapturedEntry(game->record, 0) : 0, s.firstCaptured);
-    EXPECT_STREQ(MoveText(game->record, int(s.moves.size())), s.lastText);
-    EXPECT_EQ(game->state.position.board[44], 0);  // f5: no pawn taken en passant stays
-  }
-}
-
-TEST(Game, APromotingCaptureAppendsOnceAndKeepsItsPiece) {
-  auto game = QuietGame(kGame2D, kTournament, "1r2k3/P7/8/8/8/8/8/4K3 w - - 0 1");
-  ConsoleCapture quiet;
-  Move m = M(kPawn, Sq('a', 7), Sq('b', 8), 'x'), knight = M(kPawn, Sq('a', 7), Sq('b', 8), 'N');
-  ASSERT_EQ(PlayerMoved(*game, m), 1);
-  EXPECT_EQ(CapturedCount(game->record), 1);
-  EXPECT_EQ(CapturedEntry(game->record, 0), -kRook);
-  EXPECT_EQ(game->state.position.board[Sq('b', 8)], kQueen);  // 'x' carries no piece: a queen
-  Undo(*game, 1);
-  ASSERT_EQ(PlayerMoved(*game, knight), 1);
-  EXPECT_STREQ(MoveText(game->record, 1), "axRb8N");
-  Undo(*game, 0);  // the record remade the knight, not a queen
-  EXPECT_EQ(game->state.position.board[Sq('b', 8)], kKnight);
-  EXPECT_EQ(CapturedCount(game->record), 1);
-}
-
-// A board carried onto its last pin promotes its pawn; the piece on the square
-// under that pin is not taken, and the record keeps the chosen piece.
-TEST(Game, BoardMovePromotionTakesNothing) {
-  std::string board(64, '.');
-  board[16] = 'K', board[31] = 'k', board[6] = 'p', board[32] = 'N';
-  auto game = QuietGame(kGame3D, kTournament, board + " b QL2,QL3,KL1,KL6 wbwb - -");
-  ConsoleCapture quiet;
-  Move m = M(106, 2, 32, 'N');
-  ASSERT_EQ(PlayerMoved(*game, m), 1);
-  EXPECT_EQ(game->state.position.board[32], kKnight);
-  for (int undo : {-1, 0}) {
-    if (undo == 0) Undo(*game, 0);
-    EXPECT_EQ(game->state.position.board[6], -kKnight);
-    EXPECT_EQ(CapturedCount(game->record), 0);
+    for (int pass = 0; pass < 3; ++pass) {
+      if (pass == 1) {
+        Undo(*game, 1);
+        Move last = s.moves.back();
+        ASSERT_EQ(PlayerMoved(*game, last), 1);
+      }
+      if (pass == 2) Undo(*game, 0);
+      EXPECT_EQ(CapturedCount(game->record), s.captured);
+      EXPECT_EQ(s.captured ? CapturedEntry(game->record, 0) : 0, s.firstCaptured);
+      EXPECT_STREQ(MoveText(game->record, RecordStartPly(game->state) + int(s.moves.size())), s.lastText);
+      for (auto [square, piece] : s.squares) EXPECT_EQ(game->state.position.board[square], piece) << square;
+    }
   }
 }
 
@@ -163,57 +158,25 @@ TEST(Game, HalfmoveClockFromEitherStart) {
   }
 }
 
-// Undo and replay set up the start again without touching a setting; the
-// engine stops playing after an undo.
-TEST(Game, UndoAndReplayKeepTheSettings) {
+// Random games: the replay steps through them and shows every ply; undo goes
+// back to the same positions, and not past the start. Undo and replay set up
+// the start again without touching a setting; the engine stops playing.
+TEST(Game, RandomGamesReplayAndUndo) {
   auto settings = [](const GameState& g) {
     return std::tuple(g.ttMegabytes, g.spreadMode, g.selection, g.difficulty, g.notation, g.rules, g.targetMarks);
   };
   for (int mode : {kGame2D, kGame3D}) {
-    auto game = QuietGame(mode);
-    test::PlayRandom(*game, 6, 3);
-    GameState& gs = game->state;
-    gs.ttMegabytes = 64, gs.spreadMode = kSpreadTeam, gs.selection = 12, gs.difficulty = kEasy;
-    gs.notation = 2, gs.rules = kStandard, gs.engineSide = kEnginePlaysWhite, gs.autoPlay = 1;
-    gs.targetMarks[5] = 'B';
-    const auto before = settings(gs);
-    ConsoleCapture quiet;
-    Undo(*game, 2);
-    ReplayStep(*game, -1);
-    LeaveReplay(*game);
-    EXPECT_EQ(settings(gs), before);
-    EXPECT_EQ(std::tuple(gs.engineSide, gs.autoPlay, gs.position.ply), std::tuple(int(kEnginePlaysNone), 0, 4));
-  }
-}
-
-// Undo while a replay is shown leaves the replay and takes the plies back
-// from the game's end: the replay then enters at the new end.
-TEST(Game, UndoInAReplayLeavesIt) {
-  auto game = QuietGame(kGame2D);
-  const auto seen = test::PlayRandom(*game, 4, 7);
-  ConsoleCapture quiet;
-  ReplayStep(*game, -1);
-  ReplayStep(*game, -2);
-  ASSERT_EQ(game->record.replayCursor, 2);
-  Undo(*game, 1);
-  EXPECT_EQ(game->record.replayCursor, -1);
-  EXPECT_EQ(game->state.position.ply, 3);
-  EXPECT_EQ(game->state.position.hashKey, seen[3].hashKey);
-  ReplayStep(*game, -1);
-  ReplayStep(*game, 5);
-  EXPECT_EQ(game->record.replayCursor, 3);
-}
-
-// Random games: the replay steps through them and shows every ply; undo goes
-// back to the same positions, and not past the start.
-TEST(Game, RandomGamesReplayAndUndo) {
-  for (int mode : {kGame2D, kGame3D}) {
     SCOPED_TRACE(mode);
-    auto game = QuietGame(mode);
+    auto game = QuietGame(mode, kStandard);
     ConsoleCapture log;
     Undo(*game, 1);
     EXPECT_EQ(log.Text(), "\nmove undone");
     std::vector<Position> seen = test::PlayRandom(*game, 80, 11 + mode);
+    GameState& gs = game->state;
+    gs.ttMegabytes = 64, gs.spreadMode = kSpreadTeam, gs.selection = 12, gs.difficulty = kEasy;
+    gs.notation = 2, gs.engineSide = kEnginePlaysWhite, gs.autoPlay = 1;
+    gs.targetMarks[5] = 'B';
+    const auto before = settings(gs);
     const int end = int(seen.size()) - 1;
     std::vector<int> cursors;
     for (int step : {-1, -1, -1, -200, 1, 200, 1}) {
@@ -237,7 +200,8 @@ TEST(Game, RandomGamesReplayAndUndo) {
       ASSERT_TRUE(SamePosition(seen[at], game->state.position)) << "ply " << at;
       seen.resize(at + 1);
     }
-    EXPECT_EQ(std::tuple(game->state.engineSide, game->state.abortSearch), std::tuple(int(kEnginePlaysNone), 1));
+    EXPECT_EQ(settings(gs), before);
+    EXPECT_EQ(std::tuple(gs.engineSide, gs.autoPlay, gs.abortSearch), std::tuple(int(kEnginePlaysNone), 0, 1));
   }
 }
 

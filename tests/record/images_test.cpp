@@ -2,6 +2,7 @@
 // round trips, and refusal of bad images.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <tuple>
 
@@ -80,45 +81,28 @@ TEST(PositionImage, EveryFieldAtItsOffsetInTheLayout) {
   EXPECT_EQ(image.size(), 2312u);
 }
 
-// Every field read back equals the field written; what follows from the
-// board is recomputed to the same values.
+// What is read writes back to the same bytes but for what the reader leaves
+// out (the maps, the pawn-watch, passed-pawn and recompute masks, the move
+// count, the flags but castling's) and the slider bits of empty slots.
 TEST(PositionImage, EveryFieldReadBack) {
   const Position flat = test::From2D("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 3 9");
   for (const Position& pos : {Filled3D(), flat}) {
-    PositionBytes image;
+    PositionBytes image, again;
     WritePositionImage(pos, image);
     Position back;
     std::string error;
     ASSERT_TRUE(ReadPositionImage(image, pos.gameMode, back, error)) << error;
-    EXPECT_EQ(std::tuple(back.pins, back.owners, back.board, back.slotOf), std::tuple(pos.pins, pos.owners, pos.board, pos.slotOf));
-    for (int slot = 0; slot < 32; ++slot)
-      EXPECT_TRUE(back.pieces[slot].code == pos.pieces[slot].code &&
-                  back.pieces[slot].square == pos.pieces[slot].square) << slot;
-    for (auto [a, b] : {std::pair{back.lastMove, pos.lastMove}, std::pair{back.bestMove, pos.bestMove}})
-      EXPECT_TRUE(a.from == b.from && a.to == b.to && a.score == b.score && a.piece == b.piece &&
-                  a.kind == b.kind && a.check == b.check);
-    EXPECT_EQ(std::tuple(back.evalTerm, back.evalScore, back.eval.stage, back.epSquare, back.halfmoveCount, back.ply,
-                         back.winner, back.gameMode),
-              std::tuple(pos.evalTerm, pos.evalScore, pos.eval.stage, pos.epSquare, pos.halfmoveCount, pos.ply,
-                         pos.winner, pos.gameMode));
+    WritePositionImage(back, again);
     EXPECT_EQ(back.flags, pos.flags & (kCastleRights | kWhiteCastled | kBlackCastled));
-    // Recomputed from the board and the piece list.
-    EXPECT_EQ(std::tuple(back.hashKey, back.hashLock, back.sliderMask & back.occupiedMask, back.pieceMask,
-                         back.occupiedMask, back.eval.material),
-              std::tuple(pos.hashKey, pos.hashLock, pos.sliderMask & pos.occupiedMask, pos.pieceMask,
-                         pos.occupiedMask, pos.eval.material));
+    EXPECT_EQ(back.sliderMask & back.occupiedMask, pos.sliderMask & pos.occupiedMask);
+    for (std::size_t at : {kSliderMask, kPawnWatchMask, kRecomputeMask, kWhitePassed, kBlackPassed, kFlags}) {
+      PutU32(image, at, 0);
+      PutU32(again, at, 0);
+    }
+    std::fill(image.begin() + kAttackedBy, image.begin() + kLastMove, 0);
+    std::fill(again.begin() + kAttackedBy, again.begin() + kLastMove, 0);
+    EXPECT_EQ(again, image);
   }
-  // Keys and material are recomputed on loading, not taken from the file.
-  const Position pos = Middlegame3D();
-  PositionBytes image;
-  WritePositionImage(pos, image);
-  PutU32(image, 36, 0x12345);
-  PutU32(image, 1368, 7);
-  Position back;
-  std::string error;
-  ASSERT_TRUE(ReadPositionImage(image, kGame3D, back, error)) << error;
-  EXPECT_EQ(back.hashKey, pos.hashKey);
-  EXPECT_EQ(back.eval.material, pos.eval.material);
 }
 
 TEST(PositionImage, RefusesCorruptImages) {
@@ -185,29 +169,6 @@ TEST(GameImage, EveryFieldAtItsOffsetInTheLayout) {
     ASSERT_EQ(u32(24756 + 4 * std::size_t(i)), 0xabc00000u + uint32_t(i)) << "key " << i;
   }
   EXPECT_EQ(image->size(), 28760u);
-}
-
-// What is read writes back to the same bytes, so every field read equals the
-// one written (the test above pins each to its offset), but the notation: the
-// reader keeps the one in effect. The positions' maps are rebuilt, not read.
-TEST(GameImage, EveryFieldReadBack) {
-  auto gs = FilledGame();
-  auto image = std::make_unique<GameBytes>(), again = std::make_unique<GameBytes>();
-  WriteGameImage(*gs, *image);
-  auto back = std::make_unique<GameState>();
-  back->notation = kNotationStandard;
-  std::string error;
-  ASSERT_TRUE(ReadGameImage(*image, *back, error)) << error;
-  EXPECT_EQ(back->notation, kNotationStandard);
-  for (Position* p : {&back->position, &back->startPosition}) {
-    EXPECT_EQ(std::tuple(p->board, p->hashKey, p->rules), std::tuple(gs->position.board, gs->position.hashKey, int(kStandard)));
-    EXPECT_EQ(p->history, &back->keyHistory);
-    EXPECT_EQ(test::MapsDiffer(*p), "");
-    RegenPosition(*p);  // what a restore does
-  }
-  back->notation = gs->notation;
-  WriteGameImage(*back, *again);
-  EXPECT_EQ(*again, *image);
 }
 
 TEST(GameImage, NewGameLeavesEveryOtherByteZero) {

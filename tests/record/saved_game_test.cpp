@@ -25,6 +25,7 @@ namespace {
 
 using test::Bytes;
 using test::Contains;
+using test::ImageOf;
 using test::PlayRandom;
 using test::PlayTexts;
 using test::QuietGame;
@@ -48,11 +49,6 @@ void SetEverySetting(GameState& gs) {
   gs.ttMegabytes = 16, gs.autoPlay = 1;
 }
 
-Bytes ImageOf(const GameState& gs) {
-  Bytes bytes(kGameImageBytes);
-  WriteGameImage(gs, GameImage(bytes.data(), kGameImageBytes));
-  return bytes;
-}
 // The record and the key history of an image.
 Bytes RecordOf(const Bytes& image) {
   return Bytes(image.begin() + std::ptrdiff_t(game_image::kMoves), image.begin() + std::ptrdiff_t(game_image::kMoves + 24000));
@@ -82,10 +78,13 @@ struct RoundTrip {
   std::vector<std::string> moves;  // move texts, or none for random moves
   int randomPlies;
   const char* end = "";            // the position reached, when given
+  int replay = 0;                  // plies a replay steps back before the save
 };
 
 const RoundTrip kRoundTrips[] = {
-    {"2D with captures", kGame2D, kTournament, "", {"e2e4", "d7d5", "e4d5", "d8d5", "b1c3", "d5a5", "f1b5", "c7c6"}, 0},
+    {"2D with captures, saved during a replay", kGame2D, kTournament, "",
+     {"e2e4", "d7d5", "e4d5", "d8d5", "b1c3", "d5a5", "f1b5", "c7c6"}, 0,
+     "rnb1kbnr/pp2pppp/2p5/qB6/8/2N5/PPPP1PPP/R1BQK1NR w KQkq - 0 5", -3},
     {"2D promotions to each piece", kGame2D, kTournament, "k7/4PPPP/8/8/8/7K/pppp4/8 w - - 0 1",
      {"e7e8n", "a2a1n", "f7f8b", "b2b1b", "g7g8r", "c2c1r", "h7h8q", "d2d1q"}, 0,
      "k3NBRQ/8/8/8/8/7K/8/nbrq4 w - - 0 5"},
@@ -97,7 +96,8 @@ const RoundTrip kRoundTrips[] = {
 
 // The game after a save and a restore is the game saved: every byte of its
 // state but the notation (the one in effect stays) and the engine's settings
-// (a restore leaves it not playing), its texts and its captured pieces.
+// (a restore leaves it not playing), its texts and its captured pieces. A save
+// while a replay is shown saves the game at its last ply.
 TEST_F(SavedGame, RestoresTheGameSaved) {
   for (const RoundTrip& c : kRoundTrips) {
     SCOPED_TRACE(c.name);
@@ -108,15 +108,20 @@ TEST_F(SavedGame, RestoresTheGameSaved) {
       EXPECT_EQ(FormatPosition(game->state.position), c.end);
     }
     SetEverySetting(game->state);
+    const Bytes saved = ImageOf(game->state);
+    auto expected = std::make_unique<GameState>(game->state);
+    expected->engineSide = kEnginePlaysNone, expected->autoPlay = 0, expected->abortSearch = 1;
     const std::string file = Path(std::string(c.name) + ".sav");
     ConsoleCapture log;
+    if (c.replay) {
+      ReplayStep(*game, 0);
+      ReplayStep(*game, c.replay);
+      log.Clear();
+    }
     ASSERT_TRUE(SaveGame(*game, file));
     EXPECT_EQ(log.Text(), "\nSaving " + file + " ...complete\n");
     EXPECT_EQ(game->record.windowTitle, file);
-    EXPECT_EQ(test::ReadBytes(file), ImageOf(game->state));
-
-    auto expected = std::make_unique<GameState>(game->state);
-    expected->engineSide = kEnginePlaysNone, expected->autoPlay = 0, expected->abortSearch = 1;
+    EXPECT_EQ(test::ReadBytes(file), c.replay ? ImageOf(*expected) : saved);  // a replay stops the engine
     const Shown shown = ShownOf(*game);
 
     // Restored over a game of the other mode, other rules and other settings.
@@ -130,6 +135,12 @@ TEST_F(SavedGame, RestoresTheGameSaved) {
     EXPECT_EQ(ShownOf(*other), shown);
     if (*c.end) {
       EXPECT_EQ(FormatPosition(other->state.position), c.end);
+    }
+    for (const Position* p : {&other->state.position, &other->state.startPosition}) {
+      EXPECT_EQ(p->history, &other->state.keyHistory);
+      if (p == &other->state.position || !c.start.empty()) {
+        EXPECT_EQ(test::MapsDiffer(*p), "");
+      }
     }
     EXPECT_TRUE(other->engine.thread.joinable()) << "the engine's thread runs again";
     EXPECT_EQ(other->record.replayCursor, -1);
@@ -156,22 +167,6 @@ TEST_F(SavedGame, SaveFailuresAreReported) {
     EXPECT_EQ(log.Text(), "\nSaving /dev/full ...failed\n");
     EXPECT_EQ(game->record.windowTitle, "/dev/full");
   }
-}
-
-// A save while a replay is shown saves the game at its last ply.
-TEST_F(SavedGame, ASaveDuringAReplaySavesTheWholeGame) {
-  auto game = QuietGame(kGame2D);
-  PlayTexts(*game, {"e2e4", "e7e5", "g1f3", "b8c6", "f1c4"});
-  const Bytes atEnd = ImageOf(game->state);
-  ConsoleCapture quiet;
-  ReplayStep(*game, 0);
-  ReplayStep(*game, -3);
-  ASSERT_TRUE(SaveGame(*game, Path("replay.sav")));
-  auto other = QuietGame(kGame2D);
-  ASSERT_TRUE(RestoreGame(*other, Path("replay.sav")));
-  StartEngine(*other, 0);
-  EXPECT_EQ(FormatPosition(other->state.position), "r1bqkbnr/pppp1ppp/2n5/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R b KQkq - 3 3");
-  EXPECT_EQ(RecordOf(ImageOf(other->state)), RecordOf(atEnd));
 }
 
 // The older layout, written here field by field at its own offsets, with every
@@ -250,8 +245,11 @@ struct Snapshot {
 Snapshot SnapshotOf(const Game& game) { return {ImageOf(game.state), ShownOf(game), game.engine.thread.joinable()}; }
 
 // A game with its engine's thread running (the engine playing neither side),
-// restored from `file`: false, a message, and nothing changed.
-void ExpectRefused(const std::string& file, const std::string& message, const std::string& what) {
+// restored from `file` (`bytes` written to it first, when given): false, a
+// message, and nothing changed.
+void ExpectRefused(const std::string& file, const std::string& message, const std::string& what,
+                   const Bytes* bytes = nullptr) {
+  if (bytes) test::WriteBytes(file, *bytes);
   auto game = QuietGame(kGame2D);
   PlayTexts(*game, {"d2d4", "g8f6"});
   game->record.windowTitle = "before";
@@ -265,68 +263,54 @@ void ExpectRefused(const std::string& file, const std::string& message, const st
   EXPECT_TRUE(SnapshotOf(*game) == before) << what << ": the game changed";
   StartEngine(*game, 0);
 }
-// `bytes` written to a file, then restored as above.
-void ExpectBytesRefused(const std::string& file, const Bytes& bytes, const std::string& message, const std::string& what) {
-  test::WriteBytes(file, bytes);
-  ExpectRefused(file, message, what);
-}
-
-TEST_F(SavedGame, LengthsOfNeitherLayoutAreRefused) {
-  const Bytes good = ValidFiles()[0].bytes;
+// A file of neither layout's length, a missing file or a directory; one field
+// of a valid file changed: refused with what is wrong, the game as it was.
+// Faults of the position image alone are left to the position image's tests
+// and to the seeded corruptions of images.
+TEST_F(SavedGame, DamagedFilesAreRefused) {
+  const std::vector<Valid> valid = ValidFiles();
+  const Bytes& good = valid[0].bytes;
   for (std::size_t length : {std::size_t(0), std::size_t(1), std::size_t(20), kGameImageBytes - 1, kGameImageBytes + 1,
                              kOlderGameImageBytes - 1, kOlderGameImageBytes + 1, std::size_t(100000)}) {
     Bytes bytes(length, 0);
     std::copy_n(good.begin(), std::min(length, good.size()), bytes.begin());
-    ExpectBytesRefused(Path("length.sav"), bytes,
-                       "\nRestore game ... failed! unrecognized file type: " + std::to_string(length) +
-                           " sos: 28760\nCannot autoconvert file - halting\nUNSTABLE",
-                       std::to_string(length) + " bytes");
+    ExpectRefused(Path("length.sav"),
+                  "\nRestore game ... failed! unrecognized file type: " + std::to_string(length) +
+                      " sos: 28760\nCannot autoconvert file - halting\nUNSTABLE",
+                  std::to_string(length) + " bytes", &bytes);
   }
-  // Neither a missing file nor a directory replaces anything.
   ExpectRefused(Path("missing.sav"), "\ncan't open restore file\n" + Path("missing.sav") + ": No such file", "missing");
   ExpectRefused(Dir(), "unrecognized file type: 0 sos: 28760", "a directory");
-}
-
-// One field of a valid file changed: refused with what is wrong, the game as it
-// was. Faults of the position image alone are left to the position image's
-// tests and to the seeded corruptions of images.
-TEST_F(SavedGame, SingleFieldCorruptionsAreRefused) {
   using namespace game_image;
   const std::tuple<const char*, std::size_t, uint32_t, const char*> corruptions[] = {
-      {"ply beyond the moves recorded", kPosition + 2268, 14, ""},
-      {"start flag", kStartEdited, 2, ""},
-      {"game mode", kGameMode, 4, "unknown game mode"},
-      {"selection", kSelection, 99, "bad selection"},
-      {"spread mode", kSpreadMode, 3, "unknown spread mode"},
-      {"transparency", kTransparent, 2, "bad on/off setting"},
-      {"rules", kRules, 2, "unknown rules"},
-      {"engine side", kEngineSide, 5, "unknown engine side"},
-      {"scale", kScale, 0x7fc00000u, "bad view setting"},
+      {"ply beyond the moves recorded", kPosition + 2268, 14, ""}, {"start flag", kStartEdited, 2, ""},
+      {"game mode", kGameMode, 4, "unknown game mode"}, {"selection", kSelection, 99, "bad selection"},
+      {"spread mode", kSpreadMode, 3, "unknown spread mode"}, {"rules", kRules, 2, "unknown rules"},
+      {"transparency", kTransparent, 2, "bad on/off setting"}, {"autoplay", kAutoPlay, 3, "bad on/off setting"},
+      {"engine side", kEngineSide, 5, "unknown engine side"}, {"scale", kScale, 0x7fc00000u, "bad view setting"},
       {"angle", kXang, 0x7f800000u, "bad view setting"},
       {"table size", kTtMegabytes, 0xffffffffu, "bad table size"},
-      {"autoplay", kAutoPlay, 3, "bad on/off setting"},
       {"first move's square", kMoves + 4, 63, "move 1 of the record is illegal"},
       {"second move's piece", kMoves + 20 + 12, uint32_t(kQueen), "move 2 of the record is illegal"},
   };
-  const std::vector<Valid> valid = ValidFiles();
   for (const Valid& v : valid) {
     for (const auto& [what, offset, value, message] : corruptions) {
       Bytes bytes = v.bytes;
       PutU32(bytes, offset, value);
-      ExpectBytesRefused(Path("corrupt.sav"), bytes, std::string("\nRestore game ... failed! bad save file: ") + message,
-                         std::string(v.name) + ": " + what);
+      ExpectRefused(Path("corrupt.sav"), std::string("\nRestore game ... failed! bad save file: ") + message,
+                    std::string(v.name) + ": " + what, &bytes);
     }
   }
   // The edited start is checked as well.
   Bytes bytes = valid[1].bytes;
   PutU32(bytes, kStartPosition + 60 + 4 * 7, 12);
-  ExpectBytesRefused(Path("start.sav"), bytes, "failed! bad save file: start position: ", "edited start");
+  ExpectRefused(Path("start.sav"), "failed! bad save file: start position: ", "edited start", &bytes);
   // A record that replays to another position than the one saved: its last
   // promotion now makes a rook where the board shows the bishop chosen.
   bytes = valid[1].bytes;
   bytes[kMoves + 2 * 20 + 16] = 'R';
-  ExpectBytesRefused(Path("record.sav"), bytes,
-                     "failed! bad save file: the record does not lead to the position saved\n", "another promotion");
+  ExpectRefused(Path("record.sav"), "failed! bad save file: the record does not lead to the position saved\n",
+                "another promotion", &bytes);
 }
 
 // The whole file read as it came: seeded damage anywhere never crashes, and

@@ -102,13 +102,11 @@ std::string Targets(const Position& pos, Square from) {
   return out;
 }
 
-TEST(GenerateMoves2D, EnPassantByTwoPawnsLowerFileFirst) {
-  EXPECT_EQ(Listed(From2D("4k3/8/8/3PpP2/8/8/8/4K3 w - e6 0 1"), "eE"), "e28-37 e44-37 ");
-  EXPECT_EQ(Listed(From2D("4k3/8/8/8/3pPp2/8/8/4K3 b - e3 0 1"), "eE"), "E27-34 E43-34 ");
-}
-
-TEST(GenerateMoves2D, CastlingSquaresAndAttackedSquares) {
+// En passant (by two pawns, the lower file first) and castling: which are listed.
+TEST(GenerateMoves2D, EnPassantAndCastlingSquares) {
   const std::pair<const char*, const char*> cases[] = {
+      {"4k3/8/8/3PpP2/8/8/8/4K3 w - e6 0 1", "e28-37 e44-37 "},
+      {"4k3/8/8/8/3pPp2/8/8/4K3 b - e3 0 1", "E27-34 E43-34 "},
       {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "S32-48 L32-16 "},
       {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "S39-55 L39-23 "},
       {"4kr2/8/8/8/8/8/8/R3K2R w KQ - 0 1", "L32-16 "},         // f1 attacked
@@ -118,18 +116,15 @@ TEST(GenerateMoves2D, CastlingSquaresAndAttackedSquares) {
       {"4k3/8/8/8/8/8/4r3/R3K2R w KQ - 0 1", ""},               // in check
       {"4k3/8/8/8/8/8/8/R3K2R w K - 0 1", "S32-48 "},
   };
-  for (auto [fen, castlings] : cases) EXPECT_EQ(Listed(From2D(fen), "SL"), castlings) << fen;
-}
-
-// A right held without its rook on the corner lists no castling: the king
-// would go across alone.
-TEST(GenerateMoves2D, CastlingNeedsTheRook) {
-  Position pos = From2D("r3k2r/8/8/8/8/8/8/R3K1R1 w Qkq - 0 1");
-  pos.flags |= kWhiteShort;  // a right the readers would have dropped
-  EXPECT_EQ(Listed(pos, "SL"), "L32-16 ");
-  pos = From2D("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1");
-  pos.board[Sq('a', 8)] = -kKnight;  // not a rook
-  EXPECT_EQ(Listed(pos, "SL"), "S39-55 ");
+  for (auto [fen, listed] : cases) EXPECT_EQ(Listed(From2D(fen), "eESL"), listed) << fen;
+  // A right held without its rook on the corner lists no castling: the king
+  // would go across alone.
+  Position white = From2D("r3k2r/8/8/8/8/8/8/R3K1R1 w Qkq - 0 1");
+  Position black = From2D("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1");
+  white.flags |= kWhiteShort;          // a right the readers would have dropped
+  black.board[Sq('a', 8)] = -kKnight;  // not a rook
+  EXPECT_EQ(Listed(white, "SL"), "L32-16 ");
+  EXPECT_EQ(Listed(black, "SL"), "S39-55 ");
 }
 
 TEST(GenerateMoves2D, DoubleStepBelongsToTheSquare) {
@@ -306,16 +301,10 @@ TEST(BoardMoves, BadCodesWarn) {
 
 TEST(BoardMoves, PromotionByABoardMoveCountsFourTimes) {
   // Board 1 (black, on QL3) carries a black pawn on its lower rank to QL1.
-  Position pos = Build3D({{17, 'K'}, {31, 'k'}, {6, 'p'}}, "b QL2,QL3,KL1,KL6 wbwb - -");
-  MoveList list;
-  const int n = LegalMoves(pos, list);
-  int toQL1 = 0, knight = 0;
-  for (int i = 0; i < n; ++i) {
-    toQL1 += FormatMoveText(pos, list[i]).rfind("106:QL3-QL1", 0) == 0;
-    knight += FormatMoveText(pos, list[i]) == "106:QL3-QL1=N";
-  }
-  EXPECT_EQ(toQL1, 4);
-  EXPECT_EQ(knight, 1);
+  const auto texts = test::LegalTexts(Build3D({{17, 'K'}, {31, 'k'}, {6, 'p'}}, "b QL2,QL3,KL1,KL6 wbwb - -"));
+  const auto toQL1 = texts.lower_bound("106:QL3-QL1");  // the texts in order: QL1, its variants, QL2
+  EXPECT_EQ(std::distance(toQL1, texts.lower_bound("106:QL3-QL2")), 4);
+  EXPECT_TRUE(texts.count("106:QL3-QL1=N"));
 }
 
 TEST(EvasionKinds, DoubleCheckLeavesOnlyKingMoves) {

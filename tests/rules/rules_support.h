@@ -8,12 +8,14 @@
 #include <memory>
 #include <random>
 #include <set>
+#include <string>
 #include <tuple>
 #include <vector>
 
 #include "board/board_checks.h"
 #include "board/console.h"
 #include "board/geometry.h"
+#include "record/move_text.h"
 #include "rules/generate.h"
 #include "rules/make_move.h"
 #include "rules/move_list.h"
@@ -53,6 +55,15 @@ inline std::set<MoveKey> LegalSet(Position pos, const std::vector<Move>& moves) 
   return legal;
 }
 
+// The legal moves as move text.
+inline std::set<std::string> LegalTexts(Position pos) {
+  auto list = std::make_unique<MoveList>();
+  const int n = LegalMoves(pos, *list);
+  std::set<std::string> texts;
+  for (int i = 0; i < n; ++i) texts.insert(FormatMoveText(pos, (*list)[i]));
+  return texts;
+}
+
 inline bool HasMove(const std::vector<Move>& moves, int piece, Square from, Square to) {
   return std::any_of(moves.begin(), moves.end(),
                      [&](const Move& m) { return m.piece == piece && m.from == from && m.to == to; });
@@ -63,16 +74,9 @@ inline bool HasMove(const std::vector<Move>& moves, int piece, Square from, Squa
 // lists too. Returns 1 when the position was a check.
 inline int ExpectEvasionsComplete(const Position& pos) {
   if (!MoverInCheck(pos)) return 0;
-  auto show = [](const std::set<MoveKey>& keys) {
-    std::string out;
-    for (auto [piece, from, to, promo] : keys)
-      out += std::to_string(piece) + ":" + std::to_string(from) + "-" + std::to_string(to) + promo + " ";
-    return out;
-  };
-  const auto all = AllMoves(pos);
-  EXPECT_EQ(show(LegalSet(pos, Evasions(pos))), show(LegalSet(pos, all)))
-      << FormatPosition(pos) << " rules " << pos.rules;
-  for (const Move& m : Evasions(pos))
+  const auto all = AllMoves(pos), evasions = Evasions(pos);
+  EXPECT_EQ(LegalSet(pos, evasions), LegalSet(pos, all)) << FormatPosition(pos) << " rules " << pos.rules;
+  for (const Move& m : evasions)
     EXPECT_TRUE(HasMove(all, m.piece, m.from, m.to)) << FormatPosition(pos) << " " << m.from << "-" << m.to;
   return 1;
 }

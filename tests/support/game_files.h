@@ -15,6 +15,7 @@
 #include "board/console.h"
 #include "engine/rebuild.h"
 #include "record/game.h"
+#include "record/game_image.h"
 #include "record/move_text.h"
 #include "record/position_text.h"
 #include "rules/perft.h"
@@ -46,6 +47,13 @@ inline Bytes ReadBytes(const std::string& path) {
   return Bytes(text.begin(), text.end());
 }
 
+// The saved-game image of `gs`.
+inline Bytes ImageOf(const GameState& gs) {
+  Bytes bytes(kGameImageBytes);
+  WriteGameImage(gs, GameImage(bytes.data(), kGameImageBytes));
+  return bytes;
+}
+
 // A game of `mode` and `rules` with the engine's thread stopped and the
 // engine playing neither side; from `start` when given (an edited start).
 inline std::unique_ptr<Game> QuietGame(int mode, int rules = kTournament, const std::string& start = "") {
@@ -74,15 +82,11 @@ inline void PlayTexts(Game& game, const std::vector<std::string>& texts) {
   ConsoleCapture quiet;
   for (const std::string& text : texts) {
     Position& pos = game.state.position;
-    Move typed;
+    Move typed, found;
     ASSERT_TRUE(ParseMoveText(pos, text, typed)) << text;
     MoveList moves;
     const int n = LegalMoves(pos, moves);
-    Move found{};
-    for (int i = 0; i < n; ++i)
-      if (moves[i].from == typed.from && moves[i].to == typed.to &&
-          (!IsPromotionKind(typed.kind) || moves[i].kind == typed.kind))
-        found = moves[i];
+    ASSERT_TRUE(MatchTypedMove(typed, moves.data(), n, found)) << text;
     if (pos.board[found.to] != 0 && !IsPromotionKind(found.kind) && found.kind != kBoardMove) found.kind = kCapture;
     ASSERT_EQ(PlayerMoved(game, found), 1) << text;
   }

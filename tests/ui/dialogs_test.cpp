@@ -4,9 +4,7 @@
 // or, without one, on their default names.
 #include <gtest/gtest.h>
 
-
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -42,7 +40,9 @@ std::string EditBoardTo(TestUi& t, std::initializer_list<std::pair<int, int>> pi
 constexpr int kWhiteKing = kEditAddWhitePawn + 5, kBlackKing = kEditAddBlackPawn + 5;
 
 // White: king e1, pawn a7; black: king e8.
-void PawnAboutToPromote(TestUi& t) { EditBoardTo(t, {{kWhiteKing, 32}, {kBlackKing, 39}, {kEditAddWhitePawn, 6}}); }
+void PawnAboutToPromote(TestUi& t) {
+  EditBoardTo(t, {{kWhiteKing, 32}, {kBlackKing, 39}, {kEditAddWhitePawn, 6}});
+}
 
 // The centre of the dialog's button for `piece` in an 800 x 800 window.
 std::pair<int, int> ButtonCentre(int piece) {
@@ -82,7 +82,8 @@ TEST(PromotionDialog, HoldsTheMoveUntilAPieceIsChosen) {
     unsigned char key;  // 0: a click on the button
     int piece;
   };
-  for (const Case c : {Case{'r', kRook}, Case{'\r', kQueen}, Case{'N', kKnight}, Case{0, kBishop}, Case{0, kRook}}) {
+  const Case cases[] = {{'r', kRook}, {'\r', kQueen}, {'N', kKnight}, {0, kBishop}, {0, kRook}};
+  for (const Case c : cases) {
     TestUi t(kGame2D);
     PawnAboutToPromote(t);
     Click(t, 6);
@@ -106,7 +107,8 @@ TEST(PromotionDialog, HoldsTheMoveUntilAPieceIsChosen) {
     }
     EXPECT_EQ(t.ui.input.modal, Modal::kNone);
     EXPECT_EQ(t.Pos().board[7], c.piece) << c.key;
-    EXPECT_NE(console.Text().find(std::string("a8") + PromotionKindOf(c.piece)), std::string::npos) << console.Text();
+    const std::string played = console.Text();
+    EXPECT_NE(played.find(std::string("a8") + PromotionKindOf(c.piece)), std::string::npos) << played;
     // Recorded with its piece: undo 0 replays the game and keeps it.
     console.Clear();
     UndoPlies(t.ui, 0);
@@ -129,21 +131,10 @@ TEST(PromotionDialog, OnlyALegalPromotionAsks) {
   EXPECT_FALSE(AsksForPiece('R') || AsksForPiece('S'));
 }
 
-// PATH for the test's lifetime: the given folder only.
-class ScopedPath {
- public:
-  explicit ScopedPath(const std::string& path) : old_(std::getenv("PATH") ? std::getenv("PATH") : "") {
-    setenv("PATH", path.c_str(), 1);
-  }
-  ~ScopedPath() { setenv("PATH", old_.c_str(), 1); }
-
- private:
-  std::string old_;
-};
-
 // Polls the chooser as the idle callback does, until it closed.
 void AwaitChooser(TestUi& t) {
-  for (int i = 0; i < 500 && !PollFileCommand(t.ui); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  for (int i = 0; i < 500 && !PollFileCommand(t.ui); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
 TEST(FileCommands, TheChoosersNameIsUsed) {

@@ -20,6 +20,7 @@
 #include "support/run.h"
 #include "support/working_folder.h"
 #include "ui/file_chooser.h"
+#include "ui_fixture.h"
 
 namespace torvik::ui {
 namespace {
@@ -49,15 +50,12 @@ std::string FakeChooser(const std::string& dir) {
          "exit 2\n";
 }
 
-ChooserRequest SaveRequest() {
-  return {ChooserPurpose::kSave, "Save game", "torvik.sav", "Save Files (*.sav)", "*.sav", "sav"};
-}
-ChooserRequest OpenRequest() {
-  return {ChooserPurpose::kOpen, "Restore game", "torvik.sav", "Save Files (*.sav)", "*.sav", "sav"};
-}
-ChooserRequest ListRequest() {
-  return {ChooserPurpose::kSave, "List game", "torvik.txt", "List Files (*.txt)", "*.txt", "txt"};
-}
+const ChooserRequest kSave{ChooserPurpose::kSave, "Save game", "torvik.sav", "Save Files (*.sav)", "*.sav",
+                           "sav"};
+const ChooserRequest kOpen{ChooserPurpose::kOpen, "Restore game", "torvik.sav", "Save Files (*.sav)", "*.sav",
+                           "sav"};
+const ChooserRequest kList{ChooserPurpose::kSave, "List game", "torvik.txt", "List Files (*.txt)", "*.txt",
+                           "txt"};
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -69,15 +67,10 @@ std::vector<std::string> Lines(const std::string& text) {
 class FileChooserTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* path = std::getenv("PATH");
-    oldPath_ = path ? path : "";
     std::ofstream(folder_.Path("zenity")) << FakeChooser(folder_.Dir().string());
     chmod(folder_.Path("zenity").c_str(), 0755);
-    UsePath(folder_.Dir().string() + ":" + oldPath_);
   }
-  void TearDown() override { setenv("PATH", oldPath_.c_str(), 1); }
 
-  void UsePath(const std::string& path) { setenv("PATH", path.c_str(), 1); }
   void Answer(const std::string& mode, const std::string& name = "") {
     std::ofstream(folder_.Path("mode")) << mode;
     std::ofstream(folder_.Path("answer"), std::ios::binary) << name;
@@ -96,7 +89,7 @@ class FileChooserTest : public ::testing::Test {
   }
 
   test::TempFolder folder_{"torvik-chooser"};
-  std::string oldPath_;
+  ScopedPath path_{folder_.Dir().string(), true};
 };
 
 TEST_F(FileChooserTest, ChosenNameComesBackWithExtensionWhereItHasNone) {
@@ -104,13 +97,13 @@ TEST_F(FileChooserTest, ChosenNameComesBackWithExtensionWhereItHasNone) {
     ChooserRequest request;
     std::string printed, expected;
   } cases[] = {
-      {SaveRequest(), "/tmp/x/mes parties é.sav", "/tmp/x/mes parties é.sav"},
-      {SaveRequest(), "/tmp/x/mes parties é", "/tmp/x/mes parties é.sav"},
-      {ListRequest(), "/tmp/x/partie", "/tmp/x/partie.txt"},
-      {OpenRequest(), "/tmp/x.d/partie", "/tmp/x.d/partie.sav"},
-      {SaveRequest(), "/tmp/x/partie.pgn", "/tmp/x/partie.pgn"},
-      {ListRequest(), "/tmp/x/partie.", "/tmp/x/partie."},
-      {SaveRequest(), "relative name", "relative name.sav"},
+      {kSave, "/tmp/x/mes parties é.sav", "/tmp/x/mes parties é.sav"},
+      {kSave, "/tmp/x/mes parties é", "/tmp/x/mes parties é.sav"},
+      {kList, "/tmp/x/partie", "/tmp/x/partie.txt"},
+      {kOpen, "/tmp/x.d/partie", "/tmp/x.d/partie.sav"},
+      {kSave, "/tmp/x/partie.pgn", "/tmp/x/partie.pgn"},
+      {kList, "/tmp/x/partie.", "/tmp/x/partie."},
+      {kSave, "relative name", "relative name.sav"},
   };
   for (const Case& c : cases) {
     Answer("choose", c.printed);
@@ -139,7 +132,7 @@ TEST_F(FileChooserTest, EndingWithoutANameGivesNoPath) {
   FileChooser chooser;  // one chooser, used again and again
   for (const Case& c : cases) {
     Answer(c.mode, "/tmp/x/partie.sav");
-    ASSERT_TRUE(chooser.Start(SaveRequest())) << c.mode;
+    ASSERT_TRUE(chooser.Start(kSave)) << c.mode;
     std::string path = "left over";
     EXPECT_EQ(Outcome(chooser, path), c.expected) << c.mode;
     EXPECT_EQ(path, "") << c.mode;
@@ -160,7 +153,7 @@ TEST_F(FileChooserTest, ArgumentsSayWhatKindOfDialog) {
   struct Case {
     ChooserRequest request;
     const std::vector<std::string>& expected;
-  } cases[] = {{SaveRequest(), save}, {OpenRequest(), open}, {ListRequest(), list}};
+  } cases[] = {{kSave, save}, {kOpen, open}, {kList, list}};
   Answer("cancel");
   for (const Case& c : cases) {
     FileChooser chooser;
@@ -179,7 +172,7 @@ TEST_F(FileChooserTest, DialogGetsNoDescriptorOfTheWindow) {
   ASSERT_GE(ownInput, 0);
   dup2(leak, STDIN_FILENO);
   FileChooser chooser;
-  bool started = chooser.Start(SaveRequest());
+  bool started = chooser.Start(kSave);
   dup2(ownInput, STDIN_FILENO);
   close(ownInput);
   ASSERT_TRUE(started);
@@ -198,9 +191,9 @@ TEST_F(FileChooserTest, NoChooserOnPathStartsNothing) {
   std::filesystem::create_directories(folder_.Dir() / "unrunnable");
   std::ofstream(folder_.Path("unrunnable/zenity")) << "#!/bin/sh\nexit 0\n";
   for (const char* dir : {"empty", "unrunnable", "missing"}) {
-    UsePath(folder_.Path(dir));
+    ScopedPath only(folder_.Path(dir));
     FileChooser chooser;
-    EXPECT_FALSE(chooser.Start(SaveRequest())) << dir;
+    EXPECT_FALSE(chooser.Start(kSave)) << dir;
     EXPECT_FALSE(chooser.Running()) << dir;
     std::string path = "kept";
     EXPECT_EQ(chooser.Poll(path), ChooserState::kIdle) << dir;
@@ -214,8 +207,8 @@ TEST_F(FileChooserTest, DestroyingAnOpenDialogKillsAndReapsIt) {
   auto destroyed = Clock::now();
   {
     FileChooser chooser;
-    ASSERT_TRUE(chooser.Start(SaveRequest()));
-    EXPECT_FALSE(chooser.Start(SaveRequest())) << "one dialog at a time";
+    ASSERT_TRUE(chooser.Start(kSave));
+    EXPECT_FALSE(chooser.Start(kSave)) << "one dialog at a time";
     auto limit = Clock::now() + std::chrono::seconds(10);
     while (Recorded("pid").empty() && Clock::now() < limit)
       std::this_thread::sleep_for(std::chrono::milliseconds(5));

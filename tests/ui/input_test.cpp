@@ -2,7 +2,6 @@
 // handed in), without a window.
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -206,7 +205,6 @@ TEST(Keys, FavouriteViewInTheWorkingFolder) {
   EXPECT_EQ(console.Text(), "\nFavorite view SAVED");  // even when the file cannot open
 }
 
-// Gives the names of successive picks; 65 once they run out.
 // The selection, the plies played, board 0's pin, the marked squares and the status line.
 std::string After(TestUi& t) {
   int marks = 0;
@@ -281,25 +279,11 @@ TEST(Mouse, EmptyAttackBoardMoves) {
   const std::string line = Click(t, 2);  // QL3 (whose ray tables are built first)
   EXPECT_NE(line.find("\n1. "), std::string::npos) << line;
   EXPECT_EQ(After(t), "sel 65 ply 1 pin 2 marks 0 ''");
-  EXPECT_EQ(t.ui.input.humanMoving, 0);
 }
 
-TEST(Mouse, OtherButtonsAndStates) {
-  TestUi t(kGame3D);
-  Picks picks;
-  ConsoleCapture console;
-  EXPECT_FALSE(MouseEvent(t.ui, kRightButton, kButtonDown, false, picks.Get()));
-  EXPECT_EQ(console.Text(), "");
-  EXPECT_FALSE(MouseEvent(t.ui, kMiddleButton, kButtonDown, false, picks.Get()));
-  EXPECT_EQ(console.Text(), "\nunknown mouse button\n");
-  console.Clear();
-  EXPECT_TRUE(MouseEvent(t.ui, kLeftButton, 7, false, picks.Get()));
-  EXPECT_EQ(console.Text(), "\nunknown bstate\n");
-  EXPECT_EQ(picks.asked, 0);
-}
-
-// A wheel notch zooms as a page key, on its press only, and says nothing.
-TEST(Mouse, TheWheelZooms) {
+// A wheel notch zooms as a page key, on its press only, and says nothing; the
+// other buttons pick nothing.
+TEST(Mouse, TheWheelAndOtherButtons) {
   TestUi t(kGame3D);
   Picks picks;
   ConsoleCapture console;
@@ -308,14 +292,23 @@ TEST(Mouse, TheWheelZooms) {
     int button, state;
     bool shift, redraw;
     float scale;
-  } notches[] = {{kWheelUp, kButtonDown, false, true, scale * 1.01f}, {kWheelUp, kButtonUp, false, false, scale * 1.01f},
-                 {kWheelDown, kButtonDown, false, true, scale}, {kWheelDown, kButtonUp, false, false, scale},
-                 {kWheelUp, kButtonDown, true, true, scale * 1.1f}, {kWheelDown, kButtonDown, true, true, scale}};
+  } notches[] = {{kWheelUp, kButtonDown, false, true, scale * 1.01f},
+                 {kWheelUp, kButtonUp, false, false, scale * 1.01f},
+                 {kWheelDown, kButtonDown, false, true, scale},
+                 {kWheelDown, kButtonUp, false, false, scale},
+                 {kWheelUp, kButtonDown, true, true, scale * 1.1f},
+                 {kWheelDown, kButtonDown, true, true, scale}};
   for (const auto& n : notches) {
     EXPECT_EQ(MouseEvent(t.ui, n.button, n.state, n.shift, picks.Get()), n.redraw);
     EXPECT_FLOAT_EQ(t.State().scale, n.scale) << n.button << " " << n.state;
   }
+  EXPECT_FALSE(MouseEvent(t.ui, kRightButton, kButtonDown, false, picks.Get()));
   EXPECT_EQ(console.Text(), "");
+  EXPECT_FALSE(MouseEvent(t.ui, kMiddleButton, kButtonDown, false, picks.Get()));
+  EXPECT_EQ(console.Text(), "\nunknown mouse button\n");
+  console.Clear();
+  EXPECT_TRUE(MouseEvent(t.ui, kLeftButton, 7, false, picks.Get()));
+  EXPECT_EQ(console.Text(), "\nunknown bstate\n");
   EXPECT_EQ(picks.asked, 0);
 }
 

@@ -2,6 +2,7 @@
 // window: set up as a new game is, with the engine never started.
 #pragma once
 
+#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -93,6 +94,21 @@ inline std::string Press(TestUi& t, unsigned char key, bool alt = false) {
   EXPECT_EQ(KeyboardKey(t.ui, key, alt), KeyOutcome::kRedraw) << key;
   return console.Text();
 }
+
+// PATH for the object's lifetime: `path`, or `path` before the PATH in force.
+class ScopedPath {
+ public:
+  explicit ScopedPath(const std::string& path, bool prepend = false)
+      : old_(std::getenv("PATH") ? std::getenv("PATH") : "") {
+    setenv("PATH", (prepend ? path + ":" + old_ : path).c_str(), 1);
+  }
+  ~ScopedPath() { setenv("PATH", old_.c_str(), 1); }
+  ScopedPath(const ScopedPath&) = delete;
+  ScopedPath& operator=(const ScopedPath&) = delete;
+
+ private:
+  std::string old_;
+};
 
 // A stand-in file chooser first on the program's PATH: it answers the name in
 // the file "answer" beside it, or cancels when there is none.

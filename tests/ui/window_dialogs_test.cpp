@@ -1,14 +1,14 @@
 // The window's menus and dialogs under Xvfb: menu choices and their labels,
-// saving and restoring, the file chooser, the board editor and the promotion dialog.
+// saving and restoring, the board editor, the promotion dialog and the file chooser.
 #include "ui/promotion_dialog.h"
 #include "window_fixture.h"
 
 namespace torvik::ui {
 namespace {
 
-// The right-button menu: a difficulty, the engine playing both sides, a view
-// setting; the chosen entries show in capitals the next time the menu opens.
-TEST_F(WindowTest, MenuChoicesTakeEffectAndShowInTheLabels) {
+TEST_F(WindowTest, MenusFilesAndDialogs) {
+  // The right-button menu: a difficulty, the engine playing both sides, a view
+  // setting; the chosen entries show in capitals the next time the menu opens.
   program_->Key("F10");
   const Image start = program_->Settle();
   const Shown before = ChooseFromMenu({kGameMenu, kDifficultyMenu, 0});  // Easy
@@ -25,89 +25,58 @@ TEST_F(WindowTest, MenuChoicesTakeEffectAndShowInTheLabels) {
   ChooseFromMenu({kViewMenu, 5});
   EXPECT_TRUE(BoardUnchanged(start, program_->Settle()));
   // Plays both: the engine plays White's first move by itself.
-  const std::size_t before_ = program_->Console().size();
+  std::size_t at = program_->Console().size();
   ChooseFromMenu({kGameMenu, kTorvikMenu, 2});
-  EXPECT_TRUE(program_->WaitForConsole("\n1. ", before_, kWait)) << program_->Console();
+  EXPECT_TRUE(program_->WaitForConsole("\n1. ", at, kWait)) << program_->Console();
   program_->Key("F10");
   const Shown plays = ChooseFromMenu({kGameMenu, kTorvikMenu, 3});  // and stop it
   test::Keep(plays.image, "menu_plays_both");
   EXPECT_GT(EntryInk(plays.image, plays.left, plays.top, 2), EntryInk(plays.image, plays.left, plays.top, 0))
       << "PLAYS BOTH against plays white";
-  Quit("q");
-}
 
-// Alt+S saves, a move, Alt+R brings the saved position back.
-TEST_F(WindowTest, QuickSaveAndRestore) {
-  program_->Key("F2");
-  ASSERT_TRUE(program_->WaitForConsole("\nTorvik V2.80\n\n", 0, kWait));
-  program_->Key("F10");
-  std::size_t before = program_->Console().size();
+  // Alt+S saves, a move, Alt+R brings the saved position back.
+  NewGame("F2");
+  at = program_->Console().size();
   program_->Key("alt+s");
-  ASSERT_TRUE(program_->WaitForConsole("\nSaving torvik.sav ...complete\n", before, kWait)) << program_->Console();
+  ASSERT_TRUE(program_->WaitForConsole("\nSaving torvik.sav ...complete\n", at, kWait)) << program_->Console();
   const Image saved = program_->Settle();
   ClickMove(kGame2D, 33, 35);  // e2-e4
   EXPECT_FALSE(BoardUnchanged(saved, program_->Settle()));
-  before = program_->Console().size();
+  at = program_->Console().size();
   program_->Key("alt+r");
-  ASSERT_TRUE(program_->WaitForConsole("complete!\n", before, kWait)) << program_->Console();
+  ASSERT_TRUE(program_->WaitForConsole("complete!\n", at, kWait)) << program_->Console();
   EXPECT_TRUE(BoardUnchanged(saved, program_->Settle()));
-  Quit("q");
-}
 
-// S opens the file chooser (a stand-in here) and saves under the name chosen.
-TEST_F(WindowTest, SaveThroughTheChooser) {
-  const std::string name = dir_ + "/my game";
-  std::ofstream(bin_ + "/answer") << name;
-  const std::size_t before = program_->Console().size();
-  program_->Key("s");
-  ASSERT_TRUE(program_->WaitForConsole("\nSaving " + name + ".sav ...complete\n", before, kWait))
-      << program_->Console();
-  EXPECT_TRUE(std::filesystem::exists(name + ".sav"));
-  Quit("q");
-}
-
-// The board editor from the Edit menu sets up a promotion; the mouse's
-// promotion asks with the dialog, and ROOK makes a rook.
-TEST_F(WindowTest, EditThenPromoteThroughTheDialog) {
-  program_->Key("F2");
-  ASSERT_TRUE(program_->WaitForConsole("\nTorvik V2.80\n\n", 0, kWait));
-  program_->Key("F10");
-  program_->Settle();
-  ChooseFromMenu({kEditMenu, kClearBoard});
-  ASSERT_TRUE(program_->WaitForConsole("edited board may be unstable", 0, kWait)) << program_->Console();
-  struct Placing {
-    std::vector<int> path;
-    Square square;
-    const char* said;
-  };
-  const Placing placings[] = {{{kEditMenu, kAddWhite, kAddKing}, 32, "\nset white K at 32"},
-                              {{kEditMenu, kAddBlack, kAddKing}, 39, "\nset black K at 39"},
-                              {{kEditMenu, kAddWhite, kAddPawn}, 6, "\nset white P at 6"}};
-  for (const Placing& p : placings) {
-    const std::size_t before = program_->Console().size();
-    ChooseFromMenu(p.path);
-    const Image empty = program_->Settle();
-    const Spot at = SquareSpot(kGame2D, p.square);
-    program_->Click(at.x, at.y);
-    ASSERT_TRUE(program_->WaitForConsole(p.said, before, kWait)) << program_->Console();
-    const Image placed = program_->Settle();
-    EXPECT_LT(CountAround(placed, at, 6, SquareGrey(p.square)), CountAround(empty, at, 6, SquareGrey(p.square)) / 2)
-        << "a piece covers square " << p.square;
-  }
+  // The board editor from the Edit menu sets up a promotion; the mouse's
+  // promotion asks with the dialog, and ROOK makes a rook.
+  NewGame("F2");
+  ClearBoard();
+  Place({kEditMenu, kAddWhite, kAddKing}, 32, "\nset white K at 32");
+  Place({kEditMenu, kAddBlack, kAddKing}, 39, "\nset black K at 39");
+  Place({kEditMenu, kAddWhite, kAddPawn}, 6, "\nset white P at 6");
   test::Keep(program_->Settle(), "edited_2d");
-  const std::size_t before = program_->Console().size();
-  program_->Click(SquareSpot(kGame2D, 6).x, SquareSpot(kGame2D, 6).y);
+  at = program_->Console().size();
+  ClickSquare(kGame2D, 6);
   program_->Settle();
-  program_->Click(SquareSpot(kGame2D, 7).x, SquareSpot(kGame2D, 7).y);
+  ClickSquare(kGame2D, 7);
   const Image dialog = program_->Settle();
   test::Keep(dialog, "promotion_dialog");
-  EXPECT_EQ(program_->Console().size(), before) << "nothing played before the answer";
+  EXPECT_EQ(program_->Console().size(), at) << "nothing played before the answer";
   EXPECT_GT(dialog.Count(300, 330, 500, 470, Near(Pixel{212, 212, 212})), 5000) << "the dialog's face";
   program_->Key("u");  // held by the dialog
   const DialogFrame f = PromotionFrame(kWindowSize, kWindowSize);
   program_->Click(f.left + (71 + kButtonWidth / 2) * f.unit, f.BodyTop() + (7 + kButtonHeight / 2) * f.unit);
-  ASSERT_TRUE(program_->WaitForConsole("\n1. a8R", before, kWait)) << program_->Console();
-  EXPECT_EQ(program_->Console().find("move undone", before), std::string::npos);
+  ASSERT_TRUE(program_->WaitForConsole("\n1. a8R", at, kWait)) << program_->Console();
+  EXPECT_EQ(program_->Console().find("move undone", at), std::string::npos);
+
+  // S opens the file chooser (a stand-in here) and saves under the name chosen.
+  const std::string name = dir_ + "/my game";
+  std::ofstream(bin_ + "/answer") << name;
+  at = program_->Console().size();
+  program_->Key("s");
+  ASSERT_TRUE(program_->WaitForConsole("\nSaving " + name + ".sav ...complete\n", at, kWait))
+      << program_->Console();
+  EXPECT_TRUE(std::filesystem::exists(name + ".sav"));
   Quit("q");
 }
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -19,7 +18,6 @@
 #include "x_display.h"
 
 namespace torvik::ui {
-
 
 using test::Image;
 using test::Near;
@@ -45,12 +43,11 @@ inline SpacePoint LayoutCorner(int mode, Square s) {
   return r <= 1 ? SpacePoint{x, r - 5, -1} : SpacePoint{x, r - 3, 3};
 }
 
-// Where the centre of square `s` appears in the window (x, y from the top left)
-// in the reset view of a new game of `mode`.
+// Where the scene point `p` appears in the window (x, y from the top left) in
+// the reset view of a new game of `mode`; the centre of square `s` likewise.
 struct Spot {
   int x, y;
 };
-// Where the scene point `p` appears in the reset view of `mode`.
 inline Spot SpotOf(int mode, const SpacePoint& p) {
   TestUi t(mode);
   double wx = 0, wy = 0;
@@ -83,8 +80,8 @@ constexpr int kMenuX = 60, kMenuY = 160;  // where the tests open the menu
 // Entries by their place in their menu.
 enum RootEntry { kGameMenu = 0, kViewMenu = 5, kEditMenu = 6 };
 enum GameMenuEntry { kTorvikMenu = 0, kDifficultyMenu = 1, kSaveEntry = 5 };
-enum EditMenuEntry { kAddWhite = 0, kAddBlack = 1, kClearBoard = 5 };
-enum AddEntry { kAddPawn = 0, kAddKing = 5 };
+enum EditMenuEntry { kAddWhite = 0, kAddBlack = 1, kRemovePiece = 2, kClearBoard = 5 };
+enum AddEntry { kAddPawn = 0, kAddQueen = 4, kAddKing = 5 };
 
 // The right edge of the menu whose left edge is `left`, on row `y`: its dark border.
 inline int MenuRight(const Image& image, int left, int y) {
@@ -98,17 +95,15 @@ class WindowTest : public ::testing::Test {
   void SetUp() override {
     server_ = std::make_unique<test::XvfbServer>();
     if (server_->Display().empty()) GTEST_SKIP() << "Xvfb cannot start: " << server_->Failure();
-    dir_ = std::string(TORVIK_ARTEFACTS) + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    dir_ = std::string(TORVIK_ARTEFACTS) + "/" + testing::UnitTest::GetInstance()->current_test_info()->name();
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
-    const std::string dir = dir_;
-    bin_ = FakeChooserFolder(dir);
-    const char* path = std::getenv("PATH");
-    oldPath_ = path ? path : "";
-    setenv("PATH", (bin_ + ":" + oldPath_).c_str(), 1);
-    program_ = std::make_unique<test::WindowProgram>(TORVIK_WINDOW, server_->Display(), dir);
-    setenv("PATH", oldPath_.c_str(), 1);
-    std::ifstream err(dir + "/stderr.txt");
+    bin_ = FakeChooserFolder(dir_);
+    {
+      ScopedPath path(bin_, true);
+      program_ = std::make_unique<test::WindowProgram>(TORVIK_WINDOW, server_->Display(), dir_);
+    }
+    std::ifstream err(dir_ + "/stderr.txt");
     ASSERT_TRUE(program_->WaitForWindow(kWait)) << "no window; status " << program_->WaitForExit(0)
                                                 << "\n" << program_->Console() << "\n" << err.rdbuf();
     ASSERT_TRUE(program_->WaitForConsole("help screen", 0, kWait)) << program_->Console();
@@ -118,12 +113,47 @@ class WindowTest : public ::testing::Test {
   // line (`line` begins it); what the window showed between the clicks.
   Image ClickMove(int mode, Square from, Square to, const std::string& line = "\n1. ") {
     const std::size_t before = program_->Console().size();
-    program_->Click(SquareSpot(mode, from).x, SquareSpot(mode, from).y);
+    ClickSquare(mode, from);
     const Image selected = program_->Settle();
-    program_->Click(SquareSpot(mode, to).x, SquareSpot(mode, to).y);
+    ClickSquare(mode, to);
     EXPECT_TRUE(program_->WaitForConsole(line, before, kWait)) << program_->Console();
     return selected;
   }
+
+  void ClickSquare(int mode, Square s) { program_->Click(SquareSpot(mode, s).x, SquareSpot(mode, s).y); }
+
+  // A new game (`key` F2 the 2D one, F3 the 3D one) between two people; its picture.
+  Image NewGame(const std::string& key) {
+    const std::size_t before = program_->Console().size();
+    program_->Key(key);
+    EXPECT_TRUE(program_->WaitForConsole("\nTorvik V2.80\n\n", before, kWait)) << program_->Console();
+    program_->Key("F10");
+    return program_->Settle();
+  }
+
+  // Empties the board with the editor from the menu.
+  void ClearBoard() {
+    const std::size_t before = program_->Console().size();
+    ChooseFromMenu({kEditMenu, kClearBoard});
+    ASSERT_TRUE(program_->WaitForConsole("edited board may be unstable", before, kWait)) << program_->Console();
+  }
+
+  // Places a piece on the 2D board with the editor from the menu: the console
+  // says `said`, and the piece covers the square.
+  void Place(const std::vector<int>& path, Square square, const std::string& said) {
+    const std::size_t before = program_->Console().size();
+    ChooseFromMenu(path);
+    const Image empty = program_->Settle();
+    ClickSquare(kGame2D, square);
+    ASSERT_TRUE(program_->WaitForConsole(said, before, kWait)) << program_->Console();
+    const Spot at = SquareSpot(kGame2D, square);
+    const Pixel grey = SquareGrey(square);
+    EXPECT_LT(CountAround(program_->Settle(), at, 6, grey), CountAround(empty, at, 6, grey) / 2)
+        << "a piece covers square " << square;
+  }
+
+  // Red pixels in the status line (CHECK, CHECKMATE, STALEMATE).
+  static int RedInStatusLine(const Image& image) { return image.Count(30, 88, 400, 115, Near(kReddish)); }
 
   // Opens the right-button menu at (x, y), walks `path` (an entry's index at
   // each level, submenus opening to the right) and clicks its last entry.
@@ -162,7 +192,7 @@ class WindowTest : public ::testing::Test {
 
   std::unique_ptr<test::XvfbServer> server_;
   std::unique_ptr<test::WindowProgram> program_;
-  std::string dir_, bin_, oldPath_;
+  std::string dir_, bin_;
 };
 
 }  // namespace torvik::ui

@@ -1,5 +1,6 @@
-// What a player sees under Xvfb: a picture that fits any window, the last move
-// and a check outlined on the board, an attack board moved by its marker.
+// The 2D game under Xvfb: the engine's answer, a game between two people to
+// its mate (the last move and the check outlined, the status line red), the
+// view keys, and a picture that fits any window.
 #include "ui/colours.h"
 #include "window_fixture.h"
 
@@ -31,15 +32,64 @@ Box TextBox(const Image& image) {
   Box b;
   for (int y = 0; y < image.height; ++y)
     for (int x = 0; x < image.width; ++x)
-      if (OrangeOrGreen(image.At(x, y))) b = {std::min(b.x0, x), std::min(b.y0, y), std::max(b.x1, x), std::max(b.y1, y)};
+      if (OrangeOrGreen(image.At(x, y)))
+        b = {std::min(b.x0, x), std::min(b.y0, y), std::max(b.x1, x), std::max(b.y1, y)};
   const int line = (b.y1 - b.y0) / 2;
   b.y0 -= line, b.y1 += line;
   return b;
 }
 
-// At 1100 x 700 and at 400 x 400 the squares stay square, and the text stays
-// inside the window, clear of the boards, in the 2D and the 3D game.
-TEST_F(WindowTest, ThePictureFitsTheWindow) {
+TEST_F(WindowTest, TheTwoDGame) {
+  std::size_t before = program_->Console().size();
+  program_->Key("F2");  // the engine plays Black in the new game too
+  ASSERT_TRUE(program_->WaitForConsole("\nBoard Hashes Reset", before, kWait));
+  ASSERT_TRUE(program_->WaitForConsole("\nTorvik V2.80\n\n", before, kWait));
+  program_->Settle();
+  before = program_->Console().size();
+  ClickMove(kGame2D, 33, 35);  // e2-e4
+  ASSERT_TRUE(program_->WaitForConsole("\n1. ... ", before, kWait)) << program_->Console();
+
+  const Image start = NewGame("F2");
+  test::Keep(start, "start_2d");
+  for (Square s = 0; s < kSquareCount; ++s) {
+    if (RowOf(s) < 2 || RowOf(s) > 5) continue;  // pieces stand there
+    EXPECT_GE(CountAround(start, SquareSpot(kGame2D, s), 2, SquareGrey(s)), 25) << "square " << s;
+  }
+  // The last move's squares are outlined in blue, a king in check in red.
+  auto around = [](const Image& image, Square s, Pixel c) {
+    return CountAround(image, SquareSpot(kGame2D, s), 45, c);
+  };
+  ClickMove(kGame2D, 41, 42);  // f2-f3
+  Image shown = program_->Settle();
+  EXPECT_GT(around(shown, 41, kOutlineBlue), 40);
+  EXPECT_GT(around(shown, 42, kOutlineBlue), 40);
+  EXPECT_EQ(around(shown, 1, kOutlineBlue), 0);
+  ClickMove(kGame2D, 38, 36, "\n1. ... ");  // e7-e5
+  EXPECT_EQ(RedInStatusLine(program_->Settle()), 0);
+  ClickMove(kGame2D, 49, 51, "\n2. ");      // g2-g4
+  ClickMove(kGame2D, 31, 59, "\n2. ... ");  // Qd8-h4 mate
+  ASSERT_TRUE(program_->WaitForConsole("White is mated", before, kWait)) << program_->Console();
+  shown = program_->Settle();
+  test::Keep(shown, "mate_2d");
+  EXPECT_GT(RedInStatusLine(shown), 20) << "CHECKMATE in red";
+  EXPECT_EQ(around(shown, 41, kOutlineBlue), 0) << "only the last move";
+  EXPECT_GT(around(shown, 31, kOutlineBlue), 20);
+  EXPECT_GT(around(shown, 59, kOutlineBlue), 20);
+  EXPECT_GT(around(shown, 32, kReddish), 40) << "the white king in check";
+
+  // The view keys turn the picture silently; V brings back the same picture.
+  before = program_->Console().size();
+  program_->Key("Left Up Prior shift+Right shift+Next o t z a");
+  const Image turned = program_->Settle();
+  test::Keep(turned, "turned_2d");
+  EXPECT_EQ(program_->Console().size(), before) << program_->Console().substr(before);
+  EXPECT_NE(turned.rgb, shown.rgb);
+  program_->Key("v");
+  EXPECT_EQ(program_->Settle().rgb, shown.rgb) << "the view reset brings back the same picture";
+  EXPECT_EQ(program_->Console().size(), before);
+
+  // At 1100 x 700 and at 400 x 400 the squares stay square, and the text stays
+  // inside the window, clear of the boards, in the 2D and the 3D game.
   for (auto [width, height] : {std::pair{1100, 700}, std::pair{400, 400}}) {
     SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
     program_->Resize(width, height);
@@ -62,57 +112,6 @@ TEST_F(WindowTest, ThePictureFitsTheWindow) {
       EXPECT_EQ(shown.Count(text.x0, text.y0, text.x1 + 1, text.y1 + 1, Grey), 0) << "a board under the text";
     }
   }
-  Quit("q");
-}
-
-// The last move's squares are outlined in blue, a king in check in red.
-TEST_F(WindowTest, LastMoveAndCheckOutlined) {
-  program_->Key("F2");
-  ASSERT_TRUE(program_->WaitForConsole("\nTorvik V2.80\n\n", 0, kWait));
-  program_->Key("F10");
-  auto around = [](const Image& image, Square s, Pixel c) { return CountAround(image, SquareSpot(kGame2D, s), 45, c); };
-  ClickMove(kGame2D, 41, 42);  // f2-f3
-  Image shown = program_->Settle();
-  EXPECT_GT(around(shown, 41, kOutlineBlue), 40);
-  EXPECT_GT(around(shown, 42, kOutlineBlue), 40);
-  EXPECT_EQ(around(shown, 1, kOutlineBlue), 0);
-  ClickMove(kGame2D, 38, 36, "\n1. ... ");  // e7-e5
-  ClickMove(kGame2D, 49, 51, "\n2. ");      // g2-g4
-  ClickMove(kGame2D, 31, 59, "\n2. ... ");  // Qd8-h4 mate
-  shown = program_->Settle();
-  test::Keep(shown, "outlines_2d");
-  EXPECT_EQ(around(shown, 41, kOutlineBlue), 0) << "only the last move";
-  EXPECT_GT(around(shown, 31, kOutlineBlue), 20);
-  EXPECT_GT(around(shown, 59, kOutlineBlue), 20);
-  EXPECT_GT(around(shown, 32, kReddish), 40) << "the white king in check";
-  Quit("q");
-}
-
-// A selected attack board shows cones on the pins it may move to; a click on
-// one moves it there.
-TEST_F(WindowTest, AnAttackBoardMovesToTheMarkerClicked) {
-  program_->Key("F10");
-  program_->Settle();
-  for (Square s : {0, 1, 8, 9}) {  // board 0 emptied with the editor
-    const std::size_t before = program_->Console().size();
-    ChooseFromMenu({kEditMenu, 2});  // Remove piece
-    program_->Settle();
-    program_->Click(SquareSpot(kGame3D, s).x, SquareSpot(kGame3D, s).y);
-    program_->Settle();
-    ASSERT_EQ(program_->Console().find("set ", before), std::string::npos);
-  }
-  // The pin's cap where the board's squares meet, then the cone on QL3 (the
-  // neutral level's a3 corner).
-  const SpacePoint corner = LayoutCorner(kGame3D, 9);
-  const Spot pin = SpotOf(kGame3D, {corner.x, corner.y, corner.z + 0.015f});
-  const std::size_t before = program_->Console().size();
-  program_->Click(pin.x, pin.y);
-  ASSERT_TRUE(program_->WaitForConsole("\nselected QL white", before, kWait)) << program_->Console();
-  const SpacePoint ql3 = LayoutCorner(kGame3D, 2);
-  const Spot cone = SpotOf(kGame3D, {ql3.x, ql3.y, ql3.z + 0.12f});
-  test::Keep(program_->Settle(), "board_selected_3d");
-  program_->Click(cone.x, cone.y);
-  ASSERT_TRUE(program_->WaitForConsole("\n1. ", before, kWait)) << program_->Console();
   Quit("q");
 }
 
