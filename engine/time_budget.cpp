@@ -7,7 +7,7 @@ namespace {
 
 constexpr int64_t kMoveOverheadMs = 20;  // the answer's way to the other side
 constexpr int64_t kFloorMs = 5;          // never plan less than this
-constexpr int kDefaultMovesToGo = 30;
+constexpr int kDefaultMovesToGo = 20;
 constexpr int64_t kSafetyMs = 30;  // kept back from the clock's limits
 constexpr int64_t kLongestMs = int64_t(1) << 40;  // beyond any game, and far from overflow
 

@@ -36,8 +36,8 @@ TEST(TimeBudget, Plans) {
   clock.time[0] = 60000, clock.time[1] = 6000;
   clock.increment[0] = 1000;
   const TimeBudget white = PlanBudget(clock, true, false), black = PlanBudget(clock, false, false);
-  EXPECT_GT(white.softMs, 60000 / 30);               // the increment counts
-  EXPECT_LE(white.softMs, 60000 / 30 + 750);
+  EXPECT_GT(white.softMs, 60000 / 20);               // the increment counts
+  EXPECT_LE(white.softMs, 60000 / 20 + 750);
   EXPECT_LE(white.hardMs, 60000 * 3 / 10);
   EXPECT_GE(white.hardMs, white.softMs);
   EXPECT_LT(black.hardMs, white.hardMs);             // each side its own clock
