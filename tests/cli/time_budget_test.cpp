@@ -1,13 +1,12 @@
-// The time budget: the plan a clock gives, and a real-time think kept to its
-// caps and reporting each depth it finishes.
+// The time budget: the plan a clock gives, a real-time think kept to its node
+// cap, and a think on the ticks reporting each depth it finishes.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
-#include "board/console.h"
+#include "engine/eval_support.h"
 #include "engine/think.h"
-#include "record/position_text.h"
+#include "support/positions.h"
 
 namespace torvik {
 namespace {
@@ -51,59 +50,42 @@ TEST(TimeBudget, Plans) {
   EXPECT_TRUE(PlanBudget(endless, true, true).realTime);
 }
 
-struct RealThink {
-  Move move;
-  std::vector<int> depths;
-  int64_t nodes = 0;
-};
-
-RealThink ThinkWithin(const TimeBudget& budget, bool watched = true) {
-  ConsoleCapture quiet;
-  auto pos = std::make_unique<Position>();
-  std::string error;
-  EXPECT_TRUE(ParsePosition("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4", kGame2D, *pos,
-                            error));
-  auto engine = std::make_unique<Engine>();
-  engine->controls.ttMegabytes = 1;
-  engine->controls.budget = budget;
-  RealThink t;
-  if (watched) {
-    engine->controls.onDepth = [&t](const DepthReport& r) {
-      t.depths.push_back(r.depth);
+// A think on `budget` from a middle-game position; `depths` hears of each
+// depth it finishes.
+test::Thought ThinkWithin(const TimeBudget& budget, std::vector<int>* depths = nullptr) {
+  EngineControls controls;
+  controls.budget = budget;
+  if (depths) {
+    controls.onDepth = [depths](const DepthReport& r) {
+      depths->push_back(r.depth);
       EXPECT_FALSE(r.line.empty());
     };
   }
-  pos->history = &engine->keys;
-  Think(*engine, *pos, t.move);
-  t.nodes = engine->nodes;
-  return t;
+  const Position middle = test::From2D("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
+  return test::ThinkOn(middle, controls);
 }
 
+// A node cap, polled every 1000 nodes, is kept (the depth cap through
+// Uci.HandshakeGameAndDepthSearch).
 TEST(TimeBudget, RealTimeThinksKeepTheirCaps) {
-  TimeBudget depth;
-  depth.realTime = true;
-  depth.depth = 4;
-  const RealThink byDepth = ThinkWithin(depth);
-  EXPECT_EQ(byDepth.depths, (std::vector<int>{1, 2, 3, 4}));
-  EXPECT_TRUE(byDepth.move.from != 0 || byDepth.move.to != 0);
-
   TimeBudget nodes;
   nodes.realTime = true;
   nodes.nodes = 20000;
-  const RealThink byNodes = ThinkWithin(nodes);
-  EXPECT_LT(byNodes.nodes, 20000 + 2000);  // polled every 1000 nodes
+  std::vector<int> depths;
+  const test::Thought byNodes = ThinkWithin(nodes, &depths);
+  EXPECT_LT(byNodes.nodes, 20000 + 2000);
   EXPECT_GE(byNodes.nodes, 20000);
   EXPECT_TRUE(byNodes.move.from != 0 || byNodes.move.to != 0);
 }
 
 // Watching a think on the tick budget changes nothing of it.
 TEST(TimeBudget, WatchedTickThinksRepeat) {
-  const RealThink plain = ThinkWithin(TimeBudget{}, false), watched = ThinkWithin(TimeBudget{});
-  EXPECT_EQ(plain.nodes, watched.nodes);
-  EXPECT_EQ(plain.move.from, watched.move.from);
-  EXPECT_EQ(plain.move.to, watched.move.to);
-  EXPECT_FALSE(watched.depths.empty());
-  EXPECT_EQ(watched.depths.front(), 2);  // the tick budget starts at depth 2
+  std::vector<int> depths;
+  const test::Thought plain = ThinkWithin(TimeBudget{}), watched = ThinkWithin(TimeBudget{}, &depths);
+  EXPECT_EQ(std::tuple(plain.nodes, plain.move.from, plain.move.to),
+            std::tuple(watched.nodes, watched.move.from, watched.move.to));
+  ASSERT_FALSE(depths.empty());
+  EXPECT_EQ(depths.front(), 2);  // the tick budget starts at depth 2
 }
 
 }  // namespace

@@ -67,26 +67,18 @@ TEST(UciCommand, WhatTheLinesSay) {
   EXPECT_EQ(c.fen, "8/8/8/8/8/8/8/K6k w - - 0 1");
   EXPECT_EQ(c.moves, (std::vector<std::string>{"a1a2", "h1g1"}));
   ASSERT_TRUE(ParseUciCommand("go wtime 60000 btime -5 winc 1000 binc 2 movestogo 7 nodes 9 depth 3", c, error));
-  EXPECT_TRUE(c.limits.timed && !c.limits.infinite);
-  EXPECT_EQ(c.limits.time[0], 60000);
-  EXPECT_EQ(c.limits.time[1], -5);
-  EXPECT_EQ(c.limits.increment[0], 1000);
-  EXPECT_EQ(c.limits.increment[1], 2);
-  EXPECT_EQ(c.limits.movesToGo, 7);
-  EXPECT_EQ(c.limits.nodes, 9);
-  EXPECT_EQ(c.limits.depth, 3);
+  const ClockLimits& l = c.limits;
+  EXPECT_TRUE(l.timed && !l.infinite);
+  EXPECT_EQ(std::tuple(l.time[0], l.time[1], l.increment[0], l.increment[1], l.movesToGo, l.nodes, l.depth),
+            std::tuple(60000, -5, 1000, 2, 7, 9, 3));
   ASSERT_TRUE(ParseUciCommand("go movetime 0 infinite", c, error));
-  EXPECT_EQ(c.limits.moveTime, 1);
-  EXPECT_TRUE(c.limits.infinite);
+  EXPECT_TRUE(l.moveTime == 1 && l.infinite);
   ASSERT_TRUE(ParseUciCommand("setoption name Hash value 64", c, error));
-  EXPECT_EQ(c.option, UciOption::kHash);
-  EXPECT_EQ(c.hashMegabytes, 64);
+  EXPECT_EQ(std::pair(c.option, c.hashMegabytes), std::pair(UciOption::kHash, 64));
   ASSERT_TRUE(ParseUciCommand("setoption name Difficulty value easy", c, error));
-  EXPECT_EQ(c.option, UciOption::kDifficulty);
-  EXPECT_EQ(c.difficulty, kEasy);
+  EXPECT_EQ(std::pair(c.option, c.difficulty), std::pair(UciOption::kDifficulty, int(kEasy)));
   ASSERT_TRUE(ParseUciCommand("setoption name Clear Hash", c, error));
-  EXPECT_EQ(c.option, UciOption::kOther);
-  EXPECT_EQ(c.optionName, "Clear Hash");
+  EXPECT_EQ(std::pair(c.option, c.optionName), std::pair(UciOption::kOther, std::string("Clear Hash")));
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
-// A program run with its standard input and output on pipes, for scripted
-// sessions that pause between lines: each line it prints is kept with the
-// time it arrived. Its standard error goes to /dev/null.
+// Running torvik-cli: to the end with its input given at once, or with its
+// standard input and output on pipes, for scripted sessions that pause between
+// lines (each line it prints is kept with the time it arrived; its standard
+// error then goes to /dev/null).
 #pragma once
 
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -16,7 +19,26 @@
 #include <thread>
 #include <vector>
 
+#include "support/run.h"
+
 namespace torvik::test {
+
+// Runs torvik-cli with `args` and `input`: expects its exit status, and its
+// output to hold `pieces` in this order, the first at the very start (an empty
+// first piece asks nothing).
+inline RunResult Cli(const std::string& args, const std::string& input, int status,
+                     const std::vector<std::string>& pieces = {}) {
+  const RunResult r = RunCommand(std::string(TORVIK_CLI) + " " + args, input);
+  EXPECT_EQ(r.status, status) << args << "\n" << r.err;
+  std::size_t at = 0;
+  for (const std::string& piece : pieces) {
+    const std::size_t found = r.out.find(piece, at);
+    EXPECT_TRUE(found != std::string::npos && (&piece != &pieces[0] || found == 0)) << args << ": " << piece
+                                                                                     << "\nin\n" << r.out;
+    at = found == std::string::npos ? at : found + piece.size();
+  }
+  return r;
+}
 
 using Clock = std::chrono::steady_clock;
 
@@ -28,10 +50,7 @@ struct OutputLine {
 struct Process;
 int Finish(Process& p, double seconds);
 
-struct Process {
-  Process() = default;
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
+struct Process {  // not copied: it holds its reader thread
   ~Process() {  // a test that gave up early still ends the program
     if (reader.joinable()) Finish(*this, 5);
   }
@@ -95,17 +114,13 @@ inline void Send(Process& p, const std::string& line) {
 // waiting up to `seconds` for it; -1 when none came.
 inline int WaitFor(Process& p, const std::string& prefix, std::size_t from, double seconds) {
   std::unique_lock lock(p.mutex);
-  const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
-  for (;;) {
-    for (std::size_t i = from; i < p.lines.size(); ++i)
-      if (p.lines[i].text.rfind(prefix, 0) == 0) return int(i);
-    from = p.lines.size();
-    if (p.ended || p.arrived.wait_until(lock, deadline) == std::cv_status::timeout) {
-      for (std::size_t i = from; i < p.lines.size(); ++i)
-        if (p.lines[i].text.rfind(prefix, 0) == 0) return int(i);
-      return -1;
-    }
-  }
+  const auto found = [&] {  // moves `from` to the line, or past the last one
+    for (; from < p.lines.size(); ++from)
+      if (p.lines[from].text.rfind(prefix, 0) == 0) return true;
+    return p.ended;
+  };
+  p.arrived.wait_until(lock, Clock::now() + std::chrono::milliseconds(int64_t(seconds * 1000)), found);
+  return from < p.lines.size() ? int(from) : -1;
 }
 
 inline std::vector<OutputLine> Lines(Process& p) {
@@ -119,7 +134,7 @@ inline int Finish(Process& p, double seconds) {
   if (p.in >= 0) close(p.in);
   p.in = -1;
   int status = 0;
-  const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+  const auto deadline = Clock::now() + std::chrono::milliseconds(int64_t(seconds * 1000));
   pid_t done = 0;
   while ((done = waitpid(p.pid, &status, WNOHANG)) == 0 && Clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -1,5 +1,6 @@
-// Helpers for the evaluation's tests: evaluating a position as the root does,
-// comparing everything an evaluation caches, and mirroring a position.
+// Helpers for the engine's tests: naming a move, a think on a fresh engine,
+// evaluating a position as the root does, comparing everything an evaluation
+// caches, and mirroring a position.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,12 +9,40 @@
 #include <memory>
 #include <string>
 
+#include "board/console.h"
 #include "board/position.h"
 #include "engine/evaluate.h"
 #include "engine/rebuild.h"
+#include "engine/think.h"
 #include "record/position_text.h"
 
 namespace torvik::test {
+
+// A move of the 2D game by its squares ("e2e4"); empty for no move.
+inline std::string Name(const Move& m) {
+  if (m.from == m.to) return "";
+  return {char('a' + m.from / 8), char('1' + m.from % 8), char('a' + m.to / 8), char('1' + m.to % 8)};
+}
+
+struct Thought {
+  Move move;
+  int32_t value = 0, depth = 0;  // depth: the deepest searched
+  int64_t nodes = 0;
+};
+
+// A think on a fresh engine with a small table, as the engine's thread runs
+// one, under `controls` (the difficulty, the budget, who hears of each depth).
+inline Thought ThinkOn(const Position& pos, EngineControls controls) {
+  ConsoleCapture quiet;
+  auto engine = std::make_unique<Engine>();
+  engine->controls = std::move(controls);
+  engine->controls.ttMegabytes = 1;
+  auto copy = std::make_unique<Position>(pos);
+  copy->history = &engine->keys;
+  Thought t;
+  t.value = Think(*engine, *copy, t.move);
+  return {t.move, t.value, engine->lastDepth, engine->nodes};
+}
 
 // The position evaluated afresh, with its stage set and `engineWhite` as the
 // engine's side. Returns the White-positive score.

@@ -13,6 +13,7 @@
 #include "engine/search.h"
 #include "engine/score.h"
 #include "engine/think.h"
+#include "eval_support.h"
 #include "record/engine_thread.h"
 #include "record/game.h"
 #include "record/position_text.h"
@@ -24,45 +25,31 @@
 namespace torvik {
 namespace {
 
-struct Thought {
-  Move move;
-  int32_t value = 0, depth = 0;  // depth: the deepest searched
-  int64_t nodes = 0;
-};
+using test::Thought;
 
-// A think on a fresh engine, as the engine's thread runs one.
 Thought ThinkOn(const Position& pos, int difficulty) {
-  ConsoleCapture quiet;
-  auto engine = std::make_unique<Engine>();
-  engine->controls.difficulty = difficulty;
-  engine->controls.ttMegabytes = 1;
-  auto copy = std::make_unique<Position>(pos);
-  copy->history = &engine->keys;
-  Thought t;
-  t.value = Think(*engine, *copy, t.move);
-  return {t.move, t.value, engine->lastDepth, engine->nodes};
+  EngineControls controls;
+  controls.difficulty = difficulty;
+  return test::ThinkOn(pos, controls);
 }
-
-std::string Name(const Move& m) { return std::to_string(m.from) + "-" + std::to_string(m.to); }
 
 // Mates in one for either side at either difficulty, and a mate in two.
 TEST(Search, FindsMates) {
   struct Case {
     const char* fen;
     int difficulty;
-    char from[3], to[3];
+    const char* move;
     int32_t value;
   };
-  const Case cases[] = {{"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", kEasy, "a1", "a8", kFirstMate},
-                        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", kHard, "a1", "a8", kFirstMate},
-                        {"r5k1/8/8/8/8/8/5PPP/6K1 b - - 0 1", kEasy, "a8", "a1", kFirstMate},
-                        {"r5k1/8/8/8/8/8/5PPP/6K1 b - - 0 1", kHard, "a8", "a1", kFirstMate},
-                        {"r5k1/5ppp/8/8/8/8/4RPPP/4R1K1 w - - 0 1", kMedium, "e2", "e8", kFirstMate - 2}};
+  const Case cases[] = {{"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", kEasy, "a1a8", kFirstMate},
+                        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", kHard, "a1a8", kFirstMate},
+                        {"r5k1/8/8/8/8/8/5PPP/6K1 b - - 0 1", kEasy, "a8a1", kFirstMate},
+                        {"r5k1/8/8/8/8/8/5PPP/6K1 b - - 0 1", kHard, "a8a1", kFirstMate},
+                        {"r5k1/5ppp/8/8/8/8/4RPPP/4R1K1 w - - 0 1", kMedium, "e2e8", kFirstMate - 2}};
   for (const Case& c : cases) {
     const Thought t = ThinkOn(test::From2D(c.fen), c.difficulty);
-    EXPECT_EQ(Name(t.move), Name(Move{test::Sq(c.from[0], c.from[1] - '0'), test::Sq(c.to[0], c.to[1] - '0'), 0, 0,
-                                      0, 0, {0, 0}})) << c.fen;
-    EXPECT_EQ(t.value, c.value) << c.fen << " difficulty " << c.difficulty;
+    EXPECT_EQ(std::tuple(test::Name(t.move), t.value), std::tuple(c.move, c.value))
+        << c.fen << " difficulty " << c.difficulty;
   }
 }
 
@@ -118,7 +105,8 @@ TEST(Search, PlayRepeatsExactly) {
     for (int difficulty : {kEasy, kMedium, kHard}) {
       if (difficulty == kHard && i % 4) continue;  // Hard thinks longest: a quarter of them
       const Thought a = ThinkOn(pos, difficulty), b = ThinkOn(pos, difficulty);
-      EXPECT_EQ(std::tuple(Name(a.move), a.move.score, a.nodes), std::tuple(Name(b.move), b.move.score, b.nodes))
+      EXPECT_EQ(std::tuple(test::Name(a.move), a.move.score, a.nodes),
+                std::tuple(test::Name(b.move), b.move.score, b.nodes))
           << FormatPosition(pos);
       EXPECT_TRUE(a.move.from || a.move.to) << "a move is found in " << FormatPosition(pos);
     }
@@ -134,8 +122,7 @@ TEST(Search, DepthsOfTheDeepening) {
   EXPECT_TRUE(medium >= 4 && medium <= 7) << medium;
   const Position single = test::From2D("7k/8/8/8/8/8/8/K5R1 b - - 0 1");  // Kh8-h7 is the one move
   const Thought one = ThinkOn(single, kHard);
-  EXPECT_EQ(Name(one.move), Name(Move{test::Sq('h', 8), test::Sq('h', 7), 0, 0, 0, 0, {0, 0}}));
-  EXPECT_EQ(one.depth, 4);
+  EXPECT_EQ(std::tuple(test::Name(one.move), one.depth), std::tuple("h8h7", 4));
   EXPECT_LE(ThinkOn(test::From2D("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1"), kHard).depth, 3);
 }
 

@@ -40,9 +40,7 @@ TEST(Tactics, TermBySideToMove) {
     const int32_t expected = c.wins > 0 ? Coef(pos, kWinsByCaptures) : c.wins < 0 ? -Coef(pos, kThreatensCaptures) : 0;
     EXPECT_EQ(TacticsTerm(pos) * sign, expected) << c.fen;
     EXPECT_TRUE(pos.flags & kTacticsCached);
-    const Move& b = pos.bestMove;
-    const std::string found{char('a' + b.from / 8), char('1' + b.from % 8), char('a' + b.to / 8), char('1' + b.to % 8)};
-    EXPECT_EQ(b.from == b.to ? "" : found, c.capture) << c.fen;
+    EXPECT_EQ(test::Name(pos.bestMove), c.capture) << c.fen;
   }
 }
 

@@ -9,6 +9,7 @@
 #include "board/console.h"
 #include "record/engine_thread.h"
 #include "record/game.h"
+#include "support/game_files.h"
 
 namespace torvik {
 namespace {
@@ -16,9 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 
 std::unique_ptr<Game> NewGame(int mode, int difficulty) {
-  auto game = std::make_unique<Game>();
-  NewGameOfMode(*game, mode);
-  StartEngine(*game, 0);
+  auto game = test::QuietGame(mode);
   game->state.difficulty = difficulty;
   game->state.engineSide = kEnginePlaysWhite;
   return game;
