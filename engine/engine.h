@@ -71,7 +71,7 @@ struct Engine {
   KeyHistory keys;
   // Counters and the clock.
   int64_t nodes = 0;
-  uint32_t quiesceNodes = 0;  // counted only to pace the wall clock's looks
+  uint32_t quiesceNodes = 0;  // counted only to pace the quiescence search's polls
   int64_t lastCheckNodes = 0;
   int deepestPly = 0;
   int rootDepth = 0;

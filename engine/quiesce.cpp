@@ -18,14 +18,11 @@ namespace torvik {
 namespace {
 
 constexpr int32_t kStandMargin = 6500;
-constexpr uint32_t kClockPoll = 1023;  // quiescence nodes between looks at the wall clock
-
 // Under a wall clock a long quiescence search (checks and evasions run to the
-// ply cap) looks at the time too, and gives the pass up once the hard limit is
-// passed. The tick budget never looks here: its play stays repeatable.
-bool OutOfTime(Engine& e) {
-  if (!e.controls.budget.realTime || e.aborted) return e.aborted;
-  if ((++e.quiesceNodes & kClockPoll) == 0 && TimeUp(e)) e.aborted = true;
+// ply cap) polls too, and gives the pass up once the hard limit is passed or
+// a stop is asked for.
+bool GivenUp(Engine& e) {
+  if (!e.aborted && QuiesceAbortCheck(e)) e.aborted = true;
   return e.aborted;
 }
 
@@ -121,7 +118,7 @@ int32_t QuiesceEntry(Engine& e, Position& pos, int32_t gamma, int ply) {
 }
 
 int32_t Quiesce(Engine& e, Position& pos, int32_t gamma, int ply) {
-  if (OutOfTime(e)) return gamma;  // the pass is given up: the value is never used
+  if (GivenUp(e)) return gamma;  // the pass is given up: the value is never used
   e.deepestPly = std::max(e.deepestPly, ply);
   gamma = GammaAway(gamma);
   int32_t value = 0;

@@ -27,6 +27,14 @@ bool Spent(Engine& e) {
   return b.hardMs > 0 && ElapsedMs(e.clock) >= b.hardMs;
 }
 
+// Someone outside the search asked it to give up.
+bool StopAsked(const EngineControls& k) {
+  return (k.abortSearch && *k.abortSearch) || (k.engineSide && *k.engineSide == 0) ||
+         (k.stop && k.stop->load(std::memory_order_acquire));
+}
+
+constexpr uint32_t kQuiescePoll = 1023;  // quiescence nodes between looks
+
 }  // namespace
 
 void StartClock(Engine& engine) {
@@ -58,8 +66,7 @@ int StopDeepening(Engine& engine, int /*depth*/, bool onlyOne) {
 
 int AbortCheck(Engine& engine) {
   const EngineControls& k = engine.controls;
-  if ((k.abortSearch && *k.abortSearch) || (k.engineSide && *k.engineSide == 0)) return 1;
-  if (k.stop && k.stop->load(std::memory_order_acquire)) return 1;
+  if (StopAsked(k)) return 1;
   if (engine.rootDepth <= 2 && !k.budget.realTime) return 0;
   if (engine.nodes < engine.lastCheckNodes) engine.lastCheckNodes = engine.nodes;
   if (engine.nodes - engine.lastCheckNodes > kNodesPerTick) {
@@ -67,6 +74,12 @@ int AbortCheck(Engine& engine) {
     engine.lastCheckNodes = engine.nodes;
   }
   return 0;
+}
+
+int QuiesceAbortCheck(Engine& engine) {
+  if (!engine.controls.budget.realTime) return 0;
+  if ((++engine.quiesceNodes & kQuiescePoll) != 0) return 0;
+  return StopAsked(engine.controls) || TimeUp(engine) ? 1 : 0;
 }
 
 }  // namespace torvik

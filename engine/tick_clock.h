@@ -26,4 +26,9 @@ int StopDeepening(Engine& engine, int depth, bool onlyOne);
 // from root depth 3, or from the first under a real clock) the budget is spent.
 int AbortCheck(Engine& engine);
 
+// The quiescence search's poll, under a real clock only (its nodes are not
+// counted, so the tick budget never looks there and stays repeatable): every
+// 1024 of its nodes, 1 when the search must give up, as AbortCheck says.
+int QuiesceAbortCheck(Engine& engine);
+
 }  // namespace torvik
