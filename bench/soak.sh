@@ -83,17 +83,20 @@ soak() {
   fi
 }
 
+# every_mode DIFFICULTY CLI GAMES: the 2D game and the 3D game under both rule sets
+every_mode() {
+  soak "$1-2d" "$2" "$1" "$3" 2d
+  soak "$1-3d-tourn" "$2" "$1" "$3" 3d tournament
+  soak "$1-3d-std" "$2" "$1" "$3" 3d standard
+}
+
 echo "soak: seed $seed; logs in $logs"
-soak easy-2d "$asan/torvik-cli" easy "$easy_games" 2d
-soak easy-3d-tourn "$asan/torvik-cli" easy "$easy_games" 3d tournament
-soak easy-3d-std "$asan/torvik-cli" easy "$easy_games" 3d standard
+every_mode easy "$asan/torvik-cli" "$easy_games"
 if [ "$easy_games" -gt 0 ]; then
   echo "               (the sanitizer build's sizes include AddressSanitizer's quarantine of freed"
   echo "               memory, up to 256 MB; a leak is reported by LeakSanitizer at the end of a run)"
 fi
-soak hard-2d "$plain/torvik-cli" hard "$hard_games" 2d
-soak hard-3d-tourn "$plain/torvik-cli" hard "$hard_games" 3d tournament
-soak hard-3d-std "$plain/torvik-cli" hard "$hard_games" 3d standard
+every_mode hard "$plain/torvik-cli" "$hard_games"
 
 if [ "$failures" -ne 0 ]; then
   echo "soak: $failures run(s) failed"
