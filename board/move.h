@@ -22,6 +22,18 @@ enum MoveKind : char {
 
 constexpr int32_t kNoScore = 405000;  // score of a move not yet searched
 
+// One of the kinds above (a move from the engine's table carries a mark of its own).
+constexpr bool IsMoveKind(char kind) {
+  switch (kind) {
+    case kPlain: case kCapture: case kEnPassantWhite: case kEnPassantBlack: case kShortCastle:
+    case kLongCastle: case kPromoteQueen: case kPromoteRook: case kPromoteBishop: case kPromoteKnight:
+    case kBoardMove:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // A kind that names the piece a pawn becomes.
 constexpr bool IsPromotionKind(char kind) {
   return kind == kPromoteQueen || kind == kPromoteRook || kind == kPromoteBishop || kind == kPromoteKnight;

@@ -114,7 +114,7 @@ bool Command(Game& game, const std::string& line, const bool (&plays)[2]) {
   if (word == "undo") Undo(game, count);
   else if (word == "back" || word == "forward") {
     ReplayStep(game, word == "back" ? -count : count);
-    ConsolePrintf("\nReplay %d of %d", game.record.replayCursor, game.state.position.ply);
+    ConsolePrintf("\nReplay %d of %d", game.record.replayCursor, LastPly(game));
   }
   else if (word == "show") ConsolePrintf("\n%s\n%s", FormatPosition(game.state.position).c_str(),
                                          Picture(game.state.position).c_str());

@@ -110,10 +110,12 @@ EngineOutcome EngineTurn(Game& game) {
 void ResignEngine(Game& game) {
   std::lock_guard guard(game.mutex);
   GameState& gs = game.state;
-  ConsolePrintf(gs.engineSide == kEnginePlaysWhite ? "\nWhite is mated!" : "\nBlack is mated!");
+  // The side the engine played for gives up: the other side wins.
+  const bool white = gs.engineSide == kEnginePlaysWhite || (gs.engineSide != kEnginePlaysBlack && WhiteToMove(gs.position));
+  gs.position.winner = white ? kBlackWon : kWhiteWon;
+  ConsolePrintf("%s\n%s", white ? "\nWhite is mated!" : "\nBlack is mated!", ResultCode(gs.position.winner));
   gs.engineSide = kEnginePlaysNone;
   gs.autoPlay = 0;
-  gs.position.winner = kWhiteWon;
   gs.abortSearch = 1;
   game.redrawRequested = true;
 }

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 #include "board/console.h"
 #include "board/geometry.h"
 #include "board/setup.h"
 #include "engine/rebuild.h"
+#include "record/game_over.h"
 #include "record/notation.h"
 #include "rules/legality.h"
 #include "rules/make_move.h"
@@ -82,23 +84,27 @@ int PlayerMoved(Game& game, Move& move) {
   const int entry = pos.ply - RecordStartPly(gs);
   Move handed = move;
   if (!LegalMove(pos, move)) return 0;
+  // A move from the engine's table is recorded with the kind the rules gave it;
+  // the record keeps the promotion piece chosen, so undo and replay make it again.
+  if (!IsMoveKind(handed.kind) || IsPromotionKind(move.kind)) handed.kind = move.kind;
   // A move that ends the game (mate, stalemate, a draw) marks the position
-  // before it is made; make-move carries the result on.
-  if (pos.winner == kNoWinner) FindWinner(pos, &move, gs.autoPlay != 0);
+  // before it is made; make-move carries the result on. The result is told
+  // after the move.
+  std::string result;
+  if (pos.winner == kNoWinner) FindWinner(pos, &move, gs.autoPlay != 0, &result);
   const int taken = pos.board[move.to];
   if (TakesForTheRecord(handed, taken)) AppendCaptured(game.record, taken);
   const int made = MakeMove(pos, pos, move);
-  // The record keeps the promotion piece that was chosen, so undo and replay make it again.
-  if (IsPromotionKind(move.kind)) handed.kind = move.kind;
   gs.moves[entry] = handed;
   if (made) {
-    if (pos.flags & kDrawish) ConsolePrintf("\nDraw");
-    if (pos.winner != kNoWinner) {  // announced by the test above, when this move decided it
+    if (pos.winner != kNoWinner) {
       gs.autoPlay = 0;
       gs.engineSide = kEnginePlaysNone;
     }
     StoreMoveText(game.record, pos.ply, MoveNotation(pos, move, gs.notation, taken));
     PrintMove(pos.ply, MoveText(game.record, 0));
+    if (pos.flags & kDrawish) ConsolePrintf("\nDraw");
+    if (!result.empty()) ConsolePrintf("%s\n%s", result.c_str(), ResultCode(pos.winner));
   } else {
     Warn(false, "PlayerMoved legal but bad do move");
   }
@@ -107,15 +113,18 @@ int PlayerMoved(Game& game, Move& move) {
   return made;
 }
 
+int LastPly(const Game& game) {
+  return game.record.replayCursor != -1 ? game.record.replayEnd : game.state.position.ply;
+}
+
 void Undo(Game& game, int plies) {
   StartEngine(game, 0);
   {
     std::lock_guard lock(game.mutex);
     GameState& gs = game.state;
-    // A replay shows an earlier board but keeps the game's ply: the plies are
-    // taken from the game's end, and the replay is over.
+    // During a replay the plies are taken from the game's end, and the replay is over.
+    const int target = int(std::max<int64_t>(int64_t(LastPly(game)) - plies, RecordStartPly(gs)));
     game.record.replayCursor = -1;
-    const int target = int(std::max<int64_t>(int64_t(gs.position.ply) - plies, RecordStartPly(gs)));
     if (SetUpStart(game)) ReplayRecord(game, target, true, "Illegal move in game undo");
     StopPlaying(gs);
     if (plies != 0) ConsolePrintf("\nmove undone");
@@ -130,13 +139,13 @@ void ReplayStep(Game& game, int step) {
   std::lock_guard lock(game.mutex);
   GameState& gs = game.state;
   GameRecord& r = game.record;
-  const int plies = gs.position.ply;
+  const int plies = LastPly(game);
   // An edited start may lie past the game's ply: the range then shrinks to that ply.
   const int first = std::min(RecordStartPly(gs), plies);
-  if (r.replayCursor == -1) r.replayCursor = plies;
-  else r.replayCursor = int(std::clamp<int64_t>(int64_t(r.replayCursor) + step, first, plies));
+  const int from = r.replayCursor == -1 ? plies : r.replayCursor;
+  r.replayCursor = int(std::clamp<int64_t>(int64_t(from) + step, first, plies));
+  r.replayEnd = plies;
   if (SetUpStart(game)) ReplayRecord(game, r.replayCursor, false, "What? Illegal move in game replay?\n");
-  gs.position.ply = plies;  // the title shows "Replay cursor of plies"
   StopPlaying(gs);
   game.redrawRequested = true;
 }

@@ -36,12 +36,16 @@ bool RecordIsFull(const Game& game);
 // and prints it. Returns 1 when it was made, 0 when refused (nothing changes).
 int PlayerMoved(Game& game, Move& move);
 
+// The game's last ply, also while a replay shows an earlier position.
+int LastPly(const Game& game);
+
 // Takes back `plies` plies from the game's last ply (0 rebuilds the game
 // there); a replay shown ends.
 void Undo(Game& game, int plies);
 
-// Shows the game `step` plies further back (negative) or on; the first step
-// enters the replay at the last ply.
+// Shows the game `step` plies further back (negative) or on, from the last
+// ply when no replay is shown yet. The position shown is the one at that ply,
+// with its side to move.
 void ReplayStep(Game& game, int step);
 
 // Back to the end of the game when a replay is shown.

@@ -1,16 +1,29 @@
 #include "record/game_over.h"
 
 #include <mutex>
+#include <string>
 
+#include "board/console.h"
 #include "rules/legality.h"
 
 namespace torvik {
+
+const char* ResultCode(int winner) {
+  switch (winner) {
+    case kWhiteWon: return "1-0";
+    case kBlackWon: return "0-1";
+    case kDrawn: return "1/2-1/2";
+    default: return "*";
+  }
+}
 
 bool GameOver(Game& game) {
   std::lock_guard lock(game.mutex);
   GameState& gs = game.state;
   if (gs.position.winner != kNoWinner) return true;
-  if (!FindWinner(gs.position, nullptr, gs.autoPlay != 0)) return false;
+  std::string result;
+  if (!FindWinner(gs.position, nullptr, gs.autoPlay != 0, &result)) return false;
+  ConsolePrintf("%s\n%s", result.c_str(), ResultCode(gs.position.winner));
   gs.engineSide = kEnginePlaysNone;
   gs.autoPlay = 0;
   game.redrawRequested = true;

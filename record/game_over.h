@@ -6,6 +6,9 @@
 
 namespace torvik {
 
+// The result as a game score writes it: "1-0", "0-1", "1/2-1/2"; "*" while undecided.
+const char* ResultCode(int winner);
+
 // True when the game is decided, under the game's lock. A game decided already
 // says nothing more; one found decided now is announced (mate, stalemate, a
 // draw), gets its winner, and the engine stops playing in it.

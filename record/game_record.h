@@ -17,6 +17,7 @@ struct GameRecord {
   int8_t capturedCount = 0;
   std::array<int8_t, kMaxCaptured> captured{};
   int replayCursor = -1;  // -1: no replay shown; else plies replayed
+  int replayEnd = 0;      // while a replay is shown: the game's last ply
   // The window's title once a game was saved or restored: the file's name
   // (empty before; the window keeps its own title until then).
   std::string windowTitle;

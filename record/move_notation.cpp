@@ -4,6 +4,7 @@
 
 #include "board/geometry.h"
 #include "record/notation.h"
+#include "rules/legality.h"
 #include "rules/make_move.h"
 
 namespace torvik {
@@ -108,6 +109,7 @@ std::string NotationOfMove(const Position& before, const Move& move, int notatio
   auto parent = std::make_unique<Position>(before);  // the child links to its parent
   auto after = std::make_unique<Position>();
   Move made = move;
+  LegalMove(*parent, made);  // a line from the table names each move as generated
   MakeMove(*after, *parent, made);
   return MoveNotation(*after, made, notation, before.board[move.to]);
 }

@@ -100,7 +100,7 @@ void ImageAtLastPly(const Game& game, ImageBytes& image) {
   auto gs = std::make_unique<GameState>(game.state);
   gs->position.history = gs->startPosition.history = &gs->keyHistory;
   if (game.record.replayCursor != -1) {
-    const int plies = gs->position.ply;
+    const int plies = LastPly(game);
     std::string ignored;
     if (SetUpGameStart(*gs)) ReplayRecordTo(*gs, plies, ignored);
   }

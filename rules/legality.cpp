@@ -16,6 +16,9 @@ int LegalMove(Position& pos, Move& move) {
   for (int i = 0; i < n; ++i) {
     const Move& m = list[i];
     if (m.piece != move.piece || m.to != move.to || m.from != move.from) continue;
+    // A move from the engine's table carries a mark, not a kind: it takes the
+    // generated move's, so that it is named and recorded as the rules make it.
+    if (!IsMoveKind(move.kind)) move.kind = m.kind;
     Position scratch;
     return MakeMove(scratch, pos, move);
   }

@@ -7,6 +7,7 @@
 #include "board/console.h"
 #include "board/geometry.h"
 #include "board/piece.h"
+#include "record/game_over.h"
 #include "record/notation.h"
 #include "ui/ui_state.h"
 
@@ -75,7 +76,7 @@ TextLine TitleLine(const GameState& gs, const GameRecord& record, int editMode) 
   if (const char* prompt = EditPrompt(editMode)) {
     line.text = prompt;
   } else if (record.replayCursor != -1) {
-    line.text = Format(kTitleChars, "Replay %d of %d", record.replayCursor, p);
+    line.text = Format(kTitleChars, "Replay %d of %d", record.replayCursor, record.replayEnd);
   } else if (p == 0) {
     line.text = kTitleText;
   } else if (p % 2 != 0) {
@@ -132,6 +133,13 @@ TextLine StatusLine(const GameState& gs, const std::string& message) {
 }
 
 TextLine TurnLine(const GameState& gs) {
+  // A decided game has no side to move: the line gives its result.
+  switch (gs.position.winner) {
+    case kWhiteWon: return {std::string("White wins ") + ResultCode(kWhiteWon), SideColour(1)};
+    case kBlackWon: return {std::string("Black wins ") + ResultCode(kBlackWon), SideColour(-1)};
+    case kDrawn: return {std::string("Drawn ") + ResultCode(kDrawn), kOrange};
+    default: break;
+  }
   if (gs.engineSide != kEnginePlaysNone || gs.autoPlay) return {"", kGreen};
   const bool white = WhiteToMove(gs.position);
   return {white ? "White to move" : "Black to move", SideColour(white ? 1 : -1)};

@@ -30,8 +30,9 @@ bool BannerLine(const GameState& gs, TextLine& line);
 // ply count or what is selected.
 TextLine StatusLine(const GameState& gs, const std::string& message);
 
-// The fourth line, while the engine plays neither side: "White to move" or
-// "Black to move" in that side's colour; empty otherwise.
+// The fourth line: the result once the game is decided ("White wins 1-0",
+// "Black wins 0-1", "Drawn 1/2-1/2"); else, while the engine plays neither
+// side, "White to move" or "Black to move" in that side's colour; else empty.
 TextLine TurnLine(const GameState& gs);
 
 // The status line's text for the selection alone (green).

@@ -72,7 +72,7 @@ TEST(Cli, PlayScripts) {
   const std::string out =
       Cli("play --mode 2d", script, 0,
           {"", "\n1. e4\n1. ... e5\n2. Nf3\n2. ... Nc6\n3. Bb5\n3. ... a6\n4. BxNc6\nmove undone",
-           "\nReplay 5 of 5\nReplay 0 of 5\nReplay 1 of 5", "\n3. ... Nf6\n4. d4"})  // a move ends replay
+           "\nReplay 4 of 5\nReplay 0 of 5\nReplay 1 of 5", "\n3. ... Nf6\n4. d4"})  // a move ends replay
           .out;
   EXPECT_EQ(out.find("\n5."), std::string::npos) << "nothing after quit";
   // A board carrying four pieces cannot move.
@@ -92,7 +92,7 @@ TEST(Cli, PlayPromotionsLaterStartsAndLongSteps) {
   Cli("play --mode 2d", "e2e4\ne7e5\nback 1\nback 1\nforward 2147483647\n", 0, {"", "Replay 2 of 2"});
   // Undo in a replay leaves it: the replay then starts again at the new end.
   Cli("play --mode 2d", "e2e4\ne7e5\nback 1\nundo 1\nback 2\n", 0,
-      {"", "Replay 2 of 2\nmove undone\nReplay 1 of 1"});
+      {"", "Replay 1 of 2\nmove undone\nReplay 0 of 1"});
   // A game may start late: the record counts from its start, and the replay
   // goes back no further than it.
   Cli("play --mode 2d --position " + Quote("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 501"),
@@ -104,9 +104,9 @@ TEST(Cli, PlayPromotionsLaterStartsAndLongSteps) {
 // Two people at the terminal: the mate is announced, and no move follows it.
 TEST(Cli, TheEndOfAGameBetweenPeople) {
   const auto r = Cli("play --mode 2d", "f2f3\ne7e5\ng2g4\nd8h4\na2a3\n", 0,
-                     {"", "\n2. g4\nWhite is mated\n2. ... Qh4+", "\nillegal move a2a3"});
+                     {"", "\n2. g4\n2. ... Qh4+\nWhite is mated\n0-1", "\nillegal move a2a3"});
   EXPECT_EQ(r.out.find("mated", r.out.find("mated") + 1), std::string::npos) << r.out;
-  Cli("play --mode 2d --position " + Quote("7k/8/6K1/8/8/8/8/5Q2 w - - 0 1"), "f1f7\n", 0, {"", "\nStalemate\n1. Qf7\n"});
+  Cli("play --mode 2d --position " + Quote("7k/8/6K1/8/8/8/8/5Q2 w - - 0 1"), "f1f7\n", 0, {"", "\n1. Qf7\nStalemate\n1/2-1/2"});
 }
 
 // The engine from the terminal: its move for a position, by difficulty or by

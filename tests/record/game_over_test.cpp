@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "board/console.h"
@@ -48,11 +49,12 @@ TEST(GameOver, AnnouncedOnceBetweenTwoPeople) {
     const char* text;
     int winner;
   } cases[] = {
-      {"", {"f2f3", "e7e5", "g2g4", "d8h4"}, "\nWhite is mated", kBlackWon},
-      {"7k/8/6K1/8/8/8/8/5Q2 w - - 0 1", {"f1f7"}, "\nStalemate", kDrawn},
+      // The move first, then the result and the score.
+      {"", {"f2f3", "e7e5", "g2g4", "d8h4"}, "Qh4+\nWhite is mated\n0-1", kBlackWon},
+      {"7k/8/6K1/8/8/8/8/5Q2 w - - 0 1", {"f1f7"}, "Qf7\nStalemate\n1/2-1/2", kDrawn},
       // The start stands a fourth time at ply 12; the move after the draw is
       // taken but says nothing more.
-      {"", {}, "\nDraw - I'm repeating", kDrawn},
+      {"", {}, "Ng8\nDraw - I'm repeating\n1/2-1/2", kDrawn},
       {"4k3/p7/8/8/8/8/P7/4K1N1 w - - 99 80", {"g1f3", "e8d8", "f3g1"}, "\nDraw - I'm repeating", kDrawn},
   };
   for (int i = 0; i < 3; ++i) cases[2].moves.insert(cases[2].moves.end(), knights.begin(), knights.end());
@@ -76,8 +78,8 @@ TEST(GameOver, TheEngineToMoveMakesTheTestItself) {
     const char* start;
     const char* text;
     int winner;
-  } cases[] = {{"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", "\nStalemate", kDrawn},
-               {"R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1", "\nBlack is mated", kWhiteWon}};
+  } cases[] = {{"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", "\nStalemate\n1/2-1/2", kDrawn},
+               {"R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1", "\nBlack is mated\n1-0", kWhiteWon}};
   for (const Case& c : cases)
     for (int engine : {kEnginePlaysNone, kEnginePlaysWhite, kEnginePlaysBlack}) {
       auto game = QuietGame(kGame2D, kTournament, c.start);
@@ -100,6 +102,20 @@ TEST(GameOver, TheEngineToMoveMakesTheTestItself) {
   ConsoleCapture log;
   GameOverBeforePlayer(*both);
   EXPECT_EQ(log.Text(), "");
+}
+
+// The engine that gives up loses: the other side wins.
+TEST(GameOver, TheEngineResigningLoses) {
+  for (auto [side, text, winner] : {std::tuple{kEnginePlaysWhite, "\nWhite is mated!\n0-1", kBlackWon},
+                                    {kEnginePlaysBlack, "\nBlack is mated!\n1-0", kWhiteWon}}) {
+    auto game = QuietGame(kGame2D, kTournament, "");
+    game->state.engineSide = side;
+    ConsoleCapture log;
+    ResignEngine(*game);
+    EXPECT_EQ(log.Text(), text);
+    EXPECT_EQ(game->state.position.winner, winner);
+    EXPECT_EQ(game->state.engineSide, kEnginePlaysNone);
+  }
 }
 
 }  // namespace

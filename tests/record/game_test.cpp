@@ -65,6 +65,11 @@ TEST(Game, CapturedPiecesFollowTheKindHandedIn) {
   const Script scripts[] = {
       {"exd5 entered as a capture, Qxd5 as a plain move", kGame2D, "",
        {e4, M(-kPawn, 30, 28), M(kPawn, 35, 28, 'x'), M(-kQueen, 31, 28)}, 1, -kPawn, "Qxd5", {}},
+      // Moves from the engine's table carry a mark ('G', '?') for a kind: they
+      // are recorded, counted and named with the kind the rules give them.
+      {"moves marked by the engine's table", kGame2D, "",
+       {e4, M(-kPawn, 30, 28, 'G'), M(kPawn, 35, 28, 'G'), M(-kQueen, 31, 28, '?'), M(kBishop, 40, 19, 'G')}, 2,
+       -kPawn, "Bc4", {}},
       // En passant entered as a capture appends an empty entry; as a plain move,
       // nothing. Either way the pawn on f5 is taken.
       {"en passant as a capture", kGame2D, "", {e4, a6, e5, f5, M(kPawn, 36, 45, 'x')}, 1, 0, "exf6ep", {{44, 0}}},
@@ -182,9 +187,10 @@ TEST(Game, RandomGamesReplayAndUndo) {
     for (int step : {-1, -1, -1, -200, 1, 200, 1}) {
       ReplayStep(*game, step);
       cursors.push_back(game->record.replayCursor);
-      EXPECT_EQ(game->state.position.ply, end);
+      EXPECT_EQ(game->state.position.ply, game->record.replayCursor);  // its side to move with it
+      EXPECT_EQ(LastPly(*game), end);
     }
-    EXPECT_EQ(cursors, (std::vector<int>{end, end - 1, end - 2, 0, 1, end, end}));
+    EXPECT_EQ(cursors, (std::vector<int>{end - 1, end - 2, end - 3, 0, 1, end, end}));
     for (int cursor = end; cursor >= 0; --cursor) {
       EXPECT_EQ(game->state.position.board, seen[cursor].board) << "replay " << cursor;
       EXPECT_EQ(game->state.position.pins, seen[cursor].pins) << "replay " << cursor;

@@ -64,7 +64,7 @@ struct Shown {
 Shown ShownOf(const Game& game) {
   Shown s;
   s.texts.push_back(MoveText(game.record, 0));
-  for (int p = RecordStartPly(game.state) + 1; p <= std::min(game.state.position.ply, kMoveTexts - 1); ++p)
+  for (int p = RecordStartPly(game.state) + 1; p <= std::min(LastPly(game), kMoveTexts - 1); ++p)
     s.texts.push_back(MoveText(game.record, p));
   for (int i = 0; i < CapturedCount(game.record); ++i) s.captured.push_back(CapturedEntry(game.record, i));
   s.title = game.record.windowTitle;

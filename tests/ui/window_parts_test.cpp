@@ -51,6 +51,7 @@ TEST(StatusText, TitleLine) {
     EXPECT_EQ(Title(t), title);
   }
   t.game->record.replayCursor = 9;
+  t.game->record.replayEnd = 10;
   EXPECT_EQ(TitleLine(t.State(), t.game->record, kEditNone).text, "Replay 9 of 10");
   t.game->record.replayCursor = 0;
   EXPECT_EQ(TitleLine(t.State(), t.game->record, kEditNone).text, "Replay 0 of 10");
@@ -106,6 +107,14 @@ TEST(StatusText, StatusLine) {
   t.State().autoPlay = 1;
   EXPECT_EQ(Line(TurnLine(t.State())), " (green)");
   t.State().autoPlay = 0;
+  // A decided game has no side to move: the result, whoever plays.
+  t.State().engineSide = kEnginePlaysBlack;
+  for (auto [winner, text] : {std::pair{kWhiteWon, "White wins 1-0"}, {kBlackWon, "Black wins 0-1"},
+                              {kDrawn, "Drawn 1/2-1/2"}}) {
+    t.Pos().winner = winner;
+    EXPECT_EQ(TurnLine(t.State()).text, text);
+  }
+  t.State().engineSide = kEnginePlaysNone;
   // A game decided without a check (a stalemate, a draw) says so all the same.
   t.Pos().lastMove.check = 0;
   t.Pos().winner = kDrawn;

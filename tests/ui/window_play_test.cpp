@@ -6,8 +6,8 @@ namespace torvik::ui {
 namespace {
 
 TEST_F(WindowTest, TwoPeopleAtOneScreen) {
-  // U in a replay leaves it first: the next F7 enters the replay at the new end
-  // and shows the same board, rather than stepping on from the old replay.
+  // U in a replay leaves it first: the next F7 steps back from the new end,
+  // rather than on from the old replay, and F8 comes back to it.
   NewGame("F2");
   ClickMove(kGame2D, 33, 35);               // e4
   ClickMove(kGame2D, 38, 36, "\n1. ... ");  // e5
@@ -17,9 +17,9 @@ TEST_F(WindowTest, TwoPeopleAtOneScreen) {
   ASSERT_TRUE(program_->WaitForConsole("move undone", before, kWait));
   const Image undone = program_->Settle();
   program_->Key("F7");
-  EXPECT_TRUE(BoardUnchanged(undone, program_->Settle())) << "F7 after U stepped back";
+  EXPECT_FALSE(BoardUnchanged(undone, program_->Settle())) << "F7 after U did not step back";
   program_->Key("F8");
-  EXPECT_TRUE(BoardUnchanged(undone, program_->Settle())) << "F8 after U moved";
+  EXPECT_TRUE(BoardUnchanged(undone, program_->Settle())) << "F8 did not come back to the end";
   ClickMove(kGame2D, 48, 42, "\n2. Nf3");
 
   // White king g6, queen f1, black king h8: Qf7 stalemates; taken back, Qf8 mates.
@@ -30,7 +30,7 @@ TEST_F(WindowTest, TwoPeopleAtOneScreen) {
   Place({kEditMenu, kAddWhite, kAddQueen}, 40, "\nset white Q at 40");
   before = program_->Console().size();
   ClickMove(kGame2D, 40, 46);
-  ASSERT_TRUE(program_->WaitForConsole("\nStalemate\n1. Qf7", before, kWait)) << program_->Console();
+  ASSERT_TRUE(program_->WaitForConsole("\n1. Qf7\nStalemate\n1/2-1/2", before, kWait)) << program_->Console();
   Image shown = program_->Settle();
   test::Keep(shown, "stalemate_2d");
   EXPECT_GT(RedInStatusLine(shown), 20) << "STALEMATE in red";
@@ -43,7 +43,7 @@ TEST_F(WindowTest, TwoPeopleAtOneScreen) {
   EXPECT_EQ(RedInStatusLine(program_->Settle()), 0);
   before = program_->Console().size();
   ClickMove(kGame2D, 40, 47);
-  ASSERT_TRUE(program_->WaitForConsole("\nBlack is mated\n1. Qf8+", before, kWait)) << program_->Console();
+  ASSERT_TRUE(program_->WaitForConsole("\n1. Qf8+\nBlack is mated\n1-0", before, kWait)) << program_->Console();
   shown = program_->Settle();
   test::Keep(shown, "mate_edited_2d");
   EXPECT_GT(RedInStatusLine(shown), 20) << "CHECKMATE in red";
