@@ -36,6 +36,7 @@ bool TakeCopy(Game& game, Engine& engine, Copy& copy) {
   // An edited board may be one the engine cannot search: it stops playing.
   if (std::string why; !PlayablePosition(gs.position, why)) {
     ConsolePrintf("\nTorvik cannot play this position: %s", why.c_str());
+    TellPlayer(game, "Torvik cannot play this position: " + why);
     gs.engineSide = kEnginePlaysNone;
     gs.autoPlay = 0;
     game.redrawRequested = true;

@@ -67,6 +67,13 @@ void StopPlaying(GameState& gs) {
 
 }  // namespace
 
+void TellPlayer(Game& game, const std::string& text) {
+  std::lock_guard lock(game.mutex);
+  game.notice.text = text;
+  ++game.notice.serial;
+  game.redrawRequested = true;
+}
+
 bool RecordIsFull(const Game& game) {
   const GameState& gs = game.state;
   const int entry = gs.position.ply - RecordStartPly(gs);

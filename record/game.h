@@ -9,6 +9,7 @@
 #include "record/engine_thread.h"
 #include "record/game_record.h"
 #include "record/game_state.h"
+#include "record/notice.h"
 
 namespace torvik {
 
@@ -20,12 +21,16 @@ struct Game {
   std::recursive_mutex mutex;
   // Set whenever the game changed; the window redraws and clears it.
   std::atomic<bool> redrawRequested{false};
+  Notice notice;  // under the mutex
 
   Game() = default;
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
   ~Game() { StartEngine(*this, 0); }  // the engine's thread goes before the game it plays in
 };
+
+// Gives the player a notice (see Notice), under the game's lock.
+void TellPlayer(Game& game, const std::string& text);
 
 // True when the record has no entry left for the next move (it holds
 // kMaxRecordedMoves moves counted from the start's ply): PlayerMoved then

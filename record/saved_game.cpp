@@ -153,6 +153,7 @@ bool SaveGame(Game& game, const std::string& name) {
     const int err = errno;
     ConsolePrintf("%s: %s\n", name.c_str(), std::strerror(err));
     ConsolePrintf("\ncan't open save file %s\n", name.c_str());
+    TellPlayer(game, "can't open save file " + name);
     return false;
   }
   ConsolePrintf("\nSaving %s ...", name.c_str());
@@ -164,6 +165,7 @@ bool SaveGame(Game& game, const std::string& name) {
   bool whole = std::fwrite(image->data(), 1, image->size(), file) == image->size();
   whole = std::fclose(file) == 0 && whole;
   ConsolePrintf("%s", whole ? "complete\n" : "failed\n");
+  TellPlayer(game, (whole ? "saved " : "save failed: ") + name);
   std::lock_guard lock(game.mutex);
   game.record.windowTitle = name;
   return whole;
@@ -196,6 +198,7 @@ bool RestoreGame(Game& game, const std::string& name, void (*printBanner)()) {
     const int err = errno;
     Warn(false, "can't open restore file");
     ConsolePrintf("%s: %s\n", name.c_str(), std::strerror(err));
+    TellPlayer(game, "can't open " + name + ": " + std::strerror(err));
     return false;
   }
   ConsolePrintf("\nRestore game ...");
@@ -207,20 +210,23 @@ bool RestoreGame(Game& game, const std::string& name, void (*printBanner)()) {
     checked->notation = game.state.notation;  // the notation in effect stays
   }
   std::string error;
-  bool restored = false;
   if (!KnownLength(f.length)) {
     ConsolePrintf(" failed! unrecognized file type: %llu sos: %zu", static_cast<unsigned long long>(f.length),
                   kGameImageBytes);
     Warn(true, "Cannot autoconvert file - halting");
-  } else if (!ReadSavedGame(f.bytes, *checked, error)) {
-    ConsolePrintf(" failed! bad save file: %s\n", error.c_str());
-  } else {
-    ReplaceGame(game, *checked, name);
-    restored = true;
+    TellPlayer(game, "restore failed: " + name + " is not a saved game");
+    return false;
   }
+  if (!ReadSavedGame(f.bytes, *checked, error)) {
+    ConsolePrintf(" failed! bad save file: %s\n", error.c_str());
+    TellPlayer(game, "restore failed: bad save file: " + error);
+    return false;
+  }
+  ReplaceGame(game, *checked, name);
   if (printBanner) printBanner();
   ConsolePrintf("complete!\n");
-  return restored;
+  TellPlayer(game, "restored " + name);
+  return true;
 }
 
 }  // namespace torvik

@@ -36,9 +36,10 @@ bool ReadSavedGame(std::span<const uint8_t> bytes, GameState& out, std::string& 
 // Console: "\nRestore game ...", then for a length other than the two layouts
 // " failed! unrecognized file type: N sos: 28760" with the warning "Cannot
 // autoconvert file - halting", for a refused image " failed! bad save file: WHY\n";
-// then the banner (`printBanner`, when given) and "complete!\n". A file that
+// restored, the banner (`printBanner`, when given) and "complete!\n". A file that
 // does not open gives the warning "can't open restore file" and
-// "NAME: <system error>\n". True when the game was replaced.
+// "NAME: <system error>\n". The player is told the outcome (TellPlayer).
+// True when the game was replaced.
 bool RestoreGame(Game& game, const std::string& name, void (*printBanner)() = nullptr);
 
 }  // namespace torvik

@@ -14,10 +14,12 @@
 #include "ui/keyboard.h"
 #include "ui/menus.h"
 #include "ui/mouse.h"
+#include "ui/notice_line.h"
 #include "ui/picking.h"
 #include "ui/promotion_dialog.h"
 #include "ui/scene.h"
 #include "ui/special_keys.h"
+#include "ui/status_text.h"
 
 namespace torvik::ui {
 namespace {
@@ -39,7 +41,7 @@ constexpr auto kIdleRest = std::chrono::milliseconds(10);
 void ShowTitle(UiState& ui) {
   const std::string& title = ui.game->record.windowTitle;
   if (title.empty() || title == ui.text.windowTitle) return;
-  glutSetWindowTitle(title.c_str());
+  glutSetWindowTitle(WindowTitle(title).c_str());
   ui.text.windowTitle = title;
 }
 
@@ -89,7 +91,8 @@ void OnIdle() {
   }
   const bool chooserClosed = PollFileCommand(ui);
   FollowModal(ui);
-  if (ui.game->redrawRequested.exchange(false) || chooserClosed) glutPostRedisplay();
+  const bool noticeOver = NoticeRanOut(ui, NoticeClock::now());
+  if (ui.game->redrawRequested.exchange(false) || chooserClosed || noticeOver) glutPostRedisplay();
   else std::this_thread::sleep_for(kIdleRest);
 }
 

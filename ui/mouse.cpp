@@ -15,7 +15,7 @@
 namespace torvik::ui {
 namespace {
 
-// "illegal move %s\n" with the move's notation, for the next frame's status line.
+// "illegal move %s\n" with the move's notation, for the status line.
 void ReportRefused(UiState& ui, const Move& move) {
   const Position& pos = ui.game->state.position;
   const int taken = (move.kind == kCapture && IsSquare(move.to))
@@ -24,7 +24,7 @@ void ReportRefused(UiState& ui, const Move& move) {
   const std::string text = MoveNotation(pos, move, ui.game->state.notation, taken);
   std::array<char, kStatusChars> line{};
   std::snprintf(line.data(), line.size(), "illegal move %s\n", text.c_str());
-  ui.text.status = line.data();
+  TellPlayer(*ui.game, line.data());
 }
 
 // A promotion waits for the dialog's answer; any other move is played at once.

@@ -12,6 +12,7 @@
 #include "ui/move_outlines.h"
 #include "ui/pieces_drawing.h"
 #include "ui/promotion_overlay.h"
+#include "ui/notice_line.h"
 #include "ui/status_text.h"
 #include "ui/text_layout.h"
 
@@ -49,7 +50,6 @@ void DrawTextLines(UiState& ui, const TextLayout& t, int width, int height) {
   DrawText(ui.text.banner, ui.text.bannerColour, t.font, t.left, t.Baseline(1));
   DrawText(ui.text.status, ui.text.statusColour, t.font, t.left, t.Baseline(2));
   DrawText(ui.text.turn, ui.text.turnColour, t.font, t.left, t.Baseline(3));
-  ui.text.status.clear();
   glPopMatrix();
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
@@ -78,7 +78,7 @@ void ComposeText(UiState& ui) {
     ui.text.banner = banner.text;
     ui.text.bannerColour = banner.colour;
   }
-  const TextLine status = StatusLine(gs, ui.text.status);
+  const TextLine status = StatusLine(gs, NoticeToShow(ui, NoticeClock::now()));
   ui.text.status = status.text;
   ui.text.statusColour = status.colour;
   const TextLine turn = TurnLine(gs);

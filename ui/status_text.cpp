@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
 
 #include "board/console.h"
 #include "board/geometry.h"
@@ -130,6 +131,10 @@ TextLine StatusLine(const GameState& gs, const std::string& message) {
   if (gs.position.lastMove.check || gs.position.winner != kNoWinner) return {CheckText(gs.position.winner), kRed};
   if (!message.empty()) return {message, kWhite};
   return {SelectionText(gs), kGreen};
+}
+
+std::string WindowTitle(const std::string& file) {
+  return std::string(kProductName) + " - " + std::filesystem::path(file).filename().string();
 }
 
 TextLine TurnLine(const GameState& gs) {

@@ -30,6 +30,9 @@ bool BannerLine(const GameState& gs, TextLine& line);
 // ply count or what is selected.
 TextLine StatusLine(const GameState& gs, const std::string& message);
 
+// The window's title for a game file: "Torvik - game1.sav" (the file's name, not its folders).
+std::string WindowTitle(const std::string& file);
+
 // The fourth line: the result once the game is decided ("White wins 1-0",
 // "Black wins 0-1", "Drawn 1/2-1/2"); else, while the engine plays neither
 // side, "White to move" or "Black to move" in that side's colour; else empty.

@@ -4,6 +4,8 @@
 // the one pointer in callbacks.cpp.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <string>
 
 #include "board/move.h"
@@ -50,11 +52,19 @@ struct TextLines {
   Rgb titleColour = kLavender;
   std::string banner;
   Rgb bannerColour = kIvory;
-  std::string status;  // a message for the next frame only
+  std::string status;  // the status line as last drawn
   Rgb statusColour = kGreen;
   std::string turn;    // whose move, when two people play
   Rgb turnColour = kIvory;
   std::string windowTitle;  // the game file the window is named after
+};
+
+// The game's latest notice as the status line holds it.
+using NoticeClock = std::chrono::steady_clock;
+struct NoticeShown {
+  uint32_t serial = 0;  // the game's notice serial last taken up
+  std::string text;     // empty once its time ran out
+  NoticeClock::time_point until{};
 };
 
 // The identifiers of the menus that show a setting; 0 until the tree is built.
@@ -79,6 +89,7 @@ struct UiState {
   Interaction input;
   ViewToggles view;
   TextLines text;
+  NoticeShown notice;
   int windowId = 0;
   ChoiceMenus menus;
   FileDialogs files;

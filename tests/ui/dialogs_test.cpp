@@ -122,7 +122,7 @@ TEST(PromotionDialog, OnlyALegalPromotionAsks) {
   Click(t, 6);
   Click(t, 15);  // a7-b8: no capture there
   EXPECT_EQ(t.ui.input.modal, Modal::kNone);
-  EXPECT_EQ(t.ui.text.status.rfind("illegal move ", 0), 0u);
+  EXPECT_EQ(t.game->notice.text.rfind("illegal move ", 0), 0u);
   Click(t, 32);
   Click(t, 40);  // Ke1-f1: no promotion
   EXPECT_EQ(t.ui.input.modal, Modal::kNone);

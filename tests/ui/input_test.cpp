@@ -205,12 +205,12 @@ TEST(Keys, FavouriteViewInTheWorkingFolder) {
   EXPECT_EQ(console.Text(), "\nFavorite view SAVED");  // even when the file cannot open
 }
 
-// The selection, the plies played, board 0's pin, the marked squares and the status line.
+// The selection, the plies played, board 0's pin, the marked squares and the player's notice.
 std::string After(TestUi& t) {
   int marks = 0;
   for (uint8_t m : t.State().targetMarks) marks += m != kNoMark;
   return "sel " + std::to_string(t.State().selection) + " ply " + std::to_string(t.Pos().ply) + " pin " +
-         std::to_string(t.Pos().pins[0]) + " marks " + std::to_string(marks) + " '" + t.ui.text.status + "'";
+         std::to_string(t.Pos().pins[0]) + " marks " + std::to_string(marks) + " '" + t.game->notice.text + "'";
 }
 
 TEST(Mouse, ClickSequences) {

@@ -12,7 +12,9 @@
 #include "ui/camera.h"
 #include "ui/menu_model.h"
 #include "ui/picking.h"
+#include "ui/notice_line.h"
 #include "ui/scene.h"
+#include "ui/notice_line.h"
 #include "ui/status_text.h"
 #include "ui_fixture.h"
 
@@ -107,6 +109,7 @@ TEST(StatusText, StatusLine) {
   t.State().autoPlay = 1;
   EXPECT_EQ(Line(TurnLine(t.State())), " (green)");
   t.State().autoPlay = 0;
+  EXPECT_EQ(WindowTitle("/tmp/games/game1.sav"), "Torvik - game1.sav");
   // A decided game has no side to move: the result, whoever plays.
   t.State().engineSide = kEnginePlaysBlack;
   for (auto [winner, text] : {std::pair{kWhiteWon, "White wins 1-0"}, {kBlackWon, "Black wins 0-1"},
@@ -119,14 +122,21 @@ TEST(StatusText, StatusLine) {
   t.Pos().lastMove.check = 0;
   t.Pos().winner = kDrawn;
   EXPECT_EQ(Line(StatusLine(t.State(), "")), "STALEMATE (red)");
-  // A message shows once: the frame draws it and empties it.
+  // A notice shows for its time, then once more the line it covered; the
+  // same text told again is a new notice.
   TestUi m(kGame2D);
-  m.ui.text.status = "illegal move e2-e5\n";
+  TellPlayer(*m.game, "illegal move e2-e5\n");
   ComposeText(m.ui);
   EXPECT_EQ(m.ui.text.statusColour, kWhite);
-  m.ui.text.status.clear();
+  EXPECT_EQ(m.ui.text.status, "illegal move e2-e5\n");
+  const auto later = NoticeClock::now() + kNoticeTime;
+  EXPECT_EQ(NoticeToShow(m.ui, later), "");
+  EXPECT_TRUE(NoticeRanOut(m.ui, later));
+  EXPECT_FALSE(NoticeRanOut(m.ui, later));
   ComposeText(m.ui);
   EXPECT_EQ(m.ui.text.status, "0 plies");
+  TellPlayer(*m.game, "illegal move e2-e5\n");
+  EXPECT_EQ(NoticeToShow(m.ui, later), "illegal move e2-e5\n");
   EXPECT_EQ(m.ui.text.statusColour, kGreen);
 }
 
