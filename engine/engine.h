@@ -70,9 +70,12 @@ struct Engine {
   // then the search path's.
   KeyHistory keys;
   // Counters and the clock.
-  int64_t nodes = 0;
+  int64_t nodes = 0;          // every position searched, the quiescence search's included
+  int64_t tickNodes = 0;      // the tick budget's count: the nodes above the quiescence
+                              // search and its entries (a node sent there after its
+                              // extensions is counted twice), never its nodes below
   uint32_t quiesceNodes = 0;  // counted only to pace the quiescence search's polls
-  int64_t lastCheckNodes = 0;
+  int64_t lastCheckNodes = 0;  // tickNodes at the last look at the budget
   int deepestPly = 0;
   int rootDepth = 0;
   int lastDepth = 0;   // the deepest depth the last think searched
