@@ -57,7 +57,7 @@ struct EngineControls {
 struct Engine {
   TranspositionTable tt;
   // Ordering tables.
-  std::array<std::array<uint32_t, 64>, 64> history{};
+  std::array<std::array<uint32_t, 64>, 64> history{};  // by from and to, capped (move_order.cpp)
   std::array<std::array<Move, 2>, kKillerPlies> killers{};  // [ply][0 capture, 1 quiet]
   std::array<std::array<Move, 64>, 64> counterMoves{};      // by the last move's from and to
   std::array<uint8_t, kMaxSearchPly + 2> nullMove{};         // a null move is searched at this ply

@@ -133,6 +133,21 @@ TEST(Search, OrderingIsStable) {
     ASSERT_TRUE(list[i - 1].score > list[i].score || (list[i - 1].score == list[i].score && list[i - 1].from < list[i].from)) << i;
 }
 
+// However many cutoffs a long think gives one quiet move, it never orders
+// below a move that gave none.
+TEST(Search, HistoryNeverTurnsAMoveWorst) {
+  auto engine = std::make_unique<Engine>();
+  const Position pos = test::Start(kGame2D);
+  const Move used{test::Sq('e', 2), test::Sq('e', 4), 0, 0, 0, 0, {0, 0}};
+  const Move unused{test::Sq('d', 2), test::Sq('d', 4), 0, 0, 0, 0, {0, 0}};
+  for (int depth : {12, 24, 30, 31})
+    for (int i = 0; i < 3000; ++i) {
+      CutoffUpdate(*engine, pos, used, depth, kKillerPlies);
+      ASSERT_GT(MoveScore(*engine, pos, used, kKillerPlies, 0), MoveScore(*engine, pos, unused, kKillerPlies, 0))
+          << "depth " << depth << ", cutoff " << i + 1;
+    }
+}
+
 // Mate and stalemate score as such; a move back into a position met before on
 // the path scores the draw value.
 TEST(Search, EndedPositionsAndRepetition) {
