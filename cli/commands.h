@@ -41,6 +41,10 @@ int EvalCommand(Options& options);
 int SearchCommand(Options& options);
 int SelfPlay(Options& options);
 
+// The engine on the bench positions at each difficulty, one line a think,
+// then the node count, the time and the rate ("bench: N nodes T ms R nodes/s").
+int Bench(Options& options);
+
 // The Universal Chess Interface for the 2D game, on standard input and output.
 int Uci(Options& options);
 

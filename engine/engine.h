@@ -57,7 +57,7 @@ struct EngineControls {
 struct Engine {
   TranspositionTable tt;
   // Ordering tables.
-  std::array<std::array<uint32_t, 64>, 64> history{};
+  std::array<std::array<uint32_t, 64>, 64> history{};  // by from and to, capped (move_order.cpp)
   std::array<std::array<Move, 2>, kKillerPlies> killers{};  // [ply][0 capture, 1 quiet]
   std::array<std::array<Move, 64>, 64> counterMoves{};      // by the last move's from and to
   std::array<uint8_t, kMaxSearchPly + 2> nullMove{};         // a null move is searched at this ply
@@ -70,9 +70,12 @@ struct Engine {
   // then the search path's.
   KeyHistory keys;
   // Counters and the clock.
-  int64_t nodes = 0;
+  int64_t nodes = 0;          // every position searched, the quiescence search's included
+  int64_t tickNodes = 0;      // the tick budget's count: the nodes above the quiescence
+                              // search and its entries (a node sent there after its
+                              // extensions is counted twice), never its nodes below
   uint32_t quiesceNodes = 0;  // counted only to pace the quiescence search's polls
-  int64_t lastCheckNodes = 0;
+  int64_t lastCheckNodes = 0;  // tickNodes at the last look at the budget
   int deepestPly = 0;
   int rootDepth = 0;
   int lastDepth = 0;   // the deepest depth the last think searched

@@ -13,6 +13,10 @@ namespace {
 
 constexpr int32_t kHashMoveScore = 100000000;
 constexpr int32_t kBoundStep = 5000;
+// A history counter never passes this: it is read back as a signed score, and
+// with the other terms it stays below the hash move's.
+constexpr uint32_t kHistoryCap = uint32_t(1) << 25;
+static_assert(kHistoryCap < uint32_t(kHashMoveScore) / 2);
 
 // From the child's table entry: children proven bad for the mover's opponent
 // come first, children proven good for it last.
@@ -35,6 +39,18 @@ bool IsKiller(const Engine& engine, const Move& move, int ply) {
 const Move& CounterMoveOf(const Engine& engine, const Position& pos) {
   const Move& last = pos.lastMove;
   return engine.counterMoves[last.from & 63][last.to & 63];
+}
+
+// A cutoff's 2^depth into the move's history counter. A counter the bonus
+// would take past the cap first halves every counter (their order kept), and
+// the sum is then held to the cap, so a long think never wraps one.
+void AddHistory(Engine& engine, const Move& move, int depth) {
+  uint32_t& h = engine.history[move.from & 63][move.to & 63];
+  const uint32_t bonus = std::min(uint32_t(1) << (depth & 31), kHistoryCap);
+  if (h + bonus > kHistoryCap)
+    for (auto& row : engine.history)
+      for (uint32_t& x : row) x >>= 1;
+  h = std::min(h + bonus, kHistoryCap);
 }
 
 }  // namespace
@@ -78,7 +94,7 @@ void SortByScore(Engine& engine, Move* list, int count) {
 }
 
 void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int depth, int ply) {
-  engine.history[move.from & 63][move.to & 63] += uint32_t(1) << (depth & 31);
+  AddHistory(engine, move, depth);
   engine.counterMoves[pos.lastMove.from & 63][pos.lastMove.to & 63] = move;
   if (ply >= engine.controls.difficulty || ply >= kKillerPlies) return;
   auto& k = engine.killers[ply];

@@ -36,7 +36,8 @@ void OrderMoves(Engine& engine, Position& pos, Move* list, int count, int ply, c
 // Stable bottom-up merge sort by score, highest first.
 void SortByScore(Engine& engine, Move* list, int count);
 
-// After `move` cut off at `depth` (after extensions): history, counter move, killers.
+// After `move` cut off at `depth` (after extensions): history (held below a
+// cap, all of it halved when one counter would pass it), counter move, killers.
 void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int depth, int ply);
 
 // Enhanced transposition cutoff: 1 when some move's child is proven by the

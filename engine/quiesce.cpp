@@ -40,6 +40,7 @@ struct Tries {
     if (Done()) return;
     Move m{from, to, kNoScore, piece, kind, 0, {0, 0}};
     if (!DoMove(child, pos, m)) return;
+    ++e.nodes;
     best = std::max(best, -Quiesce(e, child, 1 - gamma, ply + 1));
   }
 };
@@ -101,6 +102,7 @@ int32_t EvasionNode(Engine& e, Position& pos, int32_t gamma, int ply) {
     for (int i = 0; i < count && best < gamma; ++i) {
       Move m = (*list)[i];
       if (!HasMover(pos, m) || !DoMove(child, pos, m)) continue;
+      ++e.nodes;
       best = std::max(best, -Quiesce(e, child, 1 - gamma, ply + 1));
     }
   }
@@ -112,7 +114,7 @@ int32_t EvasionNode(Engine& e, Position& pos, int32_t gamma, int ply) {
 }  // namespace
 
 int32_t QuiesceEntry(Engine& e, Position& pos, int32_t gamma, int ply) {
-  ++e.nodes;
+  ++e.tickNodes;
   e.deepestPly = std::max(e.deepestPly, ply);
   return Quiesce(e, pos, gamma, ply + 1);
 }

@@ -155,8 +155,9 @@ int32_t Close(Engine& e, Position& pos, int incoming, int32_t gamma, int32_t bes
 int32_t DrawForMover(const Position& pos) { return WhiteToMove(pos) ? DrawValue(pos) : -DrawValue(pos); }
 
 int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
-  if (depth <= 0) return QuiesceEntry(e, pos, gamma, ply);
   ++e.nodes;
+  if (depth <= 0) return QuiesceEntry(e, pos, gamma, ply);
+  ++e.tickNodes;
   e.deepestPly = std::max(e.deepestPly, ply);
   gamma = GammaAway(gamma);
   int32_t value = 0;
@@ -227,6 +228,7 @@ int32_t RootSearch(Engine& e, Position& pos, int depth, int32_t gamma, Move& bes
   e.rootDepth = depth;
   e.aborted = false;
   ++e.nodes;
+  ++e.tickNodes;
   int32_t value = 0;
   Move hashMove{};
   if (ProbeTT(e.tt, pos, depth, gamma, value, &hashMove) && (hashMove.from || hashMove.to)) {

@@ -20,7 +20,8 @@ int32_t Search(Engine& engine, Position& pos, int depth, int32_t gamma, int ply)
 int32_t RootSearch(Engine& engine, Position& pos, int depth, int32_t gamma, Move& best);
 
 // The quiescence search (promotions and captures), entered here: counts the
-// node and starts one ply deeper.
+// node for the tick budget (the caller has counted it among the nodes) and
+// starts one ply deeper. The quiescence search counts the children it makes.
 int32_t QuiesceEntry(Engine& engine, Position& pos, int32_t gamma, int ply);
 int32_t Quiesce(Engine& engine, Position& pos, int32_t gamma, int ply);
 

@@ -144,6 +144,7 @@ int32_t Think(Engine& e, Position& pos, Move& move) {
 
 int32_t IterativeDeepening(Engine& e, Position& pos, Move& best) {
   e.nodes = 0;
+  e.tickNodes = 0;
   e.lastDepth = 0;
   e.deepestPly = 0;
   e.lastCheckNodes = 0;

@@ -68,10 +68,10 @@ int AbortCheck(Engine& engine) {
   const EngineControls& k = engine.controls;
   if (StopAsked(k)) return 1;
   if (engine.rootDepth <= 2 && !k.budget.realTime) return 0;
-  if (engine.nodes < engine.lastCheckNodes) engine.lastCheckNodes = engine.nodes;
-  if (engine.nodes - engine.lastCheckNodes > kNodesPerTick) {
+  if (engine.tickNodes < engine.lastCheckNodes) engine.lastCheckNodes = engine.tickNodes;
+  if (engine.tickNodes - engine.lastCheckNodes > kNodesPerTick) {
     if (TimeUp(engine)) return 1;
-    engine.lastCheckNodes = engine.nodes;
+    engine.lastCheckNodes = engine.tickNodes;
   }
   return 0;
 }

@@ -1,10 +1,11 @@
 // The engine's time budget. By default counted in ticks that the search
-// advances itself: one per 1000 nodes searched at root depth 3 or more, one
-// per test after each depth. Ten ticks make a move; a new depth is not begun
-// after seven. A real-time budget (controls.budget.realTime) reads the wall
-// clock instead: no new depth after half the soft limit, the running search
-// given up at the hard limit, polled every 1000 nodes at every depth. A node
-// cap ends either.
+// advances itself: one per 1000 nodes searched above the quiescence search
+// (Engine::tickNodes) at root depth 3 or more, one per test after each depth.
+// Ten ticks make a move; a new depth is not begun after seven. A real-time
+// budget (controls.budget.realTime) reads the wall clock instead: no new
+// depth after half the soft limit, the running search given up at the hard
+// limit, polled every 1000 of those nodes at every depth. A node cap, on all
+// the nodes (Engine::nodes), ends either.
 #pragma once
 
 #include "engine/engine.h"
@@ -26,9 +27,10 @@ int StopDeepening(Engine& engine, int depth, bool onlyOne);
 // from root depth 3, or from the first under a real clock) the budget is spent.
 int AbortCheck(Engine& engine);
 
-// The quiescence search's poll, under a real clock only (its nodes are not
-// counted, so the tick budget never looks there and stays repeatable): every
-// 1024 of its nodes, 1 when the search must give up, as AbortCheck says.
+// The quiescence search's poll, under a real clock only (its nodes are not in
+// the tick budget's count, so the ticks never look there and stay
+// repeatable): every 1024 of its nodes, 1 when the search must give up, as
+// AbortCheck says.
 int QuiesceAbortCheck(Engine& engine);
 
 }  // namespace torvik

@@ -1,10 +1,10 @@
-// The engine's search: found mates, the values of ended positions, and play
-// that repeats exactly for the same position and settings.
+// The engine's search: found mates, the depths of the deepening, where a null
+// move is tried, the ordering, and the values of ended positions. (That play
+// repeats exactly is held by the bench signature, bench/signature.)
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "board/console.h"
@@ -19,7 +19,6 @@
 #include "record/position_text.h"
 #include "rules/make_move.h"
 #include "rules/perft.h"
-#include "rules/rules_support.h"
 #include "support/positions.h"
 
 namespace torvik {
@@ -88,31 +87,6 @@ TEST(Search, FindsMatesIn3D) {
   EXPECT_GE(mates, 3);
 }
 
-// Same position, same settings, same history: same move, score and node
-// count, over positions of both games and both rule sets.
-TEST(Search, PlayRepeatsExactly) {
-  ConsoleCapture quiet;
-  std::vector<Position> positions = {test::From2D("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4"),
-                                     test::From2D("8/2k5/3p4/p2P1p2/P2P1P2/8/3K4/8 w - - 0 1")};
-  for (auto [mode, rules] : {std::pair{kGame2D, kTournament}, {kGame3D, kTournament}, {kGame3D, kStandard}})
-    test::RandomPlay(test::Start(mode, rules), 17 + mode + rules, 80, [&](const Position& p) {
-      if (p.ply % 9 == 0) positions.push_back(p);
-    });
-  ASSERT_GE(positions.size(), 24u);
-  for (std::size_t i = 0; i < positions.size(); ++i) {
-    Position& pos = positions[i];
-    pos.previous = nullptr;
-    for (int difficulty : {kEasy, kMedium, kHard}) {
-      if (difficulty == kHard && i % 4) continue;  // Hard thinks longest: a quarter of them
-      const Thought a = ThinkOn(pos, difficulty), b = ThinkOn(pos, difficulty);
-      EXPECT_EQ(std::tuple(test::Name(a.move), a.move.score, a.nodes),
-                std::tuple(test::Name(b.move), b.move.score, b.nodes))
-          << FormatPosition(pos);
-      EXPECT_TRUE(a.move.from || a.move.to) << "a move is found in " << FormatPosition(pos);
-    }
-  }
-}
-
 // The difficulty caps the depth; a forced move still looks to depth 4; a mate
 // within the completed depth ends the deepening.
 TEST(Search, DepthsOfTheDeepening) {
@@ -157,6 +131,21 @@ TEST(Search, OrderingIsStable) {
   SortByScore(*engine, list.data(), int(list.size()));
   for (size_t i = 1; i < list.size(); ++i)
     ASSERT_TRUE(list[i - 1].score > list[i].score || (list[i - 1].score == list[i].score && list[i - 1].from < list[i].from)) << i;
+}
+
+// However many cutoffs a long think gives one quiet move, it never orders
+// below a move that gave none.
+TEST(Search, HistoryNeverTurnsAMoveWorst) {
+  auto engine = std::make_unique<Engine>();
+  const Position pos = test::Start(kGame2D);
+  const Move used{test::Sq('e', 2), test::Sq('e', 4), 0, 0, 0, 0, {0, 0}};
+  const Move unused{test::Sq('d', 2), test::Sq('d', 4), 0, 0, 0, 0, {0, 0}};
+  for (int depth : {12, 24, 30, 31})
+    for (int i = 0; i < 3000; ++i) {
+      CutoffUpdate(*engine, pos, used, depth, kKillerPlies);
+      ASSERT_GT(MoveScore(*engine, pos, used, kKillerPlies, 0), MoveScore(*engine, pos, unused, kKillerPlies, 0))
+          << "depth " << depth << ", cutoff " << i + 1;
+    }
 }
 
 // Mate and stalemate score as such; a move back into a position met before on
