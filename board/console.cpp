@@ -11,6 +11,7 @@ struct ConsoleState {
   std::FILE* stream = stdout;
   std::string* capture = nullptr;
   bool midLine = false;  // the stream's last character written was not a line break
+  bool lineShaped = false;
 };
 
 ConsoleState& State() {
@@ -23,7 +24,10 @@ void Write(const char* text, std::size_t length) {
   std::lock_guard lock(s.mutex);
   if (s.capture) {
     s.capture->append(text, length);
-  } else if (length > 0) {
+    return;
+  }
+  if (s.lineShaped && !s.midLine && length > 0 && text[0] == '\n') ++text, --length;
+  if (length > 0) {
     std::fwrite(text, 1, length, s.stream);
     std::fflush(s.stream);
     s.midLine = text[length - 1] != '\n';
@@ -66,6 +70,12 @@ void ConsoleEndLine() {
     midLine = s.midLine && !s.capture;
   }
   if (midLine) Write("\n", 1);
+}
+
+void SetConsoleLineShaped(bool on) {
+  ConsoleState& s = State();
+  std::lock_guard lock(s.mutex);
+  s.lineShaped = on;
 }
 
 std::FILE* SetConsoleStream(std::FILE* stream) {

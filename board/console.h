@@ -19,6 +19,12 @@ void Warn(bool unstable, const char* message);
 // last line break (console messages begin with their line break, not end with it).
 void ConsoleEndLine();
 
+// Line-shaped writing, for a dialogue on a terminal: a message's leading line
+// break is dropped when the line is already ended, so that, with
+// ConsoleEndLine wherever the program turns to its input, each message ends
+// its own line. Off by default (the window's console keeps the plain shape).
+void SetConsoleLineShaped(bool on);
+
 // Where the console goes: standard output for the window program, standard error
 // for the headless tool. Returns the previous stream.
 std::FILE* SetConsoleStream(std::FILE* stream);

@@ -36,7 +36,7 @@ int IsBetween(const Position& pos, Square a, Square b, Square c);
 
 // 1 when `target` is reached from `origin` by repeated steps in `direction`,
 // following every branch of the ray lists, at most ten steps deep. Under the
-// Tournament rules the first two steps also cross to boards beyond empty pins.
+// Tournament rules the steps also cross to boards beyond empty pins.
 int IsOnRay(const Position& pos, Square target, Square origin, int direction);
 
 // The squares IsOnRay finds from `origin` in `direction`, one bit per square.

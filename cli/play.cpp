@@ -6,6 +6,8 @@
 #include <sstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "board/console.h"
 #include "board/geometry.h"
 #include "cli/commands.h"
@@ -31,6 +33,12 @@ std::string NotationOf(const Position& pos, const Move& move, int notation) {
   return text;
 }
 
+// Whether a word that is no command means a move: every move's name holds a
+// square or pin (a digit), but castling.
+bool LooksLikeMove(const std::string& word) {
+  return word.find_first_of("0123456789") != std::string::npos || word.rfind("O-O", 0) == 0;
+}
+
 // The legal move the text names: move text, or a notation naming exactly one.
 bool FindMove(Game& game, std::string text, Move& found, std::string& error) {
   Position& pos = game.state.position;
@@ -46,6 +54,7 @@ bool FindMove(Game& game, std::string text, Move& found, std::string& error) {
   for (int i = 0; i < n; ++i)
     if (NotationOf(pos, moves[i], game.state.notation) == text) found = moves[i], ++matches;
   if (matches == 1) return true;
+  if (matches == 0 && !LooksLikeMove(text)) return error = "unknown command", false;
   error = (matches ? "ambiguous move " : "illegal move ") + text;
   return false;
 }
@@ -151,8 +160,21 @@ void EngineReplies(Game& game, const bool (&plays)[2]) {
     const bool white = WhiteToMove(gs.position);
     if (!plays[white ? 0 : 1] || gs.position.winner != kNoWinner || RecordIsFull(game)) return;
     gs.engineSide = white ? kEnginePlaysWhite : kEnginePlaysBlack;
-    if (EngineTurn(game) != EngineOutcome::kPlayed) return;
+    const EngineOutcome outcome = EngineTurn(game);
+    ConsoleEndLine();
+    if (outcome != EngineOutcome::kPlayed) return;
   }
+}
+
+// The next input line, once what came before it has ended its line; a person
+// at a terminal is prompted for it.
+bool ReadLine(std::string& line) {
+  ConsoleEndLine();
+  if (isatty(STDIN_FILENO)) {
+    std::fputs("> ", stdout);
+    std::fflush(stdout);
+  }
+  return bool(std::getline(std::cin, line));
 }
 
 int PlayGame(Options& options) {
@@ -163,6 +185,7 @@ int PlayGame(Options& options) {
     return kBadUsage;
   auto game = std::make_unique<Game>();
   SetConsoleStream(stdout);
+  SetConsoleLineShaped(true);  // the input typed starts a line of its own
   NewGameOfMode(*game, options.mode);
   StartEngine(*game, 0);
   game->state.engineSide = kEnginePlaysNone;
@@ -179,8 +202,8 @@ int PlayGame(Options& options) {
   }
   EngineReplies(*game, plays);
   std::string line;
-  while (std::getline(std::cin, line) && Command(*game, line, plays)) EngineReplies(*game, plays);
-  ConsolePrintf("\n");
+  while (ReadLine(line) && Command(*game, line, plays)) EngineReplies(*game, plays);
+  ConsoleEndLine();
   StartEngine(*game, 0);
   return 0;
 }

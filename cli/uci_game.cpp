@@ -49,7 +49,8 @@ bool ApplyUciPosition(const UciCommand& command, UciGame& game, std::string& err
   for (const std::string& text : command.moves) {
     Move m;
     if (!FindUciMove(pos, text, m) || !LegalMove(pos, m) || !MakeMove(pos, pos, m)) {
-      error = "illegal move " + text;
+      error = "illegal move " + text + " (the moves before it are played)";
+      game = std::move(next);
       return false;
     }
     pos.previous = nullptr;

@@ -21,8 +21,10 @@ UciGame StartGame();
 
 // Sets `game` from a position command: the start or the FEN, then the moves
 // (long algebraic; castling as the king's move, e1g1; a promotion names its
-// piece, a bare one makes a queen). On a bad FEN or an illegal move returns
-// false with the reason, `game` unchanged.
+// piece, a bare one makes a queen). On a bad FEN returns false with the
+// reason, `game` unchanged. On an illegal move returns false naming it, with
+// `game` set up to the move before it (the previous position would answer
+// for whichever side was to move there).
 bool ApplyUciPosition(const UciCommand& command, UciGame& game, std::string& error);
 
 // The legal move `text` names in `pos`, completed; false when there is none.

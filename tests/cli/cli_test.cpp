@@ -101,6 +101,20 @@ TEST(Cli, PlayPromotionsLaterStartsAndLongSteps) {
        "Replay 1000 of 1001"});
 }
 
+// Each answer of the terminal game is a whole line as soon as the game waits
+// for the next input; a word that is no move is an unknown command.
+TEST(Cli, PlayAnswersInWholeLines) {
+  auto p = test::Start(TORVIK_CLI, "play");
+  ASSERT_TRUE(p);
+  test::Send(*p, "33-35\nhello\nz9");
+  const int last = test::WaitFor(*p, "illegal move z9", 0, 10);  // while it waits for more
+  ASSERT_GE(last, 2);
+  const auto lines = test::Lines(*p);
+  EXPECT_EQ(lines[std::size_t(last) - 2].text, "1. a4W");
+  EXPECT_EQ(lines[std::size_t(last) - 1].text, "unknown command");
+  EXPECT_EQ(test::Finish(*p, 10), 0);
+}
+
 // Two people at the terminal: the mate is announced, and no move follows it.
 TEST(Cli, TheEndOfAGameBetweenPeople) {
   const auto r = Cli("play --mode 2d", "f2f3\ne7e5\ng2g4\nd8h4\na2a3\n", 0,

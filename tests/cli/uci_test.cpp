@@ -98,15 +98,18 @@ TEST(Uci, HandshakeGameAndDepthSearch) {
   Quit(*p);
 }
 
-// A promotion among the moves is taken; a bad FEN, an illegal move or an
-// unknown command changes nothing.
+// A promotion among the moves is taken; a bad FEN or an unknown command
+// changes nothing; an illegal move leaves the moves before it played.
 TEST(Uci, PositionsBadInputAndUnknownCommands) {
   auto p = StartUci();
   const std::string fen = "8/P6k/8/8/8/8/8/K7 w - - 0 1";
+  const std::vector<std::string> played = {"a7a8q", "h7h6", "a1a2", "h6h5", "a8a7", "h5h4"};
   test::Send(*p, "position fen " + fen + " moves a7a8q");
   test::Send(*p, "position fen garbage");
   Expect(*p, "info string bad position");
-  test::Send(*p, "position fen " + fen + " moves a7a8q h7h6 a1a2 h6h5 a8a7 h5h4 h4h3");
+  std::string line = "position fen " + fen + " moves";
+  for (const auto& m : played) line += " " + m;
+  test::Send(*p, line + " h4h3 a2a3");
   Expect(*p, "info string illegal move h4h3");
   test::Send(*p, "go depth ten");
   Expect(*p, "info string go: bad number");
@@ -117,7 +120,7 @@ TEST(Uci, PositionsBadInputAndUnknownCommands) {
   EXPECT_EQ(test::Lines(*p).size(), before + 1) << "an unknown command is answered";
   test::Send(*p, "go depth 2");
   const std::string best = MoveOf(Expect(*p, "bestmove ", before).text);
-  EXPECT_TRUE(LegalAfter(fen, {"a7a8q"}, best)) << best;
+  EXPECT_TRUE(LegalAfter(fen, played, best)) << best;
   // The engine's own promotion names its piece, in the best move and the line.
   const std::size_t promoting = test::Lines(*p).size();
   test::Send(*p, "position fen " + fen);

@@ -106,6 +106,7 @@ TEST(RandomBoards, MapsMovesAndEvasions) {
     checks += test::ExpectEvasionsComplete(pos);
   }
   EXPECT_GT(checks, 1000);
+  EXPECT_EQ(test::Warnings(quiet.Text()), "");
 }
 
 // ---- random play ----
@@ -174,6 +175,7 @@ TEST(RandomPlay, EveryMoveLeavesAWholePosition) {
     EXPECT_GT(t.checks, g.checks) << g.mode << " " << g.rules;
     EXPECT_TRUE(g.mode == kGame3D || t.castling + t.enPassant + t.promotions > 0);
   }
+  EXPECT_EQ(test::Warnings(quiet.Text()), "");
 }
 
 // From sparse boards on random pins attack boards move, and pawns reach their last rank.
@@ -192,6 +194,7 @@ TEST(RandomPlay, FromSparse3DBoards) {
   }
   EXPECT_GT(all.boardMoves, 500);
   EXPECT_GT(all.promotions, 0);
+  EXPECT_EQ(test::Warnings(quiet.Text()), "");
 }
 
 // What makes a position for the keys: the board, the pins, the side to move,
@@ -226,6 +229,7 @@ TEST(RandomPlay, KeysTellDistinctPositionsApart) {
           if (!HasFatalFailure() && MakeMove(*child, parent, m) == 1) note(*child);
       });
   EXPECT_GT(positions, 200000);
+  EXPECT_EQ(test::Warnings(quiet.Text()), "");
 }
 
 TEST(RandomPlay, EvasionsAreComplete) {
@@ -239,6 +243,7 @@ TEST(RandomPlay, EvasionsAreComplete) {
     EXPECT_GT(checks, 300) << "mode " << mode << " rules " << rules;
     if (HasFailure()) return;
   }
+  EXPECT_EQ(test::Warnings(quiet.Text()), "");
 }
 
 }  // namespace

@@ -186,6 +186,12 @@ TEST(Rules3D, TournamentLinesRunAcrossEmptyPins) {
     Play(p, m);
     EXPECT_EQ(p.attackedBy[p.pieces[16].square] & kWhiteSlots, 0u) << m;
   }
+  // A rook's check that passes a whole board before the empty pins, and one
+  // along the column into the board on KL2 beside the one on KL5: the evasions
+  // find the line from the king.
+  LegalTexts(Build3D({{0, 'K'}, {23, 'r'}, {53, 'k'}}, "w QL6,QL4,QL3,QL1 wbwb - -"));
+  LegalTexts(Build3D({{8, 'K'}, {14, 'r'}, {49, 'k'}}, "w KL2,KL1,KL6,KL5 wbwb - -"));
+  EXPECT_EQ(test::Warnings(quiet.Text()), "");
 }
 
 // The text FindWinner prints, and the winner it writes.

@@ -3,6 +3,7 @@
 
 #include <bit>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "board/hash_keys.h"
@@ -78,6 +79,16 @@ inline std::string MapsDiffer(const Position& pos) {
       return "xrayBy[" + std::to_string(s) + "] in " + FormatPosition(pos);
   }
   return "";
+}
+
+// The lines of a captured log but the notes of ray tables being built: the
+// warnings of the program's consistency checks, of which the rules give none.
+inline std::string Warnings(const std::string& log) {
+  std::string warnings;
+  std::istringstream lines(log);
+  for (std::string line; std::getline(lines, line);)
+    if (!line.empty() && line.rfind("Building ", 0) != 0) warnings += line + "\n";
+  return warnings;
 }
 
 }  // namespace torvik::test
