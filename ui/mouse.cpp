@@ -7,6 +7,8 @@
 #include "board/geometry.h"
 #include "record/game_over.h"
 #include "record/notation.h"
+#include "rules/legality.h"
+#include "rules/perft.h"
 #include "ui/move_entry.h"
 #include "ui/promotion_dialog.h"
 #include "ui/special_keys.h"
@@ -34,10 +36,30 @@ void Play(UiState& ui, const Move& move) {
 
 bool EngineToMove(const GameState& gs) { return SideToMove(gs) == gs.engineSide; }
 
-// The first click: a piece or an attack board.
-void Select(UiState& ui, const Picker& pick) {
+// The legal moves of the piece on `square`.
+int LegalMovesFrom(Position& pos, Square square) {
+  MoveList moves;
+  const int n = LegalMoves(pos, moves);
+  int count = 0;
+  for (int i = 0; i < n; ++i) count += moves[i].from == square && BoardIndexOfCode(moves[i].piece) < 0;
+  return count;
+}
+
+// A piece of the side to move selected: it is marked; one with nowhere to go says so.
+void SelectPiece(UiState& ui, Square square) {
   GameState& gs = ui.game->state;
-  const int name = ui.input.selectedName = pick();
+  gs.selection = square;
+  ComputeTargetMarks(gs);
+  const int piece = gs.position.board[static_cast<std::size_t>(square)];
+  if (Sign(piece) != SideToMove(gs) || LegalMovesFrom(gs.position, square) > 0) return;
+  const SquareName name = posstr(gs.position, square, gs.notation);
+  TellPlayer(*ui.game, std::string("no legal move for ") + PieceLetter(TypeOf(piece)) + name.c_str());
+}
+
+// The first click: a piece or an attack board.
+void SelectName(UiState& ui, int name) {
+  GameState& gs = ui.game->state;
+  ui.input.selectedName = name;
   switch (name) {
     case kNoSquare: return;
     case 100: ConsolePrintf("\nselected QL white"); break;
@@ -48,13 +70,14 @@ void Select(UiState& ui, const Picker& pick) {
       if (!IsSquare(name)) {
         Warn(false, "why default?");
       } else if (gs.position.board[static_cast<std::size_t>(name)] != 0) {
-        gs.selection = name;
-        ComputeTargetMarks(gs);
+        SelectPiece(ui, name);
       }
       return;
   }
   gs.selection = name;
 }
+
+void Select(UiState& ui, const Picker& pick) { SelectName(ui, pick()); }
 
 // The second click after an attack board was selected.
 void MoveBoard(UiState& ui, const Picker& pick) {
@@ -76,7 +99,15 @@ void MovePiece(UiState& ui, const Picker& pick) {
   if (!IsSquare(to) || to == from || EngineToMove(gs)) return;
   if (!IsSquare(from) || gs.position.board[static_cast<std::size_t>(from)] == 0)
     Warn(false, "not selecting?");
-  Play(ui, PieceMove(gs.position, from, to));
+  // Another piece of the same side is selected instead, unless the click is a
+  // move (a castling entered on the rook).
+  const Move move = PieceMove(gs.position, from, to);
+  const int target = gs.position.board[static_cast<std::size_t>(to)];
+  if (IsSquare(from) && target != 0 && Sign(target) == Sign(gs.position.board[static_cast<std::size_t>(from)])) {
+    Move probe = move;
+    if (!LegalMove(gs.position, probe)) return SelectName(ui, to);
+  }
+  Play(ui, move);
 }
 
 // A click while an edit mode waits: the editor takes it, and the mode ends.

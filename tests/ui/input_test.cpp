@@ -240,6 +240,9 @@ TEST(Mouse, ClickSequences) {
       {kGame3D, {100, 45}, "", "sel 65 ply 0 pin 32 marks 0 'illegal move \n'"},
       {kGame3D, {100, kNoSquare}, "", "sel 65 ply 0 pin 32 marks 0 'illegal move \n'"},
       {kGame2D, {33, 35}, "\n1. e4", "sel 65 ply 1 pin 0 marks 0 ''"},
+      // Another piece of one's own selects it; a piece with nowhere to go says so.
+      {kGame2D, {8, 1}, "", "sel 1 ply 0 pin 0 marks 2 ''"},
+      {kGame2D, {0}, "", "sel 0 ply 0 pin 0 marks 0 'no legal move for Ra1'"},
   };
   for (const Case& c : cases) {
     TestUi t(c.mode);
