@@ -57,6 +57,8 @@ void RebuildAndStart(GameState& gs, bool sideChanged) {
   pos.history = &gs.keyHistory;
   pos.movesCache = {};
   pos.flags &= ~(kWhitePromoted | kBlackPromoted);
+  ClearMove(pos.lastMove);  // no move led here: nothing to outline
+  pos.ply &= 1;             // the edited start is move 1, with its side to move
   DropStaleEpSquare(pos, sideChanged);
   if (BoardToPieces(pos)) {
     RegenPosition(pos);
@@ -102,6 +104,12 @@ bool EditBoard(GameState& gs, int command) {
   }
   RebuildAndStart(gs, pos.ply != ply);
   return true;
+}
+
+void ForgetPlayedMoves(GameRecord& record) {
+  ClearCaptured(record);
+  ClearMoveText(record);
+  record.replayCursor = -1;
 }
 
 bool PlayablePosition(const Position& pos, std::string& why) {

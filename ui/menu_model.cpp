@@ -67,6 +67,7 @@ void ChooseEdit(UiState& ui, int value) {
   std::lock_guard lock(ui.game->mutex);
   ui.input.editMode = kEditNone;
   if (!EditBoard(ui.game->state, value)) ui.input.editMode = value;
+  else ForgetPlayedMoves(ui.game->record);
 }
 
 void ChooseView(UiState& ui, int value) {

@@ -113,7 +113,7 @@ void MovePiece(UiState& ui, const Picker& pick) {
 // A click while an edit mode waits: the editor takes it, and the mode ends.
 void EditClick(UiState& ui, const Picker& pick) {
   ui.input.pickedName = pick();
-  EditAtSquare(ui.game->state, ui.input.editMode, ui.input.pickedName);
+  if (EditAtSquare(ui.game->state, ui.input.editMode, ui.input.pickedName)) ForgetPlayedMoves(ui.game->record);
   ui.input.editMode = kEditNone;
 }
 

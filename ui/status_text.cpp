@@ -78,7 +78,7 @@ TextLine TitleLine(const GameState& gs, const GameRecord& record, int editMode) 
     line.text = prompt;
   } else if (record.replayCursor != -1) {
     line.text = Format(kTitleChars, "Replay %d of %d", record.replayCursor, record.replayEnd);
-  } else if (p == 0) {
+  } else if (p == 0 || MoveText(record, 0)[0] == 0) {  // no move played yet (an edited start)
     line.text = kTitleText;
   } else if (p % 2 != 0) {
     line.text = Format(kTitleChars, "%d. %s", (p + 1) / 2, MoveText(record, 0));

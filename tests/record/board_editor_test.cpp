@@ -166,12 +166,22 @@ TEST(BoardEditor, SideToMove) {
   }
 }
 
-// The editor's warning; the maps and the start are checked with the other broken boards.
+// The editor's warning; the maps and the start are checked with the other broken
+// boards. A board cleared after moves starts again at move 1, with no last move
+// and, once the record is forgotten, no captured pieces or move texts.
 TEST(BoardEditor, ClearBoardEmptiesEverySquare) {
   for (int mode : {kGame2D, kGame3D}) {
     auto game = QuietGame(mode);
+    test::PlayRandom(*game, 7, 3);
+    AppendCaptured(game->record, -kPawn);
     ConsoleCapture log;
     ASSERT_TRUE(EditBoard(game->state, kEditClearBoard));
+    ForgetPlayedMoves(game->record);
+    EXPECT_EQ(game->state.position.ply, 1);
+    EXPECT_EQ(RecordStartPly(game->state), 1);
+    EXPECT_EQ(game->state.position.lastMove.to, 0);
+    EXPECT_EQ(CapturedCount(game->record), 0);
+    EXPECT_STREQ(MoveText(game->record, 0), "");
     EXPECT_TRUE(Contains(log.Text(), "\nedited board may be unstable")) << log.Text();
     EXPECT_EQ(game->state.position.board, decltype(game->state.position.board){});
     EXPECT_EQ(game->state.position.occupiedMask, 0u);
