@@ -18,6 +18,7 @@
 #include "record/game_over.h"
 #include "record/game_listing.h"
 #include "record/move_text.h"
+#include "record/named_move.h"
 #include "record/notation.h"
 #include "record/position_text.h"
 #include "record/saved_game.h"
@@ -33,29 +34,14 @@ std::string NotationOf(const Position& pos, const Move& move, int notation) {
   return text;
 }
 
-// Whether a word that is no command means a move: every move's name holds a
-// square or pin (a digit), but castling.
-bool LooksLikeMove(const std::string& word) {
-  return word.find_first_of("0123456789") != std::string::npos || word.rfind("O-O", 0) == 0;
-}
-
 // The legal move the text names: move text, or a notation naming exactly one.
-bool FindMove(Game& game, std::string text, Move& found, std::string& error) {
-  Position& pos = game.state.position;
-  MoveList moves;
-  const int n = LegalMoves(pos, moves);
-  Move typed;
-  if (ParseMoveText(pos, text, typed)) {
-    if (MatchTypedMove(typed, moves.data(), n, found)) return true;  // a bare promotion makes a queen
-    return error = "illegal move " + text, false;
+bool FindMove(Game& game, const std::string& text, Move& found, std::string& error) {
+  switch (FindNamedMove(game.state.position, game.state.notation, text, found)) {
+    case NamedMove::kFound: return true;
+    case NamedMove::kNoMove: error = "unknown command"; break;
+    case NamedMove::kAmbiguous: error = "ambiguous move " + text; break;
+    case NamedMove::kIllegal: error = "illegal move " + text; break;
   }
-  if (!text.empty() && text.back() == '+') text.pop_back();
-  int matches = 0;
-  for (int i = 0; i < n; ++i)
-    if (NotationOf(pos, moves[i], game.state.notation) == text) found = moves[i], ++matches;
-  if (matches == 1) return true;
-  if (matches == 0 && !LooksLikeMove(text)) return error = "unknown command", false;
-  error = (matches ? "ambiguous move " : "illegal move ") + text;
   return false;
 }
 

@@ -16,8 +16,9 @@
 namespace torvik::ui {
 namespace {
 
-constexpr std::array<const char*, 22> kHelpLines = {
+constexpr std::array<const char*, 23> kHelpLines = {
     "\narrow keys pan, page keys zoom, <shift> faster",
+    "\nReturn\t type a move (Nf3, e2e4, 33-34): Return plays it, Esc drops it",
     "\nF2 \t new 2D game",
     "\nF3 \t new 3D game",
     "\nF5 \t fetch favorite view",

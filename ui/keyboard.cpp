@@ -8,6 +8,7 @@
 #include "ui/commands.h"
 #include "ui/file_commands.h"
 #include "ui/promotion_dialog.h"
+#include "ui/typed_move.h"
 #include "ui/view.h"
 
 namespace torvik::ui {
@@ -18,8 +19,9 @@ struct KeyBinding {
   KeyCommand command;
 };
 
-constexpr std::array<KeyBinding, 20> kKeyTable = {{
+constexpr std::array<KeyBinding, 21> kKeyTable = {{
     {27, KeyCommand::kQuit},
+    {13, KeyCommand::kTypeMove},
     {'Q', KeyCommand::kQuit},
     {'H', KeyCommand::kHelp},
     {'?', KeyCommand::kBanner},
@@ -80,8 +82,13 @@ KeyOutcome KeyboardKey(UiState& ui, unsigned char key, bool alt) {
     if (ui.input.modal == Modal::kPromotion) PromotionKey(ui, key);
     return KeyOutcome::kRedraw;
   }
+  if (ui.input.typing) {
+    TypedMoveKey(ui, key);
+    return KeyOutcome::kRedraw;
+  }
   const KeyCommand command = KeyCommandOf(key);
   switch (command) {
+    case KeyCommand::kTypeMove: StartTypedMove(ui); break;
     case KeyCommand::kQuit: return KeyOutcome::kQuit;
     case KeyCommand::kHelp: PrintHelp(); break;
     case KeyCommand::kBanner: PrintBanner(); break;

@@ -26,6 +26,7 @@ enum class KeyCommand {
   kUndo,
   kResetView,
   kBlackView,
+  kTypeMove,
 };
 
 // The command of a key (modulo 256, letters in either case).

@@ -14,6 +14,7 @@
 #include "ui/promotion_overlay.h"
 #include "ui/notice_line.h"
 #include "ui/status_text.h"
+#include "ui/typed_move.h"
 #include "ui/text_layout.h"
 
 namespace torvik::ui {
@@ -78,7 +79,9 @@ void ComposeText(UiState& ui) {
     ui.text.banner = banner.text;
     ui.text.bannerColour = banner.colour;
   }
-  const TextLine status = StatusLine(gs, NoticeToShow(ui, NoticeClock::now()));
+  // A move being typed is echoed before anything else, even a check.
+  const std::string typed = TypedMoveEcho(ui);
+  const TextLine status = typed.empty() ? StatusLine(gs, NoticeToShow(ui, NoticeClock::now())) : TextLine{typed, kWhite};
   ui.text.status = status.text;
   ui.text.statusColour = status.colour;
   const TextLine turn = TurnLine(gs);

@@ -38,6 +38,8 @@ struct Interaction {
   int debugBoard = 0;            // the attack board the K key moves
   Modal modal = Modal::kNone;
   Move pendingMove{};            // the promotion the dialog asks about
+  bool typing = false;           // a move is being typed
+  std::string typed;             // what was typed of it
 };
 
 struct ViewToggles {

@@ -15,6 +15,7 @@
 #include "ui/mouse.h"
 #include "ui/move_entry.h"
 #include "ui/special_keys.h"
+#include "ui/typed_move.h"
 #include "ui_fixture.h"
 
 namespace torvik::ui {
@@ -211,6 +212,26 @@ std::string After(TestUi& t) {
   for (uint8_t m : t.State().targetMarks) marks += m != kNoMark;
   return "sel " + std::to_string(t.State().selection) + " ply " + std::to_string(t.Pos().ply) + " pin " +
          std::to_string(t.Pos().pins[0]) + " marks " + std::to_string(marks) + " '" + t.game->notice.text + "'";
+}
+
+// A typed move: Return opens the line, Return plays what it names, Esc and
+// a refusal leave the game as it was, the status line echoing all the while.
+TEST(Keys, TypedMoves) {
+  TestUi t(kGame2D);
+  auto type = [&](const std::string& keys) {
+    for (char c : keys) KeyboardKey(t.ui, static_cast<unsigned char>(c), false);
+  };
+  type("\rNf");
+  EXPECT_EQ(TypedMoveEcho(t.ui), "move: Nf_");
+  type("\b\b\x1b");  // Esc drops the line; it does not quit
+  EXPECT_EQ(TypedMoveEcho(t.ui), "");
+  type("\rzz\r");
+  EXPECT_EQ(t.Pos().ply, 0);
+  EXPECT_EQ(t.game->notice.text, "illegal move zz");
+  type("\rNf3+\r\re7e5\r\r33-35\r");  // a check sign that is not there is overlooked
+  EXPECT_EQ(t.Pos().ply, 2);
+  EXPECT_STREQ(MoveText(t.game->record, 2), "e5");
+  EXPECT_EQ(t.game->notice.text, "illegal move 33-35");
 }
 
 TEST(Mouse, ClickSequences) {

@@ -23,7 +23,8 @@ namespace torvik::ui {
 
 // What H, h and F1 print.
 constexpr const char* kHelp =
-    "\narrow keys pan, page keys zoom, <shift> faster\nF2 \t new 2D game\nF3 \t new 3D game"
+    "\narrow keys pan, page keys zoom, <shift> faster"
+    "\nReturn\t type a move (Nf3, e2e4, 33-34): Return plays it, Esc drops it\nF2 \t new 2D game\nF3 \t new 3D game"
     "\nF5 \t fetch favorite view\nF6 \t store favorite view\nF7-F8 \t replay step back-forward"
     "\nF9 \t autoplay\nF10\t come to full stop\nA \t toggle axes\nB \t Torvik play black"
     "\nC \t captured pieces toggle\nW \t Torvik play white\nL \t list game\nO \t overhead view"

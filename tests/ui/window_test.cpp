@@ -55,6 +55,20 @@ TEST_F(WindowTest, TheThreeDGame) {
   ASSERT_TRUE(program_->WaitForConsole("\nmove undone", at, kWait)) << program_->Console();
   EXPECT_TRUE(BoardUnchanged(start, program_->Settle()));
 
+  // A move typed: the knight the default view hides behind the attack boards.
+  // Return opens the line, the status line echoes it, Esc drops it (and does
+  // not quit), Return plays it.
+  program_->Key("Return x Escape Return N b 3");
+  const Image typing = program_->Settle();
+  EXPECT_GT(typing.Count(30, 88, 400, 115, Near(kWhitish)), 20) << "the typed move echoed";
+  EXPECT_TRUE(BoardUnchanged(start, typing));
+  at = program_->Console().size();
+  program_->Key("W Return");
+  ASSERT_TRUE(program_->WaitForConsole("\n1. Nb3W", at, kWait)) << program_->Console();
+  program_->Key("u");
+  ASSERT_TRUE(program_->WaitForConsole("\nmove undone", at, kWait)) << program_->Console();
+  EXPECT_TRUE(BoardUnchanged(start, program_->Settle()));
+
   // A selected attack board shows cones on the pins it may move to; a click on
   // one moves it there. Board 0 is emptied with the editor first.
   for (Square s : {0, 1, 8, 9}) {
