@@ -48,6 +48,9 @@ void Relabel(int menu, const MenuEntries& entries, int current) {
 
 void Done() { glutPostRedisplay(); }
 
+// Called as a menu opens and as it closes (also when nothing was chosen).
+void OnMenuStatus(int status, int, int) { InstalledUi().menus.inUse = status == GLUT_MENU_IN_USE; }
+
 void OnPlays(int v) {
   ChoosePlays(InstalledUi(), v);
   Relabel(InstalledUi().menus.plays, kPlaysEntries, v);
@@ -193,10 +196,13 @@ void BuildMenus(UiState& ui) {
   glutAddMenuEntry("Quit", 3);
   glutAttachMenu(GLUT_RIGHT_BUTTON);
   menus.attached = true;
+  glutMenuStatusFunc(OnMenuStatus);
 }
 
 void FollowModal(UiState& ui) {
   ChoiceMenus& menus = ui.menus;
+  if (menus.inUse) return;
+  if (menus.relabelPending) RelabelMenus(ui);
   const bool wanted = ui.input.modal == Modal::kNone;
   if (!menus.root || menus.attached == wanted) return;
   const int was = glutGetMenu();
@@ -208,8 +214,10 @@ void FollowModal(UiState& ui) {
 }
 
 void RelabelMenus(UiState& ui) {
+  ChoiceMenus& menus = ui.menus;
+  menus.relabelPending = menus.inUse;
+  if (menus.inUse) return;  // done by FollowModal once the menu closes
   const GameState& gs = ui.game->state;
-  const ChoiceMenus& menus = ui.menus;
   Relabel(menus.difficulty, kDifficultyEntries, gs.difficulty);
   Relabel(menus.rules, kRulesEntries, gs.rules);
   Relabel(menus.notation, kNotationEntries, gs.notation);

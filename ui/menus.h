@@ -10,11 +10,13 @@ namespace torvik::ui {
 void BuildMenus(UiState& ui);
 
 // Relabels the choice menus (Torvik, Difficulty, Rules, Notation) from the
-// settings in force: after a new game or a restore. Nothing before the menus exist.
+// settings in force: after a new game or a restore. Nothing before the menus
+// exist; while a menu is open, once it has closed (FollowModal).
 void RelabelMenus(UiState& ui);
 
-// Detaches the tree from the right button while a dialog holds the input, and
-// attaches it again when the dialog is gone.
+// Called on every idle turn: detaches the tree from the right button while a
+// dialog holds the input, and attaches it again when the dialog is gone; does
+// a relabelling that waited for a menu to close. Nothing while a menu is open.
 void FollowModal(UiState& ui);
 
 }  // namespace torvik::ui

@@ -74,6 +74,10 @@ struct ChoiceMenus {
   int plays = 0, difficulty = 0, rules = 0, notation = 0;
   int root = 0;
   bool attached = false;  // the tree answers the right button (not while a dialog is open)
+  // The toolkit ends the program when a menu is changed while one is open:
+  // changes wait until it closes.
+  bool inUse = false;
+  bool relabelPending = false;
 };
 
 // The game files the window reads and writes through the chooser.

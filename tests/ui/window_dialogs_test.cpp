@@ -77,6 +77,21 @@ TEST_F(WindowTest, MenusFilesAndDialogs) {
   ASSERT_TRUE(program_->WaitForConsole("\nSaving " + name + ".sav ...complete\n", at, kWait))
       << program_->Console();
   EXPECT_TRUE(std::filesystem::exists(name + ".sav"));
+
+  // A menu held open while the engine plays both sides and a new game starts
+  // from the keyboard: its labels change only once it closes, and the program lives.
+  program_->Key("F2");
+  program_->Click(kMenuX, kMenuY, 3);
+  program_->Settle();
+  at = program_->Console().size();
+  program_->Key("F9");
+  ASSERT_TRUE(program_->WaitForConsole("\n2. ", at, kWait)) << program_->Console();
+  at = program_->Console().size();
+  program_->Key("F3");
+  ASSERT_TRUE(program_->WaitForConsole("\nTorvik V2.80", at, kWait)) << program_->Console();
+  program_->Settle();
+  program_->Click(kWindowSize - 5, kWindowSize - 5);  // closes the menu
+  program_->Settle();
   Quit("q");
 }
 
