@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "engine/think.h"
 #include "record/game_state.h"
+#include "record/levels.h"
 #include "record/move_text.h"
 #include "record/notation.h"
 #include "record/self_play.h"
@@ -19,7 +20,9 @@
 namespace torvik::cli {
 
 bool TakeDifficulty(Options& options, int& difficulty) {
-  return TakeChoice(options, "--difficulty", {{"easy", kEasy}, {"medium", kMedium}, {"hard", kHard}}, difficulty);
+  return TakeChoice(options, "--difficulty",
+                    {{"easy", kEasy}, {"medium", kMedium}, {"hard", kHard}, {"expert", kExpert}, {"master", kMaster}},
+                    difficulty);
 }
 
 int SearchCommand(Options& options) {
@@ -30,7 +33,7 @@ int SearchCommand(Options& options) {
   auto pos = std::make_unique<Position>();
   if (!LoadPosition(options, *pos)) return kBadUsage;
   auto engine = std::make_unique<Engine>();
-  engine->controls.difficulty = difficulty;
+  ApplyLevel(difficulty, engine->controls);
   engine->controls.nameMove = [notation](const Position& p, const Move& m) { return NotationOfMove(p, m, notation); };
   if (moveTime > 0) {  // the wall clock instead of the ticks
     ClockLimits limits;

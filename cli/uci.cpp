@@ -19,6 +19,7 @@
 #include "cli/uci_report.h"
 #include "engine/think.h"
 #include "record/game_state.h"
+#include "record/levels.h"
 
 namespace torvik::cli {
 namespace {
@@ -82,7 +83,7 @@ void Go(Session& s, const UciCommand& c) {
   job.pos->history = &e.keys;
   job.infinite = s.infinite = c.limits.infinite;
   e.controls.stop = &s.stop;
-  e.controls.difficulty = s.difficulty;
+  ApplyLevel(s.difficulty, e.controls);  // the depth cap and the tick budget's size
   e.controls.ttMegabytes = s.hashMegabytes;
   const bool capped = c.limits.depth > 0 || c.limits.nodes > 0;
   const bool ticks = s.difficultySet || (!HasClock(c.limits) && !capped);
@@ -100,7 +101,7 @@ void Identify(Session& s) {
   Say(s, "id name Torvik 2.80");
   Say(s, "id author The Torvik authors");
   Say(s, "option name Hash type spin default 8 min 1 max " + std::to_string(kUciMaxHash));
-  Say(s, "option name Difficulty type combo default hard var easy var medium var hard");
+  Say(s, "option name Difficulty type combo default hard var easy var medium var hard var expert var master");
   Say(s, "uciok");
 }
 

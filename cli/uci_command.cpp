@@ -34,7 +34,8 @@ struct DifficultyName {
   const char* word;
   int difficulty;
 };
-constexpr std::array<DifficultyName, 3> kDifficulties = {{{"easy", kEasy}, {"medium", kMedium}, {"hard", kHard}}};
+constexpr std::array<DifficultyName, 5> kDifficulties = {
+    {{"easy", kEasy}, {"medium", kMedium}, {"hard", kHard}, {"expert", kExpert}, {"master", kMaster}}};
 
 Words Split(const std::string& line) {
   Words words;

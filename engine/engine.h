@@ -47,7 +47,8 @@ struct EngineControls {
   const SharedInt* abortSearch = nullptr;
   const SharedInt* engineSide = nullptr;
   const std::atomic<bool>* stop = nullptr;
-  int difficulty = 50;
+  int difficulty = 50;  // the depth cap
+  int tickScale = 1;     // the tick budget's multiple (Expert 10, Master 100)
   int ttMegabytes = 8;
   std::function<std::string(const Position&, const Move&)> nameMove;
   TimeBudget budget;

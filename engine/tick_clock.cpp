@@ -41,7 +41,7 @@ void StartClock(Engine& engine) {
   TickClock& c = engine.clock;
   c.mode = TickClock::kRunning;
   c.start = Read(c);
-  c.limit = kTickLimit;
+  c.limit = kTickLimit * engine.controls.tickScale;
   c.began = std::chrono::steady_clock::now();
 }
 

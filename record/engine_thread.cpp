@@ -8,6 +8,7 @@
 #include "record/board_editor.h"
 #include "record/game.h"
 #include "record/game_over.h"
+#include "record/levels.h"
 #include "record/move_text.h"
 #include "record/notation.h"
 #include "rules/legality.h"
@@ -52,9 +53,7 @@ bool TakeCopy(Game& game, Engine& engine, Copy& copy) {
   engine.controls.abortSearch = &gs.abortSearch;
   engine.controls.engineSide = &gs.engineSide;
   engine.controls.stop = &game.engine.stop;
-  // A difficulty that is none of the three (a damaged setting) plays as Hard.
-  const bool known = gs.difficulty == kEasy || gs.difficulty == kMedium || gs.difficulty == kHard;
-  engine.controls.difficulty = known ? gs.difficulty : kHard;
+  ApplyLevel(gs.difficulty, engine.controls);  // an unknown one (a damaged setting) plays as Hard
   engine.controls.ttMegabytes = gs.ttMegabytes;
   const int notation = gs.notation;
   engine.controls.nameMove = [notation](const Position& p, const Move& m) { return NotationOfMove(p, m, notation); };

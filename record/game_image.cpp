@@ -8,6 +8,7 @@
 #include "board/geometry.h"
 #include "board/position_image.h"
 #include "record/admit_position.h"
+#include "record/levels.h"
 #include "rules/regen.h"
 
 namespace torvik {
@@ -125,9 +126,9 @@ bool PliesFitRecord(const GameState& gs, std::string& error) {
   return true;
 }
 
-// The engine's ply cap is one of three; anything else plays as the strongest.
-int32_t KnownDifficulty(int32_t difficulty) {
-  if (OneOf(difficulty, {kEasy, kMedium, kHard})) return difficulty;
+// A level the program does not know plays as Hard.
+int32_t DifficultyOrHard(int32_t difficulty) {
+  if (KnownDifficulty(difficulty)) return difficulty;
   ConsolePrintf("\nunknown difficulty %d: playing at %d (Hard)", difficulty, kHard);
   return kHard;
 }
@@ -146,7 +147,7 @@ bool ReadGameImage(ConstGameImage image, GameState& out, std::string& error) {
       !ReadGamePosition(image.subspan<kStartPosition, kPositionImageBytes>(), *gs, gs->startPosition, error))
     return error = "start position: " + error, false;
   if (!PliesFitRecord(*gs, error)) return false;
-  gs->difficulty = KnownDifficulty(gs->difficulty);
+  gs->difficulty = DifficultyOrHard(gs->difficulty);
   out = *gs;
   for (Position* p : {&out.position, &out.startPosition}) {
     p->rules = out.rules;

@@ -15,7 +15,10 @@ namespace torvik {
 
 enum EngineSide : int32_t { kEnginePlaysNone = 0, kEnginePlaysWhite = 1, kEnginePlaysBlack = -1 };
 enum SpreadMode : int32_t { kSpreadOff = 0, kSpreadPiece = 1, kSpreadTeam = 2 };
-enum Difficulty : int32_t { kEasy = 4, kMedium = 8, kHard = 50 };
+// The engine's level (record/levels.h): Easy, Medium and Hard cap its depth at
+// 4, 8 and 50 plies; Expert and Master think ten and a hundred times Hard's
+// tick budget; kTimed + N thinks N seconds a move by the wall clock.
+enum Difficulty : int32_t { kEasy = 4, kMedium = 8, kHard = 50, kExpert = 51, kMaster = 52, kTimed = 1000 };
 
 constexpr int kMaxRecordedMoves = kMaxGamePlies;
 constexpr uint8_t kNoMark = 'A';  // target mark of a square with nothing to show

@@ -14,6 +14,7 @@
 #include "engine/rebuild.h"
 #include "record/admit_position.h"
 #include "record/game_image.h"
+#include "record/levels.h"
 #include "record/older_game_image.h"
 #include "rules/legality.h"
 #include "rules/make_move.h"
@@ -91,8 +92,6 @@ bool RecordLeadsToPosition(const GameState& gs, std::string& error) {
   return true;
 }
 
-// An unknown difficulty is told only once the whole file is accepted.
-bool KnownDifficulty(int32_t difficulty) { return difficulty == kEasy || difficulty == kMedium || difficulty == kHard; }
 
 // The image of the game as it stands at its last ply: while a replay is shown
 // the position is an earlier one, so the copy to be saved is rebuilt first.

@@ -6,6 +6,7 @@
 #include "board/console.h"
 #include "engine/rebuild.h"
 #include "record/board_editor.h"
+#include "record/levels.h"
 #include "record/game.h"
 #include "ui/view.h"
 
@@ -13,7 +14,13 @@ namespace torvik::ui {
 
 const MenuEntries kPlaysEntries = {
     {"Plays white", kEnginePlaysWhite}, {"Plays black", kEnginePlaysBlack}, {"Plays both", 2}, {"Does not play", 0}};
-const MenuEntries kDifficultyEntries = {{"Easy", kEasy}, {"Medium", kMedium}, {"Hard", kHard}};
+const MenuEntries kDifficultyEntries = {{"Easy", kEasy},
+                                       {"Medium", kMedium},
+                                       {"Hard", kHard},
+                                       {"Expert", kExpert},
+                                       {"Master", kMaster},
+                                       {"Timed 2 s (wall clock, not repeatable)", kTimed + 2},
+                                       {"Timed 10 s (wall clock, not repeatable)", kTimed + 10}};
 const MenuEntries kRulesEntries = {{"Tournament", kTournament}, {"Standard", kStandard}};
 const MenuEntries kNotationEntries = {
     {"Tournament", kNotationTournament}, {"Standard", kNotationStandard}, {"Algebraic", kNotationAlgebraic}};
@@ -43,7 +50,7 @@ void ChoosePlays(UiState& ui, int value) {
 
 int ChooseDifficulty(UiState& ui, int value) {
   std::lock_guard lock(ui.game->mutex);
-  const int taken = value == kEasy || value == kMedium ? value : kHard;
+  const int taken = KnownDifficulty(value) ? value : kHard;
   ui.game->state.difficulty = taken;
   return taken;
 }

@@ -69,7 +69,7 @@ TEST(Uci, HandshakeGameAndDepthSearch) {
   Expect(*p, "uciok");
   const std::vector<std::string> hello = {"id name Torvik 2.80", "id author The Torvik authors",
                                           "option name Hash type spin default 8 min 1 max 1024",
-                                          "option name Difficulty type combo default hard var easy var medium var hard",
+                                          "option name Difficulty type combo default hard var easy var medium var hard var expert var master",
                                           "uciok"};
   std::vector<std::string> got;
   for (const auto& l : test::Lines(*p)) got.push_back(l.text);

@@ -12,6 +12,7 @@
 #include "board/byte_io.h"
 #include "board/console.h"
 #include "record/game_image.h"
+#include "record/levels.h"
 #include "record/move_text.h"
 #include "record/notation.h"
 #include "record/older_game_image.h"
@@ -150,6 +151,20 @@ TEST_F(SavedGame, RestoresTheGameSaved) {
     ASSERT_TRUE(RestoreGame(*other, file));
     EXPECT_EQ(other->state.notation, kNotationAlgebraic);
     StartEngine(*other, 0);
+  }
+}
+
+// A game saved at any level restores it; one of no level plays at Hard.
+TEST_F(SavedGame, KeepsTheLevel) {
+  for (int level : {int(kEasy), int(kExpert), int(kMaster), kTimed + 10, kTimed + kMaxTimedSeconds + 1, 0}) {
+    auto game = QuietGame(kGame2D);
+    game->state.difficulty = level;
+    const std::string file = Path("level.sav");
+    ConsoleCapture quiet;
+    ASSERT_TRUE(SaveGame(*game, file));
+    auto other = QuietGame(kGame3D);
+    ASSERT_TRUE(RestoreGame(*other, file));
+    EXPECT_EQ(other->state.difficulty, KnownDifficulty(level) ? level : kHard) << level;
   }
 }
 

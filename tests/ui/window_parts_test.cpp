@@ -271,7 +271,7 @@ TEST(NoDisplay, OneLineAndAFailureStatus) {
 TEST(Menus, LabelsAndChoices) {
   EXPECT_EQ(ChoiceLabels(kPlaysEntries, kEnginePlaysBlack),
             (std::vector<std::string>{"plays white", "PLAYS BLACK", "plays both", "does not play"}));
-  EXPECT_EQ(ChoiceLabels(kDifficultyEntries, kMedium), (std::vector<std::string>{"easy", "MEDIUM", "hard"}));
+  EXPECT_EQ(ChoiceLabels(kDifficultyEntries, kMaster)[4], "MASTER");
   EXPECT_EQ(ChoiceLabels(kNotationEntries, kNotationAlgebraic),
             (std::vector<std::string>{"tournament", "standard", "ALGEBRAIC"}));
   EXPECT_TRUE(ChoiceLabels(kRulesEntries, 7).empty()) << "an unknown value relabels nothing";
@@ -283,6 +283,7 @@ TEST(Menus, LabelsAndChoices) {
   EXPECT_EQ(t.State().engineSide, kEnginePlaysWhite);
   EXPECT_EQ(ChooseDifficulty(t.ui, 200), kHard) << "anything else is Hard";
   EXPECT_EQ(ChooseDifficulty(t.ui, kEasy), kEasy);
+  EXPECT_EQ(ChooseDifficulty(t.ui, kTimed + 10), kTimed + 10);
   ChooseRules(t.ui, kStandard);
   EXPECT_EQ(t.Pos().rules, kStandard);
   EXPECT_EQ(test::MapsDiffer(t.Pos()), "") << "the maps follow the rules";
