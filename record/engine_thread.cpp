@@ -11,6 +11,7 @@
 #include "record/levels.h"
 #include "record/move_text.h"
 #include "record/notation.h"
+#include "record/thinking_line.h"
 #include "rules/legality.h"
 
 namespace torvik {
@@ -52,11 +53,23 @@ bool TakeCopy(Game& game, Engine& engine, Copy& copy) {
   copy.ply = gs.position.ply;
   engine.controls.abortSearch = &gs.abortSearch;
   engine.controls.engineSide = &gs.engineSide;
-  engine.controls.stop = &game.engine.stop;
+  engine.controls.stop = &game.engine.searchStop;
+  game.engine.searchStop = game.engine.stop.load();
   ApplyLevel(gs.difficulty, engine.controls);  // an unknown one (a damaged setting) plays as Hard
   engine.controls.ttMegabytes = gs.ttMegabytes;
   const int notation = gs.notation;
   engine.controls.nameMove = [notation](const Position& p, const Move& m) { return NotationOfMove(p, m, notation); };
+  // Each finished depth is shown, its line named from the position searched.
+  std::shared_ptr<const Position> root = std::make_shared<Position>(*copy.pos);
+  EngineThread* thread = &game.engine;
+  Game* watched = &game;
+  engine.controls.onDepth = [root, notation, thread, watched](const DepthReport& r) {
+    std::string line = ThinkingLine(r, *root, notation);
+    if (thread->showThinking) ConsolePrintf("\n%s", line.c_str());
+    std::lock_guard lock(thread->thinkingMutex);
+    thread->thinkingLine = std::move(line);
+    watched->redrawRequested = true;
+  };
   gs.abortSearch = 0;
   return true;
 }
@@ -104,7 +117,21 @@ EngineOutcome EngineTurn(Game& game) {
   Move move;
   Think(engine, *copy.pos, move);
   game.engine.thinking = false;
+  {
+    std::lock_guard lock(game.engine.thinkingMutex);
+    game.engine.thinkingLine.clear();
+  }
   return PlayFound(game, copy, move);
+}
+
+void MoveNow(Game& game) {
+  if (game.engine.thinking) game.engine.searchStop = true;
+}
+
+std::string ThinkingText(Game& game) {
+  if (!game.engine.thinking) return "";
+  std::lock_guard lock(game.engine.thinkingMutex);
+  return game.engine.thinkingLine;
 }
 
 void ResignEngine(Game& game) {
@@ -130,10 +157,12 @@ void StartEngine(Game& game, int on) {
   {
     std::lock_guard wake(t.wakeMutex);
     t.stop = true;
+    t.searchStop = true;
   }
   t.wake.notify_all();
   t.thread.join();
   t.stop = false;
+  t.searchStop = false;
 }
 
 }  // namespace torvik

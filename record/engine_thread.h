@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "engine/engine.h"
@@ -16,8 +17,14 @@ struct Game;
 
 struct EngineThread {
   std::thread thread;
-  std::atomic<bool> stop{false};      // the search's abort check reads it too
-  std::atomic<bool> thinking{false};  // a search runs
+  std::atomic<bool> stop{false};        // the thread is to end
+  std::atomic<bool> searchStop{false};  // the running search is to end: the abort check reads it
+  std::atomic<bool> thinking{false};    // a search runs
+  std::atomic<bool> showThinking{false};  // each finished depth's line also goes to the console
+  // The latest finished depth of the running think, as ThinkingLine writes it;
+  // empty when none runs.
+  std::mutex thinkingMutex;
+  std::string thinkingLine;
   std::mutex wakeMutex;
   std::condition_variable wake;
   std::unique_ptr<Engine> engine = std::make_unique<Engine>();  // kept from one think to the next
@@ -34,6 +41,12 @@ enum class EngineOutcome { kIdle, kPlayed, kResigned, kIllegal };
 // One turn of the thread, when it is the engine's: think on a copy of the game
 // and play the move if the game is still the one searched.
 EngineOutcome EngineTurn(Game& game);
+
+// A thinking engine plays the best move of its last finished depth at once.
+void MoveNow(Game& game);
+
+// The thinking line, empty while the engine is not thinking.
+std::string ThinkingText(Game& game);
 
 // The engine gives up: the game is decided against its side.
 void ResignEngine(Game& game);

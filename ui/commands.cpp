@@ -16,7 +16,7 @@
 namespace torvik::ui {
 namespace {
 
-constexpr std::array<const char*, 23> kHelpLines = {
+constexpr std::array<const char*, 25> kHelpLines = {
     "\narrow keys pan, page keys zoom, <shift> faster",
     "\nReturn\t type a move (Nf3, e2e4, 33-34): Return plays it, Esc drops it",
     "\nF2 \t new 2D game",
@@ -30,7 +30,9 @@ constexpr std::array<const char*, 23> kHelpLines = {
     "\nB \t Torvik play black",
     "\nC \t captured pieces toggle",
     "\nW \t Torvik play white",
+    "\nI \t thinking on the console toggle",
     "\nL \t list game",
+    "\nM \t move now (Torvik plays its best so far)",
     "\nO \t overhead view",
     "\nQ \t quit",
     "\nR \t restore game",

@@ -19,7 +19,7 @@ struct KeyBinding {
   KeyCommand command;
 };
 
-constexpr std::array<KeyBinding, 21> kKeyTable = {{
+constexpr std::array<KeyBinding, 23> kKeyTable = {{
     {27, KeyCommand::kQuit},
     {13, KeyCommand::kTypeMove},
     {'Q', KeyCommand::kQuit},
@@ -31,9 +31,11 @@ constexpr std::array<KeyBinding, 21> kKeyTable = {{
     {'W', KeyCommand::kEnginePlaysWhite},
     {'C', KeyCommand::kToggleCaptured},
     {'G', KeyCommand::kShowAngles},
+    {'I', KeyCommand::kShowThinking},
     {'J', KeyCommand::kNextDebugBoard},
     {'K', KeyCommand::kMoveDebugBoard},
     {'L', KeyCommand::kListGame},
+    {'M', KeyCommand::kMoveNow},
     {'O', KeyCommand::kOverheadView},
     {'R', KeyCommand::kRestoreGame},
     {'S', KeyCommand::kSaveGame},
@@ -89,6 +91,13 @@ KeyOutcome KeyboardKey(UiState& ui, unsigned char key, bool alt) {
   const KeyCommand command = KeyCommandOf(key);
   switch (command) {
     case KeyCommand::kTypeMove: StartTypedMove(ui); break;
+    case KeyCommand::kMoveNow: MoveNow(*ui.game); break;
+    case KeyCommand::kShowThinking: {
+      const bool on = !ui.game->engine.showThinking;
+      ui.game->engine.showThinking = on;
+      ConsolePrintf(on ? "\nthinking shown on the console" : "\nthinking not shown on the console");
+      break;
+    }
     case KeyCommand::kQuit: return KeyOutcome::kQuit;
     case KeyCommand::kHelp: PrintHelp(); break;
     case KeyCommand::kBanner: PrintBanner(); break;

@@ -27,6 +27,8 @@ enum class KeyCommand {
   kResetView,
   kBlackView,
   kTypeMove,
+  kShowThinking,
+  kMoveNow,
 };
 
 // The command of a key (modulo 256, letters in either case).

@@ -84,7 +84,9 @@ void ComposeText(UiState& ui) {
   const TextLine status = typed.empty() ? StatusLine(gs, NoticeToShow(ui, NoticeClock::now())) : TextLine{typed, kWhite};
   ui.text.status = status.text;
   ui.text.statusColour = status.colour;
-  const TextLine turn = TurnLine(gs);
+  // While the engine thinks, the fourth line shows its latest finished depth.
+  const std::string thinking = ThinkingText(*ui.game);
+  const TextLine turn = thinking.empty() ? TurnLine(gs) : TextLine{thinking, kGreen};
   ui.text.turn = turn.text;
   ui.text.turnColour = turn.colour;
 }

@@ -47,6 +47,21 @@ TEST(EngineThread, PlaysItsTurnThenWaits) {
   EXPECT_NE(log.Text().find("\n1. "), std::string::npos) << log.Text();
 }
 
+// A Master think shows each finished depth; told to move now, it plays the
+// best of its last depth at once, and the line goes with the think.
+TEST(EngineThread, ShowsItsThinkingAndMovesNow) {
+  ConsoleCapture log;
+  auto game = NewGame(kGame2D, kMaster);
+  game->engine.showThinking = true;
+  StartEngine(*game, 1);
+  ASSERT_TRUE(WaitFor([&] { return ThinkingText(*game).rfind("depth ", 0) == 0; })) << ThinkingText(*game);
+  MoveNow(*game);
+  ASSERT_TRUE(WaitFor([&] { return Ply(*game) == 1; }, 5s));
+  EXPECT_EQ(ThinkingText(*game), "");
+  StartEngine(*game, 0);
+  EXPECT_NE(log.Text().find("\ndepth "), std::string::npos) << log.Text();
+}
+
 // Stopped in the middle of a search, the game taken back or begun again, or
 // told not to play (it stops at its next abort check): nothing it searched lands.
 TEST(EngineThread, NoMoveOfAStoppedSearchLands) {
