@@ -173,6 +173,7 @@ int NewGameOfMode(Game& game, int mode) {
     ClearCaptured(game.record);
     ClearMoveText(game.record);
     game.record.replayCursor = -1;
+    game.notice = Notice{"", game.notice.serial + 1};  // what was said of the old game goes with it
     ResetBoardHashes();
     ok = NewGameSetup(game.state);
     Engine& engine = *game.engine.engine;  // a new game plays as from a fresh start

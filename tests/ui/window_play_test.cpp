@@ -49,6 +49,19 @@ TEST_F(WindowTest, TwoPeopleAtOneScreen) {
   EXPECT_GT(RedInStatusLine(shown), 20) << "CHECKMATE in red";
   const std::string after = program_->Console().substr(before);
   EXPECT_EQ(after.find("mated"), after.rfind("mated")) << "announced once: " << after;
+
+  // At Master the engine shows its thinking in the fourth line; M has it play at once.
+  NewGame("F2");
+  ChooseFromMenu({kGameMenu, kDifficultyMenu, 4});
+  before = program_->Console().size();
+  program_->Key("w");
+  ASSERT_TRUE(program_->WaitForConsole("\nTorvik playing White", before, kWait));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  shown = program_->Settle();
+  test::Keep(shown, "thinking_2d");
+  EXPECT_GT(shown.Count(30, 118, 500, 150, Near(kGreenish)), 20) << "the thinking line";
+  program_->Key("m");
+  ASSERT_TRUE(program_->WaitForConsole("\n1. ", before, 3000)) << program_->Console();
   Quit("q");
 }
 
