@@ -31,10 +31,13 @@ struct Copy {
   int ply = 0;
 };
 
-bool TakeCopy(Game& game, Engine& engine, Copy& copy) {
+// A hint is a think for a person to move; on the engine's turn it plays instead.
+bool TakeCopy(Game& game, Engine& engine, Copy& copy, bool& hint) {
   std::lock_guard guard(game.mutex);
   GameState& gs = game.state;
-  if (!EnginesTurn(gs)) return false;
+  ClearMove(game.hint);  // a new search: the old hint goes
+  hint = hint && !EnginesTurn(gs);
+  if (hint ? gs.position.winner != kNoWinner : !EnginesTurn(gs)) return false;
   // An edited board may be one the engine cannot search: it stops playing.
   if (std::string why; !PlayablePosition(gs.position, why)) {
     ConsolePrintf("\nTorvik cannot play this position: %s", why.c_str());
@@ -52,7 +55,7 @@ bool TakeCopy(Game& game, Engine& engine, Copy& copy) {
   copy.lock = gs.position.hashLock;
   copy.ply = gs.position.ply;
   engine.controls.abortSearch = &gs.abortSearch;
-  engine.controls.engineSide = &gs.engineSide;
+  engine.controls.engineSide = hint ? nullptr : &gs.engineSide;  // a hint is asked while it plays neither side
   engine.controls.stop = &game.engine.searchStop;
   game.engine.searchStop = game.engine.stop.load();
   ApplyLevel(gs.difficulty, engine.controls);  // an unknown one (a damaged setting) plays as Hard
@@ -102,16 +105,38 @@ void MoveThread(Game& game) {
   while (!t.stop) {
     EngineTurn(game);
     std::unique_lock wait(t.wakeMutex);
-    t.wake.wait_for(wait, kPoll, [&] { return t.stop.load(); });
+    t.wake.wait_for(wait, kPoll, [&] { return t.stop.load() || t.hintAsked.load(); });
   }
+}
+
+// The move found for a person: outlined and named, when the game is still the one searched.
+EngineOutcome GiveHint(Game& game, const Copy& copy, Move move) {
+  std::lock_guard guard(game.mutex);
+  const Position& pos = game.state.position;
+  if (game.engine.stop || pos.hashKey != copy.key || pos.hashLock != copy.lock || pos.ply != copy.ply)
+    return EngineOutcome::kIdle;
+  if (!LegalMove(game.state.position, move)) return EngineOutcome::kIdle;
+  game.hint = move;
+  TellPlayer(game, "hint: " + NotationOfMove(pos, move, game.state.notation));
+  return EngineOutcome::kIdle;
 }
 
 }  // namespace
 
+void AskHint(Game& game) {
+  EngineThread& t = game.engine;
+  {
+    std::lock_guard wake(t.wakeMutex);
+    t.hintAsked = true;
+  }
+  t.wake.notify_all();
+}
+
 EngineOutcome EngineTurn(Game& game) {
   Engine& engine = *game.engine.engine;
   Copy copy;
-  if (!TakeCopy(game, engine, copy)) return EngineOutcome::kIdle;
+  bool hint = game.engine.hintAsked.exchange(false);
+  if (!TakeCopy(game, engine, copy, hint)) return EngineOutcome::kIdle;
   game.engine.thinking = true;
   game.redrawRequested = true;
   Move move;
@@ -121,7 +146,7 @@ EngineOutcome EngineTurn(Game& game) {
     std::lock_guard lock(game.engine.thinkingMutex);
     game.engine.thinkingLine.clear();
   }
-  return PlayFound(game, copy, move);
+  return hint ? GiveHint(game, copy, move) : PlayFound(game, copy, move);
 }
 
 void MoveNow(Game& game) {

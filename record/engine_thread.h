@@ -21,6 +21,7 @@ struct EngineThread {
   std::atomic<bool> searchStop{false};  // the running search is to end: the abort check reads it
   std::atomic<bool> thinking{false};    // a search runs
   std::atomic<bool> showThinking{false};  // each finished depth's line also goes to the console
+  std::atomic<bool> hintAsked{false};     // the next wake-up searches for the person to move
   // The latest finished depth of the running think, as ThinkingLine writes it;
   // empty when none runs.
   std::mutex thinkingMutex;
@@ -41,6 +42,11 @@ enum class EngineOutcome { kIdle, kPlayed, kResigned, kIllegal };
 // One turn of the thread, when it is the engine's: think on a copy of the game
 // and play the move if the game is still the one searched.
 EngineOutcome EngineTurn(Game& game);
+
+// Asks for a hint: the engine searches at its level for the person to move
+// and, the game unchanged meanwhile, sets Game::hint and names the move in a
+// notice. Nothing once the game is decided; on the engine's turn it plays.
+void AskHint(Game& game);
 
 // A thinking engine plays the best move of its last finished depth at once.
 void MoveNow(Game& game);

@@ -89,6 +89,7 @@ int PlayerMoved(Game& game, Move& move) {
     return 0;
   }
   const int entry = pos.ply - RecordStartPly(gs);
+  ClearMove(game.hint);
   Move handed = move;
   if (!LegalMove(pos, move)) return 0;
   // A move from the engine's table is recorded with the kind the rules gave it;
@@ -132,6 +133,7 @@ void Undo(Game& game, int plies) {
     // During a replay the plies are taken from the game's end, and the replay is over.
     const int target = int(std::max<int64_t>(int64_t(LastPly(game)) - plies, RecordStartPly(gs)));
     game.record.replayCursor = -1;
+    ClearMove(game.hint);
     if (SetUpStart(game)) ReplayRecord(game, target, true, "Illegal move in game undo");
     StopPlaying(gs);
     if (plies != 0) ConsolePrintf("\nmove undone");
@@ -152,6 +154,7 @@ void ReplayStep(Game& game, int step) {
   const int from = r.replayCursor == -1 ? plies : r.replayCursor;
   r.replayCursor = int(std::clamp<int64_t>(int64_t(from) + step, first, plies));
   r.replayEnd = plies;
+  ClearMove(game.hint);
   if (SetUpStart(game)) ReplayRecord(game, r.replayCursor, false, "What? Illegal move in game replay?\n");
   StopPlaying(gs);
   game.redrawRequested = true;
@@ -173,7 +176,8 @@ int NewGameOfMode(Game& game, int mode) {
     ClearCaptured(game.record);
     ClearMoveText(game.record);
     game.record.replayCursor = -1;
-    game.notice = Notice{"", game.notice.serial + 1};  // what was said of the old game goes with it
+    game.notice = Notice{"", game.notice.serial + 1};
+    ClearMove(game.hint);  // what was said of the old game goes with it
     ResetBoardHashes();
     ok = NewGameSetup(game.state);
     Engine& engine = *game.engine.engine;  // a new game plays as from a fresh start

@@ -22,6 +22,7 @@ struct Game {
   // Set whenever the game changed; the window redraws and clears it.
   std::atomic<bool> redrawRequested{false};
   Notice notice;  // under the mutex
+  Move hint{};    // the engine's suggestion for the person to move (piece 0: none), under the mutex
 
   Game() = default;
   Game(const Game&) = delete;

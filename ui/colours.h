@@ -21,6 +21,7 @@ constexpr Rgb kYellow{1.0f, 1.0f, 0.0f};       // attack-board destinations, axe
 constexpr Rgb kLeaf{0.2f, 0.8f, 0.0f};         // attacked empty square
 constexpr Rgb kWhite{1.0f, 1.0f, 1.0f};        // status line holding a message
 constexpr Rgb kLastMoveBlue{0.2f, 0.6f, 1.0f};  // outline of the last move's squares
+constexpr Rgb kHintYellow{1.0f, 0.85f, 0.0f};   // outline of the hint's squares
 
 // The colour of a side's pieces and text: 1 white, -1 black.
 constexpr Rgb SideColour(int side) { return side > 0 ? kIvory : kLavender; }

@@ -16,7 +16,7 @@
 namespace torvik::ui {
 namespace {
 
-constexpr std::array<const char*, 25> kHelpLines = {
+constexpr std::array<const char*, 26> kHelpLines = {
     "\narrow keys pan, page keys zoom, <shift> faster",
     "\nReturn\t type a move (Nf3, e2e4, 33-34): Return plays it, Esc drops it",
     "\nF2 \t new 2D game",
@@ -33,6 +33,7 @@ constexpr std::array<const char*, 25> kHelpLines = {
     "\nI \t thinking on the console toggle",
     "\nL \t list game",
     "\nM \t move now (Torvik plays its best so far)",
+    "\nN \t hint: Torvik's move for you, outlined",
     "\nO \t overhead view",
     "\nQ \t quit",
     "\nR \t restore game",

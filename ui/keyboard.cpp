@@ -19,7 +19,7 @@ struct KeyBinding {
   KeyCommand command;
 };
 
-constexpr std::array<KeyBinding, 23> kKeyTable = {{
+constexpr std::array<KeyBinding, 24> kKeyTable = {{
     {27, KeyCommand::kQuit},
     {13, KeyCommand::kTypeMove},
     {'Q', KeyCommand::kQuit},
@@ -36,6 +36,7 @@ constexpr std::array<KeyBinding, 23> kKeyTable = {{
     {'K', KeyCommand::kMoveDebugBoard},
     {'L', KeyCommand::kListGame},
     {'M', KeyCommand::kMoveNow},
+    {'N', KeyCommand::kHint},
     {'O', KeyCommand::kOverheadView},
     {'R', KeyCommand::kRestoreGame},
     {'S', KeyCommand::kSaveGame},
@@ -92,6 +93,7 @@ KeyOutcome KeyboardKey(UiState& ui, unsigned char key, bool alt) {
   switch (command) {
     case KeyCommand::kTypeMove: StartTypedMove(ui); break;
     case KeyCommand::kMoveNow: MoveNow(*ui.game); break;
+    case KeyCommand::kHint: AskHint(*ui.game); break;
     case KeyCommand::kShowThinking: {
       const bool on = !ui.game->engine.showThinking;
       ui.game->engine.showThinking = on;

@@ -29,6 +29,7 @@ enum class KeyCommand {
   kTypeMove,
   kShowThinking,
   kMoveNow,
+  kHint,
 };
 
 // The command of a key (modulo 256, letters in either case).

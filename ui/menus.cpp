@@ -27,7 +27,7 @@ const MenuEntries kAddBlackEntries = {{"Pawn", 5}, {"Knight", 6}, {"Bishop", 7},
                                       {"Rook", 8}, {"Queen", 9}, {"King", 10}};
 
 // The Game menu's file entries.
-enum GameEntry : int { kNewGameEntry = 0, kListEntry = 2, kSaveEntry = 5, kRestoreEntry = 6 };
+enum GameEntry : int { kNewGameEntry = 0, kListEntry = 2, kSaveEntry = 5, kRestoreEntry = 6, kHintEntry = 7 };
 
 int Menu(void (*handler)(int), const MenuEntries& entries) {
   const int id = glutCreateMenu(handler);
@@ -109,6 +109,7 @@ void OnGame(int v) {
     case kListEntry: StartFileCommand(ui, FileCommand::kList); break;
     case kSaveEntry: StartFileCommand(ui, FileCommand::kSave); break;
     case kRestoreEntry: StartFileCommand(ui, FileCommand::kRestore); break;
+    case kHintEntry: AskHint(*ui.game); break;
     default: Warn(false, "unknown selection @ DoGameMenu"); break;
   }
   Done();
@@ -135,6 +136,7 @@ int GameMenu(const ChoiceMenus& menus, int undo) {
   glutAddMenuEntry("List game", kListEntry);
   glutAddMenuEntry("Save game", kSaveEntry);
   glutAddMenuEntry("Restore game", kRestoreEntry);
+  glutAddMenuEntry("Hint", kHintEntry);
   return game;
 }
 

@@ -22,17 +22,26 @@ void Outline(const Position& pos, Square s, const Rgb& colour) {
   glEnd();
 }
 
+// A piece move's from and to; an attack board's four squares (and, for a move
+// still to come, the square of the pin it goes to).
+std::vector<Square> MoveSquares(const Move& m, bool withPin) {
+  std::vector<Square> squares;
+  if (const int b = BoardIndexOfCode(m.piece); b >= 0) {
+    for (int d : {0, 1, 8, 9}) squares.push_back(kBoardBase[b] + d);
+    if (withPin && IsSquare(m.to)) squares.push_back(m.to);
+  } else if (m.piece != 0 && IsSquare(m.from) && IsSquare(m.to)) {
+    squares = {m.from, m.to};
+  }
+  return squares;
+}
+
 }  // namespace
 
-Outlines OutlinesOf(const Position& pos) {
+Outlines OutlinesOf(const Position& pos, const Move& hint) {
   Outlines o;
   const Move& m = pos.lastMove;
-  if (m.kind == kBoardMove) {
-    if (const int b = BoardIndexOfCode(m.piece); b >= 0)
-      for (int d : {0, 1, 8, 9}) o.lastMove.push_back(kBoardBase[b] + d);
-  } else if (m.piece != 0 && IsSquare(m.from) && IsSquare(m.to)) {
-    o.lastMove = {m.from, m.to};
-  }
+  o.lastMove = MoveSquares(m, false);
+  o.hint = MoveSquares(hint, true);
   if (pos.flags & kInCheck) {
     const PieceEntry& king = pos.pieces[WhiteToMove(pos) ? kKingSlot : kSideSlots + kKingSlot];
     if (TypeOf(king.code) == kKing && IsSquare(king.square)) o.check = king.square;
@@ -40,12 +49,13 @@ Outlines OutlinesOf(const Position& pos) {
   return o;
 }
 
-void DrawOutlines(const Position& pos) {
-  const Outlines o = OutlinesOf(pos);
+void DrawOutlines(const Position& pos, const Move& hint) {
+  const Outlines o = OutlinesOf(pos, hint);
   glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
   glDisable(GL_LIGHTING);
   glLineWidth(kWidth);
   for (Square s : o.lastMove) Outline(pos, s, kLastMoveBlue);
+  for (Square s : o.hint) Outline(pos, s, kHintYellow);
   if (o.check != kNoSquare) Outline(pos, o.check, kRed);
   glPopAttrib();
 }

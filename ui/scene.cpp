@@ -62,7 +62,7 @@ void DrawModel(UiState& ui) {
   const GameState& gs = ui.game->state;
   Quadric quadric = MakeQuadric();
   DrawBoard(gs, DrawMode::kRender, quadric.get());
-  DrawOutlines(gs.position);
+  DrawOutlines(gs.position, ui.game->hint);
   DrawPieces(gs.position, quadric.get());
   if (ui.view.showAxes) DrawAxes();
 }

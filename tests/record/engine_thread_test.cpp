@@ -62,6 +62,30 @@ TEST(EngineThread, ShowsItsThinkingAndMovesNow) {
   EXPECT_NE(log.Text().find("\ndepth "), std::string::npos) << log.Text();
 }
 
+// A hint between two people: a legal move for the side to move, named, not
+// played; the next move takes it away. Not on the engine's turn.
+TEST(EngineThread, HintsWithoutPlaying) {
+  ConsoleCapture quiet;
+  auto game = NewGame(kGame2D, kEasy);
+  game->state.engineSide = kEnginePlaysNone;
+  StartEngine(*game, 1);
+  AskHint(*game);
+  ASSERT_TRUE(WaitFor([&] {
+    std::lock_guard lock(game->mutex);
+    return game->hint.piece != 0;
+  }));
+  Move hint = game->hint;
+  EXPECT_EQ(game->notice.text.rfind("hint: ", 0), 0u) << game->notice.text;
+  EXPECT_EQ(Ply(*game), 0);
+  ASSERT_EQ(PlayerMoved(*game, hint), 1);
+  EXPECT_EQ(game->hint.piece, 0);
+  game->state.engineSide = kEnginePlaysBlack;
+  StartEngine(*game, 0);
+  game->engine.hintAsked = true;
+  EXPECT_EQ(EngineTurn(*game), EngineOutcome::kPlayed) << "the engine's turn: it plays";
+  EXPECT_EQ(game->hint.piece, 0);
+}
+
 // Stopped in the middle of a search, the game taken back or begun again, or
 // told not to play (it stops at its next abort check): nothing it searched lands.
 TEST(EngineThread, NoMoveOfAStoppedSearchLands) {

@@ -11,6 +11,7 @@
 #include "ui/board_markers.h"
 #include "ui/camera.h"
 #include "ui/menu_model.h"
+#include "ui/move_outlines.h"
 #include "ui/picking.h"
 #include "ui/notice_line.h"
 #include "ui/scene.h"
@@ -188,6 +189,15 @@ TEST(StatusText, Selections) {
     c.t->State().selection = c.selection;
     EXPECT_EQ(SelectionText(c.t->State()), c.text) << c.selection;
   }
+}
+
+// The hint outlines a piece's from and to, or a board's squares and its pin.
+TEST(Outlines, TheHint) {
+  TestUi t(kGame3D);
+  EXPECT_TRUE(OutlinesOf(t.Pos()).hint.empty());
+  EXPECT_EQ(OutlinesOf(t.Pos(), Move{32, 42, 0, kKnight, kPlain, 0, {0, 0}}).hint, (std::vector<Square>{32, 42}));
+  EXPECT_EQ(OutlinesOf(t.Pos(), Move{32, 2, 0, 100, kBoardMove, 0, {0, 0}}).hint,
+            (std::vector<Square>{0, 1, 8, 9, 2}));
 }
 
 TEST(Camera, Projections) {
