@@ -127,6 +127,8 @@ int32_t Think(Engine& e, Position& pos, Move& move) {
     ClearSearchTables(e);
   }
   RegenToPieces(pos);
+  StartTacticsMemo(e.tacticsMemo);
+  pos.tacticsMemo = &e.tacticsMemo;
   Evaluate(pos, kNoScore, e.controls.difficulty);
   const int stage = SetGameStage(pos, 1);
   if (stage != e.lastStage) ClearTT(e.tt);  // the weights changed: stored values mean other things
@@ -139,6 +141,7 @@ int32_t Think(Engine& e, Position& pos, Move& move) {
   if (IsNull(move)) move = FirstLegalRootMove(pos);
   move.score = WhiteToMove(pos) ? value : -value;
   StopClock(e);
+  pos.tacticsMemo = nullptr;  // the memo is the engine's: a position may outlive it
   return value;
 }
 
