@@ -122,7 +122,8 @@ int32_t Think(Engine& e, Position& pos, Move& move) {
   else pos.flags &= ~kEngineWhite;
   pos.winner = kNoWinner;
   move = Move{};
-  if (!e.tt.created) {
+  const bool tableIsNew = !e.tt.created;  // and so empty already
+  if (tableIsNew) {
     CreateTT(e.tt, e.controls.ttMegabytes);
     ClearSearchTables(e);
   }
@@ -133,7 +134,8 @@ int32_t Think(Engine& e, Position& pos, Move& move) {
   pos.evalMemo = &e.evalMemo;
   Evaluate(pos, kNoScore, e.controls.difficulty);
   const int stage = SetGameStage(pos, 1);
-  if (stage != e.lastStage) ClearTT(e.tt);  // the weights changed: stored values mean other things
+  // The weights changed: stored values mean other things.
+  if (stage != e.lastStage && !tableIsNew) ClearTT(e.tt);
   e.lastStage = stage;
   pos.movesCache = {};
   StartClock(e);
