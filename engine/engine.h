@@ -16,7 +16,6 @@
 #include "board/key_history.h"
 #include "board/position.h"
 #include "engine/depth_report.h"
-#include "engine/eval_memo.h"
 #include "engine/shared_int.h"
 #include "engine/tactics_memo.h"
 #include "engine/time_budget.h"
@@ -72,7 +71,6 @@ struct Engine {
   // then the search path's.
   KeyHistory keys;
   TacticsMemo tacticsMemo;  // answers of the running think's capture searches
-  EvalMemo evalMemo;        // and its full evaluations
   // Counters and the clock.
   int64_t nodes = 0;          // every position searched, the quiescence search's included
   int64_t tickNodes = 0;      // the tick budget's count: the nodes above the quiescence

@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "board/console.h"
-#include "engine/eval_memo.h"
 #include "engine/eval_terms.h"
 #include "engine/score.h"
 #include "engine/square_control.h"
@@ -150,24 +149,6 @@ int32_t FullEvaluation(Position& pos, const Fast& f, int32_t material, EvalBreak
   return total;
 }
 
-// The full evaluation the think's memo kept for this position, taken as the
-// evaluation itself would leave it: the count of evaluations moves on from
-// the parent's (when the parent was evaluated since this position was made)
-// or from its own.
-int32_t Recall(Position& pos, const EvalResult& known) {
-  uint32_t serial = pos.eval.serial;
-  if (pos.previous && pos.previous->eval.serial != serial) serial = pos.previous->eval.serial;
-  const int32_t lastSearchScore = pos.eval.lastSearchScore;
-  pos.eval = known.eval;
-  pos.eval.lastSearchScore = lastSearchScore;
-  pos.eval.serial = serial + 1;
-  pos.flags = (pos.flags & ~(kDrawish | kKingZones)) | known.flags | kEvalCached | kTacticsCached;
-  pos.evalScore = known.evalScore;
-  pos.evalTerm = known.evalTerm;
-  pos.bestMove = known.bestMove;
-  return pos.evalScore;
-}
-
 int32_t EvaluateTerms(Position& pos, int32_t bound, int mode, EvalBreakdown* out) {
   const int32_t sign = WhiteToMove(pos) ? 1 : -1;
   if (pos.eval.stage < 0 || pos.eval.stage >= kStages) Warn(false, "Stage error");
@@ -175,11 +156,6 @@ int32_t EvaluateTerms(Position& pos, int32_t bound, int mode, EvalBreakdown* out
   if (pos.flags & kMapsPending) Warn(false, "NEED_PART2 in eval");
   [[maybe_unused]] static const int tableChecked = CheckCoefficients();
   if (pos.previous && !(pos.previous->flags & kEvalCached)) Evaluate(*pos.previous, bound, 1);
-  // Only where no lazy estimate is tried: the memo holds full evaluations.
-  const bool memo = pos.evalMemo && bound != kNoScore && (mode >= 1 || !pos.previous);
-  if (memo) {
-    if (const EvalResult* known = FindEvaluation(*pos.evalMemo, pos)) return Clamp(Recall(pos, *known) * sign);
-  }
   if (pos.previous) Inherit(pos);
   pos.eval.raceMask = {0, 0};
   const int32_t diff = pos.eval.material[kWhite] - pos.eval.material[kBlack];
@@ -189,9 +165,7 @@ int32_t EvaluateTerms(Position& pos, int32_t bound, int mode, EvalBreakdown* out
   if (mode < 1 && pos.previous) {
     if (const auto lazy = LazyEstimate(pos, bound, f.Partial() + material, sign)) return Clamp(*lazy);
   }
-  const int32_t total = FullEvaluation(pos, f, material, out);
-  if (pos.evalMemo && bound != kNoScore) StoreEvaluation(*pos.evalMemo, pos);
-  return Clamp(total * sign);
+  return Clamp(FullEvaluation(pos, f, material, out) * sign);
 }
 
 }  // namespace

@@ -129,9 +129,7 @@ int32_t Think(Engine& e, Position& pos, Move& move) {
   }
   RegenToPieces(pos);
   StartTacticsMemo(e.tacticsMemo);
-  StartEvalMemo(e.evalMemo);
   pos.tacticsMemo = &e.tacticsMemo;
-  pos.evalMemo = &e.evalMemo;
   Evaluate(pos, kNoScore, e.controls.difficulty);
   const int stage = SetGameStage(pos, 1);
   // The weights changed: stored values mean other things.
@@ -145,8 +143,7 @@ int32_t Think(Engine& e, Position& pos, Move& move) {
   if (IsNull(move)) move = FirstLegalRootMove(pos);
   move.score = WhiteToMove(pos) ? value : -value;
   StopClock(e);
-  pos.tacticsMemo = nullptr;  // the memos are the engine's: a position may outlive them
-  pos.evalMemo = nullptr;
+  pos.tacticsMemo = nullptr;  // the memo is the engine's: a position may outlive it
   return value;
 }
 

@@ -9,7 +9,6 @@
 
 #include "board/console.h"
 #include "engine/coefficients.h"
-#include "engine/eval_memo.h"
 #include "engine/evaluate.h"
 #include "engine/square_control.h"
 #include "eval_support.h"
@@ -116,31 +115,6 @@ TEST(Evaluate, CachedScoreFollowsTheSideToMove) {
 // A square attacked by both sides where the defender's only attacker is a
 // pawn: the officers of the side that holds it are no use there. A king zone
 // under a rook and two more officers reads entry 4 of its table.
-// The think's memo serves a position met again exactly as a fresh evaluation
-// leaves it, never one of other rules or attack-board owners, and a new think
-// forgets it.
-TEST(Evaluate, MemoServesOnlyTheSamePosition) {
-  EvalMemo memo;
-  StartEvalMemo(memo);
-  auto first = std::make_unique<Position>(test::Start(kGame3D));
-  first->evalMemo = &memo;
-  first->flags &= ~(kEvalCached | kTacticsCached);
-  Evaluate(*first, 0, 2);
-  auto again = std::make_unique<Position>(*first), fresh = std::make_unique<Position>(*first);
-  for (Position* p : {again.get(), fresh.get()}) p->flags &= ~(kEvalCached | kTacticsCached);
-  fresh->evalMemo = nullptr;
-  ASSERT_NE(FindEvaluation(memo, *again), nullptr);
-  EXPECT_EQ(Evaluate(*again, 0, 2), Evaluate(*fresh, 0, 2));
-  EXPECT_EQ(test::EvaluationDiff(*again, *fresh), "");
-  auto rules = std::make_unique<Position>(*again), owners = std::make_unique<Position>(*again);
-  rules->rules = kStandard;
-  owners->owners[0] ^= 1;
-  EXPECT_EQ(FindEvaluation(memo, *rules), nullptr);
-  EXPECT_EQ(FindEvaluation(memo, *owners), nullptr);
-  StartEvalMemo(memo);
-  EXPECT_EQ(FindEvaluation(memo, *again), nullptr);
-}
-
 TEST(Evaluate, SquareControlAndKingSafety) {
   Position pos = test::From2D("4k3/8/4p3/8/2P5/2N5/8/4K3 w - - 0 1");
   test::RootScore(pos);
