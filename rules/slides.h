@@ -36,8 +36,8 @@ void Slide3D(const Position& pos, Square from, int direction, Probe& probe) {
   std::array<bool, kLevelCount> open;
   open.fill(true);
   const bool tournament = pos.rules == kTournament;
-  // One step over a list of squares; false when the slide ends there.
   Square current = from;
+  // One step over a list of squares; false when the slide ends there.
   auto step = [&](const auto& list) {
     Square next = kNoSquare;
     bool marked = false, blocked = false;
