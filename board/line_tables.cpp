@@ -79,6 +79,8 @@ void BuildLineTables(const Position& pos, LineTables& t) {
     for (Square s = 0; s < kSquareCount; ++s) AddLines(pos, t, s, d);
 }
 
+const LineTables& LineTablesOf(const Position& pos) { return TablesFor(pos); }
+
 int LineDir(const Position& pos, Square from, Square to) {
   if (!IsSquare(from) || !IsSquare(to)) return 0;
   return TablesFor(pos).lineDir[from][to];

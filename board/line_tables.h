@@ -21,6 +21,10 @@ struct LineTables {
 // must already answer for that configuration.
 void BuildLineTables(const Position& pos, LineTables& t);
 
+// The tables of the configuration, rules and mode of `pos`, for a caller that
+// looks up many pairs of one position.
+const LineTables& LineTablesOf(const Position& pos);
+
 // Direction code (+1, +8, +9, +7 or the negative) of the straight line from
 // `from` to `to`, 0 when the two squares share no line. LineDir(b, a) is always
 // -LineDir(a, b).

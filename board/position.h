@@ -68,6 +68,7 @@ struct PieceEntry {
 
 struct Position;
 struct ConfigTables;
+struct TacticsMemo;
 
 // A move list generated for a position (the search's per-ply lists), kept with
 // its count while the position lives.
@@ -82,6 +83,9 @@ struct Position {
   int32_t gameMode = kGame3D;  // not in the stored image: the game's mode
   int32_t rules = kTournament; // not in the stored image: the game's rules
   KeyHistory* history = nullptr;  // not in the stored image: where make-move records keys
+  // Not in the stored image: the engine's memo of tactics answers during a
+  // think (engine/tactics_memo.h), none elsewhere.
+  TacticsMemo* tacticsMemo = nullptr;
   std::array<int32_t, 4> pins{};    // pin square code of attack boards 0..3
   std::array<int32_t, 4> owners{};  // 1 white, 0 black
   uint32_t hashKey = 0;

@@ -7,19 +7,7 @@
 namespace torvik {
 namespace {
 
-// Slot of every code from -17 to +17, -1 where the code is no direction.
-constexpr int kLargestStep = 17;
-constexpr std::array<int8_t, 2 * kLargestStep + 1> kSlotByCode = [] {
-  std::array<int8_t, 2 * kLargestStep + 1> slots{};
-  for (int d = -kLargestStep; d <= kLargestStep; ++d)
-    slots[d + kLargestStep] = int8_t(DirectionSlot(d));
-  return slots;
-}();
-
-int SlotOf(int direction) {
-  const unsigned i = unsigned(direction + kLargestStep);
-  return i < kSlotByCode.size() ? kSlotByCode[i] : -1;
-}
+using ray_detail::SlotOf;
 
 int Empty(RayList& out) {
   out.count = 0;
@@ -46,7 +34,7 @@ int GetRay2D(Square square, int direction, RayList& out) {
 
 }  // namespace
 
-int GetRay(const Position& pos, Square square, int direction, RayList& out) {
+int ray_detail::GetRaySlow(const Position& pos, Square square, int direction, RayList& out) {
   if (!Is3D(pos)) return GetRay2D(square, direction, out);
   const RayTable& table = ConfigOf(pos).rays;
   const int slot = SlotOf(direction);

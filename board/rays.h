@@ -43,9 +43,51 @@ struct RayList {
   std::array<Square, 4> squares{};
 };
 
+namespace ray_detail {
+
+// Slot of every code from -17 to +17, -1 where the code is no direction.
+constexpr int kLargestStep = 17;
+constexpr std::array<int8_t, 2 * kLargestStep + 1> kSlotByCode = [] {
+  std::array<int8_t, 2 * kLargestStep + 1> slots{};
+  for (int d = -kLargestStep; d <= kLargestStep; ++d) slots[d + kLargestStep] = int8_t(DirectionSlot(d));
+  return slots;
+}();
+
+constexpr int SlotOf(int direction) {
+  const unsigned i = unsigned(direction + kLargestStep);
+  return i < kSlotByCode.size() ? kSlotByCode[i] : -1;
+}
+
+// The 2D step of every direction slot from every square: the square reached,
+// or -1 off the board.
+constexpr std::array<std::array<int8_t, kSquareCount>, kDirectionCount> kSteps2D = [] {
+  std::array<std::array<int8_t, kSquareCount>, kDirectionCount> steps{};
+  for (int k = 0; k < kDirectionCount; ++k) {
+    const int d = kDirections[k];
+    for (Square s = 0; s < kSquareCount; ++s) {
+      const int file = ColumnOf(s) + FileStep(d), rank = RowOf(s) + RankStep(d);
+      steps[k][s] = int8_t(file < 0 || file > 7 || rank < 0 || rank > 7 ? -1 : s + d);
+    }
+  }
+  return steps;
+}();
+
+// A direction that is no direction (reported), a square off the board, and
+// every 3D lookup.
+int GetRaySlow(const Position& pos, Square square, int direction, RayList& out);
+
+}  // namespace ray_detail
+
 // Fills `out` and returns its count. In the 3D game this selects (and on first
 // use builds) the table of the position's board configuration.
-int GetRay(const Position& pos, Square square, int direction, RayList& out);
+inline int GetRay(const Position& pos, Square square, int direction, RayList& out) {
+  const int slot = ray_detail::SlotOf(direction);
+  if (Is3D(pos) || slot < 0 || !IsSquare(square)) return ray_detail::GetRaySlow(pos, square, direction, out);
+  const int to = ray_detail::kSteps2D[slot][square];
+  out.squares = {to < 0 ? kNoSquare : to, kNoSquare, kNoSquare, kNoSquare};
+  out.count = to < 0 ? 0 : 1;
+  return out.count;
+}
 
 // The configuration key: the four pins, board 0 in the top byte.
 constexpr uint32_t ConfigKey(const Position& pos) {

@@ -17,6 +17,7 @@
 #include "board/position.h"
 #include "engine/depth_report.h"
 #include "engine/shared_int.h"
+#include "engine/tactics_memo.h"
 #include "engine/time_budget.h"
 #include "engine/transposition_table.h"
 #include "rules/move_list.h"
@@ -70,6 +71,7 @@ struct Engine {
   // The repetition test's keys: the game's, copied in at the start of a think,
   // then the search path's.
   KeyHistory keys;
+  TacticsMemo tacticsMemo;  // answers of the running think's capture searches
   // Counters and the clock.
   int64_t nodes = 0;          // every position searched, the quiescence search's included
   int64_t tickNodes = 0;      // the tick budget's count: the nodes above the quiescence

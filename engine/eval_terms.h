@@ -66,6 +66,11 @@ struct PawnColumns {
 
 PawnColumns ColumnPawns(const Position& pos);
 
+// PieceValues and KingSafety with the columns' pawns already summed for the
+// position as it stands (one evaluation sums them once).
+int32_t PieceValues(Position& pos, const PawnColumns& cols);
+int32_t KingSafety(const Position& pos, const PawnColumns& cols);
+
 // Pawn bits of the occupied slots (the slots of pieces that are not officers).
 inline uint32_t PawnSlots(const Position& pos) { return pos.occupiedMask & ~pos.pieceMask; }
 

@@ -99,6 +99,7 @@ void MarkForRecompute(Position& pos, int32_t bound, int mode) {
 
 // The fast terms, in the order their side effects need.
 struct Fast {
+  PawnColumns cols;  // the same board all through one evaluation
   int32_t pins, patterns;
   uint32_t marked;  // the slots the first piece values recomputed
   int32_t pieces, king, tactics;
@@ -107,11 +108,12 @@ struct Fast {
 
 Fast FastTerms(Position& pos) {
   Fast f{};
+  f.cols = ColumnPawns(pos);
   f.pins = PinnedPass(pos);
   f.patterns = PatternTerms(pos);
   f.marked = pos.eval.recomputeMask;
-  f.pieces = PieceValues(pos);
-  f.king = KingSafety(pos);
+  f.pieces = PieceValues(pos, f.cols);
+  f.king = KingSafety(pos, f.cols);
   f.tactics = TacticsTerm(pos);
   return f;
 }
@@ -134,7 +136,7 @@ int32_t FullEvaluation(Position& pos, const Fast& f, int32_t material, EvalBreak
   const int32_t slow = f.pins + control + attacks;
   const uint32_t passed = pos.eval.passedMask[kWhite] | pos.eval.passedMask[kBlack];
   pos.eval.recomputeMask = (pos.eval.recomputeMask & ~f.marked) | passed;
-  const int32_t pieces = PieceValues(pos);
+  const int32_t pieces = PieceValues(pos, f.cols);
   const int32_t mobility = MobilityTerm(pos);
   pos.eval.slowTerms = slow + mobility;
   const int32_t overload = OverloadTerm(pos);

@@ -33,8 +33,9 @@ int32_t KingExposure(const Position& pos, const View& v, const PawnColumns& cols
 
 }  // namespace
 
-int32_t KingSafety(const Position& pos) {
-  const PawnColumns cols = ColumnPawns(pos);
+int32_t KingSafety(const Position& pos) { return KingSafety(pos, ColumnPawns(pos)); }
+
+int32_t KingSafety(const Position& pos, const PawnColumns& cols) {
   return KingExposure(pos, kViews[kWhite], cols) - KingExposure(pos, kViews[kBlack], cols);
 }
 

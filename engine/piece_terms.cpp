@@ -109,8 +109,9 @@ int32_t QueenValue(const Position& pos, int slot) {
   return -Coefficients(pos)[kQueenEarly];
 }
 
-int32_t PieceValues(Position& pos) {
-  const PawnColumns cols = ColumnPawns(pos);
+int32_t PieceValues(Position& pos) { return PieceValues(pos, ColumnPawns(pos)); }
+
+int32_t PieceValues(Position& pos, const PawnColumns& cols) {
   const uint32_t live = pos.occupiedMask;
   const uint32_t redo = pos.previous ? pos.eval.recomputeMask & live : live;
   for (uint32_t m = ~live; m; m &= m - 1) pos.eval.pieceValue[std::countr_zero(m)] = 0;

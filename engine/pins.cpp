@@ -23,23 +23,29 @@ bool EmptyBetween(const Position& pos, Square from, Square to) {
   }
 }
 
-// The slider on `line` would win an officer of v's side behind `piece`.
-bool PinsToOfficer(const Position& pos, const View& v, int piece, Square line, uint32_t sliderBit) {
+// The slider on `line` would win an officer of v's side behind `piece`: one
+// on the slider's line through the piece, beyond it, with nothing between.
+bool PinsToOfficer(const Position& pos, const LineTables& lines, const View& v, int piece, Square line,
+                   uint32_t sliderBit) {
   const Square at = pos.pieces[piece].square;
+  if (!IsSquare(line) || !IsSquare(at)) return false;
+  const int d = lines.lineDir[line][at];
+  if (d == 0) return false;
   for (int offset = kKingSlot; offset < kPawnSlot; ++offset) {
     const int officer = v.Slot(offset);
     const PieceEntry& o = pos.pieces[officer];
-    if (officer == piece || o.code == 0) continue;
-    // The cheap tests first: the line lookup is the dear one in the 3D game.
+    if (officer == piece || o.code == 0 || !IsSquare(o.square) || lines.lineDir[at][o.square] != d) continue;
     const uint32_t attackers = pos.attackedBy[o.square] | sliderBit;
     if (ControlBalance(pos, attackers, o.code, o.square) * v.sign >= 0) continue;
-    if (EmptyBetween(pos, at, o.square) && IsBetween(pos, line, at, o.square)) return true;
+    if (EmptyBetween(pos, at, o.square)) return true;
   }
   return false;
 }
 
 uint32_t PinnedOf(const Position& pos, const View& v) {
   const uint32_t sliders = pos.sliderMask & pos.occupiedMask & v.enemy;
+  if (sliders == 0) return 0;
+  const LineTables& lines = LineTablesOf(pos);
   uint32_t pinned = 0;
   for (int offset = kRookSlot; offset < kSideSlots; ++offset) {
     const int slot = v.Slot(offset);
@@ -49,7 +55,7 @@ uint32_t PinnedOf(const Position& pos, const View& v) {
       const int slider = std::countr_zero(m);
       const Square line = pos.pieces[slider].square;
       if (!IsSlider(pos.pieces[slider].code) || (pos.attackedBy[line] & SlotBit(slot))) continue;
-      if (PinsToOfficer(pos, v, slot, line, SlotBit(slider))) {
+      if (PinsToOfficer(pos, lines, v, slot, line, SlotBit(slider))) {
         pinned |= SlotBit(slot);
         break;
       }

@@ -6,6 +6,7 @@
 #include "engine/eval_terms.h"
 #include "engine/score.h"
 #include "engine/tactics.h"
+#include "engine/tactics_memo.h"
 #include "rules/make_move.h"
 
 namespace torvik {
@@ -21,13 +22,35 @@ bool WinsMaterial(Position& pos, int side) {
   return CaptureSearch(pos, side, pos.occupiedMask, 0, gamma, true) >= gamma;
 }
 
+// +1 the side to move wins material, -1 the other side threatens to, 0 neither.
+int32_t Outcome(Position& pos) {
+  const int mover = WhiteToMove(pos) ? kWhite : kBlack;
+  if (WinsMaterial(pos, mover)) return 1;
+  if (WinsMaterial(pos, mover ^ 1)) return -1;
+  return 0;
+}
+
+// The outcome, from the think's memo when the position was met before; sets
+// `bestMove` as the search would.
+int32_t RememberedOutcome(Position& pos) {
+  TacticsMemo* memo = pos.tacticsMemo;
+  if (!memo) return Outcome(pos);
+  if (const TacticsAnswer* known = FindTactics(*memo, pos)) {
+    pos.bestMove = known->bestMove;
+    return known->outcome;
+  }
+  const TacticsAnswer answer{Outcome(pos), pos.bestMove};
+  StoreTactics(*memo, pos, answer);
+  return answer.outcome;
+}
+
 // The term as the side to move sees it, made White-positive.
 int32_t ComputeTerm(Position& pos) {
   const CoefficientTable& c = Coefficients(pos);
-  const int mover = WhiteToMove(pos) ? kWhite : kBlack;
-  const int32_t sign = mover == kWhite ? 1 : -1;
-  if (WinsMaterial(pos, mover)) return sign * c[kWinsByCaptures];
-  if (WinsMaterial(pos, mover ^ 1)) return -sign * c[kThreatensCaptures];
+  const int32_t sign = WhiteToMove(pos) ? 1 : -1;
+  const int32_t outcome = RememberedOutcome(pos);
+  if (outcome > 0) return sign * c[kWinsByCaptures];
+  if (outcome < 0) return -sign * c[kThreatensCaptures];
   return 0;
 }
 

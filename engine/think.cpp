@@ -122,14 +122,18 @@ int32_t Think(Engine& e, Position& pos, Move& move) {
   else pos.flags &= ~kEngineWhite;
   pos.winner = kNoWinner;
   move = Move{};
-  if (!e.tt.created) {
+  const bool tableIsNew = !e.tt.created;  // and so empty already
+  if (tableIsNew) {
     CreateTT(e.tt, e.controls.ttMegabytes);
     ClearSearchTables(e);
   }
   RegenToPieces(pos);
+  StartTacticsMemo(e.tacticsMemo);
+  pos.tacticsMemo = &e.tacticsMemo;
   Evaluate(pos, kNoScore, e.controls.difficulty);
   const int stage = SetGameStage(pos, 1);
-  if (stage != e.lastStage) ClearTT(e.tt);  // the weights changed: stored values mean other things
+  // The weights changed: stored values mean other things.
+  if (stage != e.lastStage && !tableIsNew) ClearTT(e.tt);
   e.lastStage = stage;
   pos.movesCache = {};
   StartClock(e);
@@ -139,6 +143,7 @@ int32_t Think(Engine& e, Position& pos, Move& move) {
   if (IsNull(move)) move = FirstLegalRootMove(pos);
   move.score = WhiteToMove(pos) ? value : -value;
   StopClock(e);
+  pos.tacticsMemo = nullptr;  // the memo is the engine's: a position may outlive it
   return value;
 }
 

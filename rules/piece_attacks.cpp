@@ -1,5 +1,6 @@
 #include "rules/piece_attacks.h"
 
+#include "board/config_cache.h"
 #include "board/console.h"
 #include "board/rays.h"
 #include "rules/directions.h"
@@ -20,6 +21,14 @@ struct AttackProbe {
 // One step in each direction; in the 3D game every square of the step.
 template <std::size_t N>
 void MarkSteps(Position& pos, uint32_t bit, Square from, const std::array<int, N>& directions) {
+  if (Is3D(pos)) {  // the configuration's table looked up once for all the steps
+    const RayTable& rays = ConfigOf(pos).rays;
+    for (int d : directions) {
+      const RayEntry& list = rays[RayListIndex(ray_detail::SlotOf(d), from)];
+      for (int i = 0; i < list.count; ++i) pos.attackedBy[list.squares[i]] |= bit;
+    }
+    return;
+  }
   for (int d : directions) {
     RayList list;
     GetRay(pos, from, d, list);

@@ -9,6 +9,7 @@
 
 #include <array>
 
+#include "board/config_cache.h"
 #include "board/geometry.h"
 #include "board/position.h"
 #include "board/rays.h"
@@ -36,12 +37,11 @@ void Slide3D(const Position& pos, Square from, int direction, Probe& probe) {
   open.fill(true);
   const bool tournament = pos.rules == kTournament;
   Square current = from;
-  for (int step = 0; step < kMaxSlideSteps; ++step) {
-    RayList list;
-    GetRay(pos, current, direction, list);
+  // One step over a list of squares; false when the slide ends there.
+  auto step = [&](const auto& list) {
     Square next = kNoSquare;
     bool marked = false, blocked = false;
-    for (int i = 0; i < list.count; ++i) {
+    for (int i = 0; i < int(list.count); ++i) {
       const Square s = list.squares[i];
       const int level = LevelOfSquare(pos, s);
       if (open[level]) {
@@ -55,9 +55,23 @@ void Slide3D(const Position& pos, Square from, int direction, Probe& probe) {
         next = s;
       }
     }
-    if (next == kNoSquare || (blocked && tournament)) return;
+    if (next == kNoSquare || (blocked && tournament)) return false;
     current = next;
+    return true;
+  };
+  const int slot = ray_detail::SlotOf(direction);
+  if (slot < 0 || !Is3D(pos)) {  // the lookup reports a bad direction
+    for (int n = 0; n < kMaxSlideSteps; ++n) {
+      RayList list;
+      GetRay(pos, current, direction, list);
+      if (!step(list)) return;
+    }
+    return;
   }
+  // The configuration's table is looked up once for the whole slide.
+  const RayTable& rays = ConfigOf(pos).rays;
+  for (int n = 0; n < kMaxSlideSteps && IsSquare(current); ++n)
+    if (!step(rays[RayListIndex(slot, current)])) return;
 }
 
 }  // namespace torvik

@@ -7,7 +7,9 @@
 // other piece's reach cannot have changed. In the 3D game a line's blocking
 // depends on squares it does not mark, so the maps are rebuilt whole.
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <cstring>
 
 #include "rules/make_move.h"
 #include "rules/piece_attacks.h"
@@ -38,6 +40,18 @@ void MarkPawnFiles(Position& child, const Position& parent, const Move& move) {
   }
 }
 
+// to[s] = from[s] & keep for every square, two squares to a 64-bit word.
+void KeepBits(std::array<uint32_t, kSquareCount>& to, const std::array<uint32_t, kSquareCount>& from,
+              uint32_t keep) {
+  const uint64_t both = uint64_t(keep) << 32 | keep;
+  for (Square s = 0; s < kSquareCount; s += 2) {
+    uint64_t pair;
+    std::memcpy(&pair, &from[s], sizeof pair);
+    pair &= both;
+    std::memcpy(&to[s], &pair, sizeof pair);
+  }
+}
+
 }  // namespace
 
 void UpdateMoves(Position& child, const Position& parent, const Move& move) {
@@ -53,10 +67,8 @@ void UpdateMoves(Position& child, const Position& parent, const Move& move) {
       parent.attackedBy[f] | parent.attackedBy[t] | parent.xrayBy[f] | parent.xrayBy[t];
   const uint32_t redo = crossing & child.sliderMask & child.occupiedMask & ~gone;
   const uint32_t keep = ~(gone | redo);
-  for (Square s = 0; s < kSquareCount; ++s) {
-    child.attackedBy[s] = parent.attackedBy[s] & keep;
-    child.xrayBy[s] = parent.xrayBy[s] & keep;
-  }
+  KeepBits(child.attackedBy, parent.attackedBy, keep);
+  KeepBits(child.xrayBy, parent.xrayBy, keep);
   for (uint32_t m = redo | SlotBit(mover); m; m &= m - 1) GeneratePieceAttacks(child, std::countr_zero(m));
   MarkPawnFiles(child, parent, move);
 }

@@ -9,6 +9,7 @@
 #include "board/console.h"
 #include "engine/coefficients.h"
 #include "engine/tactics.h"
+#include "engine/tactics_memo.h"
 #include "eval_support.h"
 #include "support/positions.h"
 #include "tests/rules/rules_support.h"
@@ -122,6 +123,30 @@ TEST(Tactics, RefreshAfterTheSideToMoveChanges) {
     EXPECT_NE(log.Text().find("tactics bug " + std::to_string(i + 1)), std::string::npos) << i;
     EXPECT_EQ(pos.evalScore, 77);
   }
+}
+
+// The think's memo answers only a position equal in all the search reads, and
+// a new think forgets it.
+TEST(Tactics, MemoServesOnlyTheSamePosition) {
+  TacticsMemo memo;
+  StartTacticsMemo(memo);
+  Position pos = test::From2D("4k3/8/8/3q4/8/8/3R4/K7 w - - 0 1");
+  pos.flags &= ~kTacticsCached;
+  pos.tacticsMemo = &memo;
+  const int32_t term = TacticsTerm(pos);
+  Position again = pos;
+  again.flags &= ~kTacticsCached;
+  ClearMove(again.bestMove);
+  ASSERT_NE(FindTactics(memo, again), nullptr);
+  EXPECT_EQ(TacticsTerm(again), term);
+  EXPECT_EQ(test::Name(again.bestMove), "d2d5");
+  Position blind = pos;  // the same keys, but the rook no longer bears on d5
+  blind.flags &= ~kTacticsCached;
+  blind.attackedBy[MakeSquare(3, 4)] &= kBlackSlots;
+  EXPECT_EQ(FindTactics(memo, blind), nullptr);
+  EXPECT_EQ(TacticsTerm(blind), -Coef(pos, kThreatensCaptures));
+  StartTacticsMemo(memo);
+  EXPECT_EQ(FindTactics(memo, pos), nullptr);
 }
 
 }  // namespace
