@@ -35,9 +35,9 @@ struct Copy {
 bool TakeCopy(Game& game, Engine& engine, Copy& copy, bool& hint) {
   std::lock_guard guard(game.mutex);
   GameState& gs = game.state;
-  ClearMove(game.hint);  // a new search: the old hint goes
   hint = hint && !EnginesTurn(gs);
   if (hint ? gs.position.winner != kNoWinner : !EnginesTurn(gs)) return false;
+  ClearMove(game.hint);  // a new search: the old hint goes
   // An edited board may be one the engine cannot search: it stops playing.
   if (std::string why; !PlayablePosition(gs.position, why)) {
     ConsolePrintf("\nTorvik cannot play this position: %s", why.c_str());

@@ -74,8 +74,14 @@ TEST(EngineThread, HintsWithoutPlaying) {
     std::lock_guard lock(game->mutex);
     return game->hint.piece != 0;
   }));
-  Move hint = game->hint;
-  EXPECT_EQ(game->notice.text.rfind("hint: ", 0), 0u) << game->notice.text;
+  std::this_thread::sleep_for(250ms);  // the thread's next wake-ups leave it
+  Move hint;
+  {
+    std::lock_guard lock(game->mutex);
+    hint = game->hint;
+    EXPECT_EQ(game->notice.text.rfind("hint: ", 0), 0u) << game->notice.text;
+  }
+  ASSERT_NE(hint.piece, 0);
   EXPECT_EQ(Ply(*game), 0);
   ASSERT_EQ(PlayerMoved(*game, hint), 1);
   EXPECT_EQ(game->hint.piece, 0);
