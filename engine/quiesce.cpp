@@ -1,8 +1,10 @@
-// The quiescence search: from a stand-pat value, the side to move tries its
-// promotions, its winning capture, then every capture with the most valuable
-// victim first and the least valuable attacker first; in check (within the
-// ply cap) it searches every evasion.
+// The quiescence search: from a stand-pat value, the side to move tries the
+// capture the table remembers, its promotions, its winning capture, then every
+// capture with the most valuable victim first and the least valuable attacker
+// first; in check (within the ply cap) it searches every evasion. Its results
+// go to the table at depth 0, where only the quiescence search takes them.
 #include <algorithm>
+#include <array>
 #include <bit>
 
 #include "board/rays.h"
@@ -26,7 +28,8 @@ bool GivenUp(Engine& e) {
   return e.aborted;
 }
 
-// Tries the moves one at a time and keeps the best value.
+// Tries the moves one at a time and keeps the best value and the move that
+// reached gamma. The captures tried ahead of the rest are not tried again.
 struct Tries {
   Engine& e;
   Position& pos;
@@ -34,14 +37,34 @@ struct Tries {
   int ply;
   int32_t best;
   Position& child;
+  Move cut{};
+  std::array<Move, 2> lead{};
+  int leadCount = 0;
 
   bool Done() const { return best >= gamma || e.aborted; }
+  bool Tried(Square from, Square to) const {
+    for (int i = 0; i < leadCount; ++i)
+      if (lead[i].from == from && lead[i].to == to) return true;
+    return false;
+  }
   void Try(Square from, Square to, int piece, char kind) {
-    if (Done()) return;
+    if (Done() || Tried(from, to)) return;
     Move m{from, to, kNoScore, piece, kind, 0, {0, 0}};
     if (!DoMove(child, pos, m)) return;
     ++e.nodes;
     best = std::max(best, -Quiesce(e, child, 1 - gamma, ply + 1));
+    if (best >= gamma) cut = Move{from, to, 0, piece, kind, 0, {0, 0}};
+  }
+  // A capture tried first: it still stands when its piece is the mover's
+  // and attacks an enemy piece on the to-square.
+  void TryLead(const Move& m, uint32_t mover) {
+    if ((!m.from && !m.to) || !IsSquare(m.from) || !IsSquare(m.to) || leadCount == int(lead.size())) return;
+    const int victim = pos.board[m.to], piece = pos.board[m.from];
+    if (victim == 0 || piece == 0 || SameSide(victim, piece) || (piece > 0) != WhiteToMove(pos)) return;
+    const int slot = pos.slotOf[m.from];
+    if (slot == kNoSlot || !(pos.attackedBy[m.to] & SlotBit(slot) & mover)) return;
+    Try(m.from, m.to, piece, '-');
+    lead[leadCount++] = m;
   }
 };
 
@@ -55,18 +78,6 @@ void TryPromotions(Tries& t, uint32_t mover) {
     for (int i = 0; i < ahead.count; ++i)
       if (pos.board[ahead.squares[i]] == 0) t.Try(p.square, ahead.squares[i], p.code, 'P');
   }
-}
-
-// The capture the tactics found, while it still stands.
-void TryBestCapture(Tries& t, uint32_t mover) {
-  const Position& pos = t.pos;
-  const Move& b = pos.bestMove;
-  if ((!b.from && !b.to) || !IsSquare(b.from) || !IsSquare(b.to)) return;
-  const int victim = pos.board[b.to], piece = pos.board[b.from];
-  if (victim == 0 || piece == 0 || SameSide(victim, piece) || (piece > 0) != WhiteToMove(pos)) return;
-  const int slot = pos.slotOf[b.from];
-  if (slot == kNoSlot || !(pos.attackedBy[b.to] & SlotBit(slot) & mover)) return;
-  t.Try(b.from, b.to, piece, '-');
 }
 
 void TryCaptures(Tries& t, uint32_t mover) {
@@ -124,22 +135,27 @@ int32_t Quiesce(Engine& e, Position& pos, int32_t gamma, int ply) {
   e.deepestPly = std::max(e.deepestPly, ply);
   gamma = GammaAway(gamma);
   int32_t value = 0;
-  if (ProbeTT(e.tt, pos, 0, gamma, value, nullptr)) return TowardZero(value);
+  Move stored{};
+  if (ProbeTT(e.tt, pos, 0, gamma, value, &stored)) return TowardZero(value);
   Move last = pos.lastMove;
   if (!FinishMove(pos, last)) return kKingTaken;
   if ((pos.flags & kInCheck) && ply < e.controls.difficulty) return EvasionNode(e, pos, gamma, ply);
   int32_t stand = Evaluate(pos, gamma, 0);
-  if (stand >= gamma || ply >= e.controls.difficulty) return TowardZero(stand);
-  if (!(pos.flags & kEvalCached)) {
-    stand = Evaluate(pos, gamma, 1);
-    if (stand >= gamma) return TowardZero(stand);
+  if (ply >= e.controls.difficulty) return TowardZero(stand);  // cut off by the cap: not stored
+  if (stand < gamma && !(pos.flags & kEvalCached)) stand = Evaluate(pos, gamma, 1);
+  if (stand >= gamma) {
+    StoreTT(e.tt, pos, 0, gamma, stand, nullptr);
+    return TowardZero(stand);
   }
   Tries t{e, pos, gamma, ply, std::max(stand, gamma - kStandMargin), ChildAt(e, ply)};
   const uint32_t mover = WhiteToMove(pos) ? kWhiteSlots : kBlackSlots;
+  t.TryLead(stored, mover);
   TryPromotions(t, mover);
-  TryBestCapture(t, mover);
+  t.TryLead(pos.bestMove, mover);
   TryCaptures(t, mover);
   TryEnPassant(t, mover);
+  if (e.aborted) return t.best;  // cut short: nothing to keep
+  StoreTT(e.tt, pos, 0, gamma, t.best, t.best >= gamma ? &t.cut : nullptr);
   return TowardZero(t.best);
 }
 
