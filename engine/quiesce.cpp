@@ -1,12 +1,14 @@
 // The quiescence search: from a stand-pat value, the side to move tries the
 // capture the table remembers, its promotions, its winning capture, then every
 // capture with the most valuable victim first and the least valuable attacker
-// first; in check (within the ply cap) it searches every evasion. Its results
+// first, leaving out captures that cannot reach the bound; in check (within
+// the ply cap) it searches every evasion. Its results
 // go to the table at depth 0, where only the quiescence search takes them.
 #include <algorithm>
 #include <array>
 #include <bit>
 
+#include "board/piece_values.h"
 #include "board/rays.h"
 #include "engine/evaluate.h"
 #include "engine/move_order.h"
@@ -20,6 +22,11 @@ namespace torvik {
 namespace {
 
 constexpr int32_t kStandMargin = 6500;
+// Delta pruning: a capture is not tried when its victim (with a promotion's
+// gain), plus this allowance for what the capture changes beyond material,
+// cannot bring the stand-pat value up to gamma. Half a pawn.
+constexpr int32_t kDeltaMargin = 5000;
+constexpr int32_t kPromotionGain = PieceValue(kQueen) - PieceValue(kPawn);
 // Under a wall clock a long quiescence search (checks and evasions run to the
 // ply cap) polls too, and gives the pass up once the hard limit is passed or
 // a stop is asked for.
@@ -37,6 +44,7 @@ struct Tries {
   int ply;
   int32_t best;
   Position& child;
+  int32_t stand;  // the stand-pat value
   Move cut{};
   std::array<Move, 2> lead{};
   int leadCount = 0;
@@ -45,6 +53,16 @@ struct Tries {
   bool Tried(Square from, Square to) const {
     for (int i = 0; i < leadCount; ++i)
       if (lead[i].from == from && lead[i].to == to) return true;
+    return false;
+  }
+  // Whether a move that wins `gain` can still reach gamma; when it cannot,
+  // what it might reach joins the best value, which stays an upper bound.
+  // In check every capture may be the way out: none is left out.
+  bool CanReach(int32_t gain) {
+    if (pos.flags & kInCheck) return true;
+    const int32_t reach = stand + gain + kDeltaMargin;
+    if (reach >= gamma) return true;
+    best = std::max(best, reach);
     return false;
   }
   void Try(Square from, Square to, int piece, char kind) {
@@ -71,6 +89,7 @@ struct Tries {
 void TryPromotions(Tries& t, uint32_t mover) {
   const Position& pos = t.pos;
   const int forward = WhiteToMove(pos) ? 1 : -1;
+  if (!(pos.pawnWatchMask & mover) || !t.CanReach(kPromotionGain)) return;
   for (uint32_t m = pos.pawnWatchMask & mover; m; m &= m - 1) {
     const PieceEntry& p = pos.pieces[std::countr_zero(m)];
     RayList ahead;
@@ -84,7 +103,10 @@ void TryCaptures(Tries& t, uint32_t mover) {
   const Position& pos = t.pos;
   const uint32_t victims = pos.occupiedMask & ~mover;
   for (uint32_t v = victims; v && !t.Done(); v &= v - 1) {
-    const Square to = pos.pieces[std::countr_zero(v)].square;
+    const PieceEntry& victim = pos.pieces[std::countr_zero(v)];
+    const Square to = victim.square;
+    const bool promotes = (pos.attackedBy[to] & mover & pos.pawnWatchMask) != 0;
+    if (!t.CanReach(PieceValue(victim.code) + (promotes ? kPromotionGain : 0))) continue;
     for (uint32_t a = pos.attackedBy[to] & mover; a && !t.Done(); a &= ~(1u << (31 - std::countl_zero(a)))) {
       const PieceEntry& p = pos.pieces[31 - std::countl_zero(a)];
       t.Try(p.square, to, p.code, '-');
@@ -94,7 +116,7 @@ void TryCaptures(Tries& t, uint32_t mover) {
 
 void TryEnPassant(Tries& t, uint32_t mover) {
   const Position& pos = t.pos;
-  if (Is3D(pos) || !pos.epSquare) return;
+  if (Is3D(pos) || !pos.epSquare || !t.CanReach(PieceValue(kPawn))) return;
   const int pawn = WhiteToMove(pos) ? kPawn : -kPawn;
   for (uint32_t a = pos.attackedBy[pos.epSquare] & mover; a; a &= a - 1) {
     const PieceEntry& p = pos.pieces[std::countr_zero(a)];
@@ -147,7 +169,7 @@ int32_t Quiesce(Engine& e, Position& pos, int32_t gamma, int ply) {
     StoreTT(e.tt, pos, 0, gamma, stand, nullptr);
     return TowardZero(stand);
   }
-  Tries t{e, pos, gamma, ply, std::max(stand, gamma - kStandMargin), ChildAt(e, ply)};
+  Tries t{e, pos, gamma, ply, std::max(stand, gamma - kStandMargin), ChildAt(e, ply), stand};
   const uint32_t mover = WhiteToMove(pos) ? kWhiteSlots : kBlackSlots;
   t.TryLead(stored, mover);
   TryPromotions(t, mover);
