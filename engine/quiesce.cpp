@@ -1,8 +1,9 @@
 // The quiescence search: from a stand-pat value, the side to move tries the
 // capture the table remembers, its promotions, its winning capture, then every
 // capture with the most valuable victim first and the least valuable attacker
-// first, leaving out captures that cannot reach the bound; in check (within
-// the ply cap) it searches every evasion. Its results
+// first, leaving out captures that cannot reach the bound or that lose
+// material by exchange; in check (within the ply cap, in its first plies) it
+// searches every evasion. Its results
 // go to the table at depth 0, where only the quiescence search takes them.
 #include <algorithm>
 #include <array>
@@ -14,6 +15,7 @@
 #include "engine/move_order.h"
 #include "engine/score.h"
 #include "engine/search.h"
+#include "engine/static_exchange.h"
 #include "engine/tick_clock.h"
 #include "rules/generate.h"
 #include "rules/make_move.h"
@@ -27,8 +29,12 @@ constexpr int32_t kStandMargin = 6500;
 // cannot bring the stand-pat value up to gamma. Half a pawn.
 constexpr int32_t kDeltaMargin = 5000;
 constexpr int32_t kPromotionGain = PieceValue(kQueen) - PieceValue(kPawn);
-// Under a wall clock a long quiescence search (checks and evasions run to the
-// ply cap) polls too, and gives the pass up once the hard limit is passed or
+// A side in check searches all its evasions only this many plies into the
+// quiescence search; deeper it stands pat and tries its captures, as when not
+// in check, so that a run of capturing checks cannot grow without end.
+constexpr int kEvasionPlies = 4;
+// Under a wall clock a long quiescence search (checks and evasions in its
+// first plies) polls too, and gives the pass up once the hard limit is passed or
 // a stop is asked for.
 bool GivenUp(Engine& e) {
   if (!e.aborted && QuiesceAbortCheck(e)) e.aborted = true;
@@ -44,7 +50,7 @@ struct Tries {
   int ply;
   int32_t best;
   Position& child;
-  int32_t stand;  // the stand-pat value
+  int32_t stand;  // the stand-pat value (in check only deep in the quiescence search)
   Move cut{};
   std::array<Move, 2> lead{};
   int leadCount = 0;
@@ -109,6 +115,9 @@ void TryCaptures(Tries& t, uint32_t mover) {
     if (!t.CanReach(PieceValue(victim.code) + (promotes ? kPromotionGain : 0))) continue;
     for (uint32_t a = pos.attackedBy[to] & mover; a && !t.Done(); a &= ~(1u << (31 - std::countl_zero(a)))) {
       const PieceEntry& p = pos.pieces[31 - std::countl_zero(a)];
+      // A capture that loses material once the exchange has run is left out
+      // (one by a piece worth no more than its victim never does).
+      if (PieceValue(p.code) > PieceValue(victim.code) && StaticExchange(pos, p.square, to) < 0) continue;
       t.Try(p.square, to, p.code, '-');
     }
   }
@@ -149,6 +158,7 @@ int32_t EvasionNode(Engine& e, Position& pos, int32_t gamma, int ply) {
 int32_t QuiesceEntry(Engine& e, Position& pos, int32_t gamma, int ply) {
   ++e.tickNodes;
   e.deepestPly = std::max(e.deepestPly, ply);
+  e.quiesceStart = ply + 1;
   return Quiesce(e, pos, gamma, ply + 1);
 }
 
@@ -161,7 +171,8 @@ int32_t Quiesce(Engine& e, Position& pos, int32_t gamma, int ply) {
   if (ProbeTT(e.tt, pos, 0, gamma, value, &stored)) return TowardZero(value);
   Move last = pos.lastMove;
   if (!FinishMove(pos, last)) return kKingTaken;
-  if ((pos.flags & kInCheck) && ply < e.controls.difficulty) return EvasionNode(e, pos, gamma, ply);
+  if ((pos.flags & kInCheck) && ply < e.controls.difficulty && ply - e.quiesceStart < kEvasionPlies)
+    return EvasionNode(e, pos, gamma, ply);
   int32_t stand = Evaluate(pos, gamma, 0);
   if (ply >= e.controls.difficulty) return TowardZero(stand);  // cut off by the cap: not stored
   if (stand < gamma && !(pos.flags & kEvalCached)) stand = Evaluate(pos, gamma, 1);
