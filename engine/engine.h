@@ -80,6 +80,7 @@ struct Engine {
   uint32_t quiesceNodes = 0;  // counted only to pace the quiescence search's polls
   int64_t lastCheckNodes = 0;  // tickNodes at the last look at the budget
   int deepestPly = 0;
+  int quiesceStart = 0;  // the ply the running quiescence search began at
   int rootDepth = 0;
   int lastDepth = 0;   // the deepest depth the last think searched
   int passes = 0;

@@ -1,15 +1,21 @@
-// The quiescence search: from a stand-pat value, the side to move tries its
-// promotions, its winning capture, then every capture with the most valuable
-// victim first and the least valuable attacker first; in check (within the
-// ply cap) it searches every evasion.
+// The quiescence search: from a stand-pat value, the side to move tries the
+// capture the table remembers, its promotions, its winning capture, then every
+// capture with the most valuable victim first and the least valuable attacker
+// first, leaving out captures that cannot reach the bound or that lose
+// material by exchange; in check (within the ply cap, in its first plies) it
+// searches every evasion. Its results
+// go to the table at depth 0, where only the quiescence search takes them.
 #include <algorithm>
+#include <array>
 #include <bit>
 
+#include "board/piece_values.h"
 #include "board/rays.h"
 #include "engine/evaluate.h"
 #include "engine/move_order.h"
 #include "engine/score.h"
 #include "engine/search.h"
+#include "engine/static_exchange.h"
 #include "engine/tick_clock.h"
 #include "rules/generate.h"
 #include "rules/make_move.h"
@@ -18,15 +24,25 @@ namespace torvik {
 namespace {
 
 constexpr int32_t kStandMargin = 6500;
-// Under a wall clock a long quiescence search (checks and evasions run to the
-// ply cap) polls too, and gives the pass up once the hard limit is passed or
+// Delta pruning: a capture is not tried when its victim (with a promotion's
+// gain), plus this allowance for what the capture changes beyond material,
+// cannot bring the stand-pat value up to gamma. Half a pawn.
+constexpr int32_t kDeltaMargin = 5000;
+constexpr int32_t kPromotionGain = PieceValue(kQueen) - PieceValue(kPawn);
+// A side in check searches all its evasions only this many plies into the
+// quiescence search; deeper it stands pat and tries its captures, as when not
+// in check, so that a run of capturing checks cannot grow without end.
+constexpr int kEvasionPlies = 4;
+// Under a wall clock a long quiescence search (checks and evasions in its
+// first plies) polls too, and gives the pass up once the hard limit is passed or
 // a stop is asked for.
 bool GivenUp(Engine& e) {
   if (!e.aborted && QuiesceAbortCheck(e)) e.aborted = true;
   return e.aborted;
 }
 
-// Tries the moves one at a time and keeps the best value.
+// Tries the moves one at a time and keeps the best value and the move that
+// reached gamma. The captures tried ahead of the rest are not tried again.
 struct Tries {
   Engine& e;
   Position& pos;
@@ -34,20 +50,52 @@ struct Tries {
   int ply;
   int32_t best;
   Position& child;
+  int32_t stand;  // the stand-pat value (in check only deep in the quiescence search)
+  Move cut{};
+  std::array<Move, 2> lead{};
+  int leadCount = 0;
 
   bool Done() const { return best >= gamma || e.aborted; }
+  bool Tried(Square from, Square to) const {
+    for (int i = 0; i < leadCount; ++i)
+      if (lead[i].from == from && lead[i].to == to) return true;
+    return false;
+  }
+  // Whether a move that wins `gain` can still reach gamma; when it cannot,
+  // what it might reach joins the best value, which stays an upper bound.
+  // In check every capture may be the way out: none is left out.
+  bool CanReach(int32_t gain) {
+    if (pos.flags & kInCheck) return true;
+    const int32_t reach = stand + gain + kDeltaMargin;
+    if (reach >= gamma) return true;
+    best = std::max(best, reach);
+    return false;
+  }
   void Try(Square from, Square to, int piece, char kind) {
-    if (Done()) return;
+    if (Done() || Tried(from, to)) return;
     Move m{from, to, kNoScore, piece, kind, 0, {0, 0}};
     if (!DoMove(child, pos, m)) return;
     ++e.nodes;
     best = std::max(best, -Quiesce(e, child, 1 - gamma, ply + 1));
+    if (best >= gamma) cut = Move{from, to, 0, piece, kind, 0, {0, 0}};
+  }
+  // A capture tried first: it still stands when its piece is the mover's
+  // and attacks an enemy piece on the to-square.
+  void TryLead(const Move& m, uint32_t mover) {
+    if ((!m.from && !m.to) || !IsSquare(m.from) || !IsSquare(m.to) || leadCount == int(lead.size())) return;
+    const int victim = pos.board[m.to], piece = pos.board[m.from];
+    if (victim == 0 || piece == 0 || SameSide(victim, piece) || (piece > 0) != WhiteToMove(pos)) return;
+    const int slot = pos.slotOf[m.from];
+    if (slot == kNoSlot || !(pos.attackedBy[m.to] & SlotBit(slot) & mover)) return;
+    Try(m.from, m.to, piece, '-');
+    lead[leadCount++] = m;
   }
 };
 
 void TryPromotions(Tries& t, uint32_t mover) {
   const Position& pos = t.pos;
   const int forward = WhiteToMove(pos) ? 1 : -1;
+  if (!(pos.pawnWatchMask & mover) || !t.CanReach(kPromotionGain)) return;
   for (uint32_t m = pos.pawnWatchMask & mover; m; m &= m - 1) {
     const PieceEntry& p = pos.pieces[std::countr_zero(m)];
     RayList ahead;
@@ -57,25 +105,19 @@ void TryPromotions(Tries& t, uint32_t mover) {
   }
 }
 
-// The capture the tactics found, while it still stands.
-void TryBestCapture(Tries& t, uint32_t mover) {
-  const Position& pos = t.pos;
-  const Move& b = pos.bestMove;
-  if ((!b.from && !b.to) || !IsSquare(b.from) || !IsSquare(b.to)) return;
-  const int victim = pos.board[b.to], piece = pos.board[b.from];
-  if (victim == 0 || piece == 0 || SameSide(victim, piece) || (piece > 0) != WhiteToMove(pos)) return;
-  const int slot = pos.slotOf[b.from];
-  if (slot == kNoSlot || !(pos.attackedBy[b.to] & SlotBit(slot) & mover)) return;
-  t.Try(b.from, b.to, piece, '-');
-}
-
 void TryCaptures(Tries& t, uint32_t mover) {
   const Position& pos = t.pos;
   const uint32_t victims = pos.occupiedMask & ~mover;
   for (uint32_t v = victims; v && !t.Done(); v &= v - 1) {
-    const Square to = pos.pieces[std::countr_zero(v)].square;
+    const PieceEntry& victim = pos.pieces[std::countr_zero(v)];
+    const Square to = victim.square;
+    const bool promotes = (pos.attackedBy[to] & mover & pos.pawnWatchMask) != 0;
+    if (!t.CanReach(PieceValue(victim.code) + (promotes ? kPromotionGain : 0))) continue;
     for (uint32_t a = pos.attackedBy[to] & mover; a && !t.Done(); a &= ~(1u << (31 - std::countl_zero(a)))) {
       const PieceEntry& p = pos.pieces[31 - std::countl_zero(a)];
+      // A capture that loses material once the exchange has run is left out
+      // (one by a piece worth no more than its victim never does).
+      if (PieceValue(p.code) > PieceValue(victim.code) && StaticExchange(pos, p.square, to) < 0) continue;
       t.Try(p.square, to, p.code, '-');
     }
   }
@@ -83,7 +125,7 @@ void TryCaptures(Tries& t, uint32_t mover) {
 
 void TryEnPassant(Tries& t, uint32_t mover) {
   const Position& pos = t.pos;
-  if (Is3D(pos) || !pos.epSquare) return;
+  if (Is3D(pos) || !pos.epSquare || !t.CanReach(PieceValue(kPawn))) return;
   const int pawn = WhiteToMove(pos) ? kPawn : -kPawn;
   for (uint32_t a = pos.attackedBy[pos.epSquare] & mover; a; a &= a - 1) {
     const PieceEntry& p = pos.pieces[std::countr_zero(a)];
@@ -116,6 +158,7 @@ int32_t EvasionNode(Engine& e, Position& pos, int32_t gamma, int ply) {
 int32_t QuiesceEntry(Engine& e, Position& pos, int32_t gamma, int ply) {
   ++e.tickNodes;
   e.deepestPly = std::max(e.deepestPly, ply);
+  e.quiesceStart = ply + 1;
   return Quiesce(e, pos, gamma, ply + 1);
 }
 
@@ -124,22 +167,28 @@ int32_t Quiesce(Engine& e, Position& pos, int32_t gamma, int ply) {
   e.deepestPly = std::max(e.deepestPly, ply);
   gamma = GammaAway(gamma);
   int32_t value = 0;
-  if (ProbeTT(e.tt, pos, 0, gamma, value, nullptr)) return TowardZero(value);
+  Move stored{};
+  if (ProbeTT(e.tt, pos, 0, gamma, value, &stored)) return TowardZero(value);
   Move last = pos.lastMove;
   if (!FinishMove(pos, last)) return kKingTaken;
-  if ((pos.flags & kInCheck) && ply < e.controls.difficulty) return EvasionNode(e, pos, gamma, ply);
+  if ((pos.flags & kInCheck) && ply < e.controls.difficulty && ply - e.quiesceStart < kEvasionPlies)
+    return EvasionNode(e, pos, gamma, ply);
   int32_t stand = Evaluate(pos, gamma, 0);
-  if (stand >= gamma || ply >= e.controls.difficulty) return TowardZero(stand);
-  if (!(pos.flags & kEvalCached)) {
-    stand = Evaluate(pos, gamma, 1);
-    if (stand >= gamma) return TowardZero(stand);
+  if (ply >= e.controls.difficulty) return TowardZero(stand);  // cut off by the cap: not stored
+  if (stand < gamma && !(pos.flags & kEvalCached)) stand = Evaluate(pos, gamma, 1);
+  if (stand >= gamma) {
+    StoreTT(e.tt, pos, 0, gamma, stand, nullptr);
+    return TowardZero(stand);
   }
-  Tries t{e, pos, gamma, ply, std::max(stand, gamma - kStandMargin), ChildAt(e, ply)};
+  Tries t{e, pos, gamma, ply, std::max(stand, gamma - kStandMargin), ChildAt(e, ply), stand};
   const uint32_t mover = WhiteToMove(pos) ? kWhiteSlots : kBlackSlots;
+  t.TryLead(stored, mover);
   TryPromotions(t, mover);
-  TryBestCapture(t, mover);
+  t.TryLead(pos.bestMove, mover);
   TryCaptures(t, mover);
   TryEnPassant(t, mover);
+  if (e.aborted) return t.best;  // cut short: nothing to keep
+  StoreTT(e.tt, pos, 0, gamma, t.best, t.best >= gamma ? &t.cut : nullptr);
   return TowardZero(t.best);
 }
 

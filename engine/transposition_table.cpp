@@ -79,6 +79,15 @@ void StoreUpper(TTEntry& e, int depth, int32_t value) {
   }
 }
 
+// A quiescence result (depth 0) leaves alone an entry whose bound of the same
+// kind the main search proved deeper, and one whose deeper other bound it
+// would contradict: the shallow bound is worth less than what it would drop.
+bool KeepsDeeperBound(const TTEntry& e, int depth, bool lower, int32_t value) {
+  if (depth != 0) return false;
+  if (lower) return e.lowerDepth > 0 || (e.upperDepth > 0 && value > e.upper);
+  return e.upperDepth > 0 || (e.lowerDepth > 0 && value < e.lower);
+}
+
 }  // namespace
 
 int CreateTT(TranspositionTable& tt, int megabytes) {
@@ -145,6 +154,7 @@ void StoreTT(TranspositionTable& tt, const Position& pos, int depth, int32_t gam
   TTEntry* e = ChooseSlot(tt, pos, depth);
   if (!e) return;
   if (!Matches(*e, pos)) *e = TTEntry{pos.hashKey, pos.hashLock, kNoLower, kNoUpper, 0, 0, 0, 0};
+  else if (KeepsDeeperBound(*e, depth, value >= gamma, value)) return;
   e->moveAge = (e->moveAge & ~(15u << 12)) | uint32_t(tt.age) << 12;
   if (value >= gamma) StoreLower(*e, depth, value, move);
   else StoreUpper(*e, depth, value);

@@ -84,7 +84,8 @@ int ProbeUpperTT(const TranspositionTable& tt, uint32_t key, uint32_t lock, int 
                  int32_t& value);
 
 // Stores `value` as a lower bound (value >= gamma, with the move when given)
-// or an upper bound.
+// or an upper bound. A quiescence store (depth 0) never replaces or drops a
+// bound of depth 1 or more.
 void StoreTT(TranspositionTable& tt, const Position& pos, int depth, int32_t gamma, int32_t value,
              const Move* move);
 

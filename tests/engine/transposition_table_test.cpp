@@ -69,6 +69,25 @@ TEST(TranspositionTable, BoundsMeetAndPart) {
   EXPECT_FALSE(ProbeUpperTT(t->tt, pos.hashKey, pos.hashLock, 4, 21, upper));
 }
 
+// A quiescence bound (depth 0) serves the quiescence search alone, and never
+// replaces or drops a bound the main search proved.
+TEST(TranspositionTable, QuiescenceBoundsStayShallow) {
+  auto t = std::make_unique<Table>();
+  const Position pos = t->At(10);
+  int32_t v = 0;
+  StoreTT(t->tt, pos, 0, 40, 50, nullptr);
+  EXPECT_FALSE(ProbeTT(t->tt, pos, 1, 40, v, nullptr));
+  EXPECT_TRUE(ProbeTT(t->tt, pos, 0, 40, v, nullptr) && v == 50);
+  StoreTT(t->tt, pos, 3, 40, 60, nullptr);
+  StoreTT(t->tt, pos, 0, 40, 45, nullptr);  // the same kind: kept from the main search
+  StoreTT(t->tt, pos, 0, 40, 30, nullptr);  // below the proven lower bound: not stored
+  const TTEntry* e = LookupTT(t->tt, pos);
+  EXPECT_EQ(std::tuple(e->lower, e->lowerDepth, e->upper), std::tuple(60, 3, kNoUpper));
+  StoreTT(t->tt, pos, 0, 90, 80, nullptr);  // a consistent upper bound joins it
+  EXPECT_EQ(std::tuple(e->lower, e->lowerDepth, e->upper, e->upperDepth), std::tuple(60, 3, 80, 0));
+  EXPECT_FALSE(ProbeTT(t->tt, pos, 1, 85, v, nullptr));
+}
+
 TEST(TranspositionTable, MoveSlotsAndAge) {
   auto t = std::make_unique<Table>();
   Position a = t->At(10, 1), b = t->At(10 + t->tt.count, 2), c = t->At(10 + 2 * t->tt.count, 3);

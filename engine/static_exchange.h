@@ -1,0 +1,21 @@
+// The static exchange evaluation: the material a capture wins or loses when
+// both sides go on taking on its square, each with its least valuable
+// attacker, and either side stops as soon as going on would cost it. It reads
+// the attack maps as they stand, in both games; in the 2D game a slider lined
+// up behind a slider of its side (the x-ray map) joins once that one has
+// taken. Pins are not looked at, and a king takes only when nothing can take
+// back.
+#pragma once
+
+#include <cstdint>
+
+#include "board/position.h"
+
+namespace torvik {
+
+// From the mover's view: the piece on `from` takes on `to` (empty or holding
+// an enemy piece) and the exchange runs its course. The position's attack
+// maps must be up to date.
+int32_t StaticExchange(const Position& pos, Square from, Square to);
+
+}  // namespace torvik
