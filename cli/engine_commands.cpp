@@ -74,9 +74,10 @@ int SearchCommand(Options& options) {
 
 int SelfPlay(Options& options) {
   int difficulty = kEasy;
-  int games = 10, seed = 1;
+  int games = 10, seed = 1, moveTime = 0;
   if (!TakeDifficulty(options, difficulty) || !TakeNumber(options, "--games", 0, 1000000, games) ||
-      !TakeNumber(options, "--seed", 0, 1000000, seed) || !NoOtherOptions(options))
+      !TakeNumber(options, "--seed", 0, 1000000, seed) ||
+      !TakeNumber(options, "--movetime", 1, 86400000, moveTime) || !NoOtherOptions(options))
     return kBadUsage;
   if (!options.position.empty()) {
     std::fprintf(stderr, "torvik-cli: selfplay starts from the start position\n");
@@ -85,7 +86,7 @@ int SelfPlay(Options& options) {
   std::map<std::string, int> tally;
   int failures = 0;
   for (int g = 0; g < games; ++g) {
-    const SelfPlayGame game = PlaySelfGame(options.mode, options.rules, difficulty, uint32_t(seed + g), 4);
+    const SelfPlayGame game = PlaySelfGame(options.mode, options.rules, difficulty, uint32_t(seed + g), 4, moveTime);
     const char* end = GameEndName(game.end);
     ++tally[end];
     std::printf("game %d: %s after %d plies\n", g + 1, end, game.plies);

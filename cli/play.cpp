@@ -164,10 +164,11 @@ bool ReadLine(std::string& line) {
 }
 
 int PlayGame(Options& options) {
-  int notation = kNotationTournament, difficulty = kHard;
+  int notation = kNotationTournament, difficulty = kHard, moveTime = 0;
   bool plays[2] = {false, false};
   if (!TakeNotation(options, notation) || !TakeEngineSides(options, plays) ||
-      !TakeDifficulty(options, difficulty) || !NoOtherOptions(options))
+      !TakeDifficulty(options, difficulty) || !TakeNumber(options, "--movetime", 1, 86400000, moveTime) ||
+      !NoOtherOptions(options))
     return kBadUsage;
   auto game = std::make_unique<Game>();
   SetConsoleStream(stdout);
@@ -176,6 +177,7 @@ int PlayGame(Options& options) {
   StartEngine(*game, 0);
   game->state.engineSide = kEnginePlaysNone;
   game->state.difficulty = difficulty;
+  game->engine.moveTimeMs = moveTime;
   game->state.rules = game->state.position.rules = options.rules;
   RegenPosition(game->state.position);  // the maps of the rules in force
   game->state.notation = notation;

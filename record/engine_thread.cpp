@@ -5,6 +5,7 @@
 
 #include "board/console.h"
 #include "engine/think.h"
+#include "engine/time_budget.h"
 #include "record/board_editor.h"
 #include "record/game.h"
 #include "record/game_over.h"
@@ -59,6 +60,11 @@ bool TakeCopy(Game& game, Engine& engine, Copy& copy, bool& hint) {
   engine.controls.stop = &game.engine.searchStop;
   game.engine.searchStop = game.engine.stop.load();
   ApplyLevel(gs.difficulty, engine.controls);  // an unknown one (a damaged setting) plays as Hard
+  if (game.engine.moveTimeMs > 0) {
+    ClockLimits limits;
+    limits.moveTime = game.engine.moveTimeMs;
+    engine.controls.budget = PlanBudget(limits, true, false);
+  }
   engine.controls.ttMegabytes = gs.ttMegabytes;
   const int notation = gs.notation;
   engine.controls.nameMove = [notation](const Position& p, const Move& m) { return NotationOfMove(p, m, notation); };

@@ -22,6 +22,7 @@ struct EngineThread {
   std::atomic<bool> thinking{false};    // a search runs
   std::atomic<bool> showThinking{false};  // each finished depth's line also goes to the console
   std::atomic<bool> hintAsked{false};     // the next wake-up searches for the person to move
+  int64_t moveTimeMs = 0;  // the headless tool's wall-clock time a move (0: the level's); set before a think
   // The latest finished depth of the running think, as ThinkingLine writes it;
   // empty when none runs.
   std::mutex thinkingMutex;

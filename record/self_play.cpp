@@ -40,7 +40,8 @@ GameEnd DrawnBy(const Game& game, const std::string& log) {
 
 const char* GameEndName(GameEnd end) { return kEndNames[static_cast<int>(end)]; }
 
-SelfPlayGame PlaySelfGame(int mode, int rules, int difficulty, uint32_t seed, int openingPlies) {
+SelfPlayGame PlaySelfGame(int mode, int rules, int difficulty, uint32_t seed, int openingPlies,
+                          int64_t moveTimeMs) {
   ConsoleCapture log;
   auto game = std::make_unique<Game>();
   NewGameOfMode(*game, mode);
@@ -48,6 +49,7 @@ SelfPlayGame PlaySelfGame(int mode, int rules, int difficulty, uint32_t seed, in
   game->state.rules = game->state.position.rules = rules;
   RegenPosition(game->state.position);
   game->state.difficulty = difficulty;
+  game->engine.moveTimeMs = moveTimeMs;
   std::mt19937 rng(seed);
   SelfPlayGame result;
   PlayRandom(*game, rng, openingPlies);

@@ -21,6 +21,8 @@ struct SelfPlayGame {
 
 // One game of `mode` and `rules` at `difficulty`: `openingPlies` random legal
 // moves drawn with `seed`, then the engine plays both sides to the end.
-SelfPlayGame PlaySelfGame(int mode, int rules, int difficulty, uint32_t seed, int openingPlies);
+// `moveTimeMs`, when given, thinks that long a move by the wall clock instead.
+SelfPlayGame PlaySelfGame(int mode, int rules, int difficulty, uint32_t seed, int openingPlies,
+                          int64_t moveTimeMs = 0);
 
 }  // namespace torvik

@@ -134,6 +134,8 @@ TEST(Cli, TheEngine) {
   Cli("search --mode 2d --movetime 150", "", 0, {"bestmove ", "\nmovetime 150 time "});
   Cli("play --mode 2d --engine black --difficulty easy", "e2e4\nquit\n", 0, {"", "\n1. e4\n1. ... "});
   Cli("play --mode 2d --engine white --difficulty easy", "quit\n", 0, {"", "\n1. "});
+  Cli("play --mode 2d --engine black --movetime 100", "e2e4\nquit\n", 0, {"", "\n1. e4", "\n1. ... "});
+  Cli("play --mode 2d --difficulty master", "quit\n", 0, {""});
   Cli("selfplay --mode 2d --games 2 --seed 5", "", 0, {"game 1: ", "game 2: ", "games 2:", "illegal moves 0\n"});
   Cli("--help", "", 0, {"", "eval"});
 }
