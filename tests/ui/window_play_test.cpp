@@ -65,5 +65,49 @@ TEST_F(WindowTest, TwoPeopleAtOneScreen) {
   Quit("q");
 }
 
+// The deepest depth the console's thinking lines name after `from`.
+int DeepestThought(const std::string& console, std::size_t from) {
+  int deepest = 0;
+  for (std::size_t at = console.find("\ndepth ", from); at != std::string::npos; at = console.find("\ndepth ", at + 1))
+    deepest = std::max(deepest, std::stoi(console.substr(at + 7)));
+  return deepest;
+}
+
+// Expert thinks deeper than Hard from the same start, and plays the same move
+// each time; a hint outlines a move and plays nothing.
+TEST_F(WindowTest, TheEngineAtItsLevels) {
+  program_->Key("i");
+  std::string moves[3];
+  int depths[3];
+  for (int run = 0; run < 3; ++run) {
+    NewGame("F2");
+    ChooseFromMenu({kGameMenu, kDifficultyMenu, run == 0 ? 2 : 3});  // Hard, then Expert twice
+    const std::size_t before = program_->Console().size();
+    program_->Key("w");
+    ASSERT_TRUE(program_->WaitForConsole("\n1. ", before, kWait)) << program_->Console();
+    program_->Key("F10");
+    program_->Settle();
+    const std::string console = program_->Console();
+    const std::size_t at = console.find("\n1. ", before) + 4;
+    moves[run] = console.substr(at, console.find('\n', at) - at);
+    depths[run] = DeepestThought(console, before);
+  }
+  EXPECT_GT(depths[1], depths[0]) << "Expert no deeper than Hard";
+  EXPECT_EQ(moves[1], moves[2]);
+  EXPECT_EQ(depths[1], depths[2]);
+
+  const Image start = NewGame("F2");
+  const std::size_t before = program_->Console().size();
+  program_->Key("n");
+  const Pixel hintYellow{255, 217, 0};
+  for (int i = 0; i < 50 && program_->Settle().Count(0, kTextBottom, kWindowSize, kWindowSize, Near(hintYellow)) < 20; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  const Image hinted = program_->Settle();
+  test::Keep(hinted, "hint_2d");
+  EXPECT_GT(hinted.Count(0, kTextBottom, kWindowSize, kWindowSize, Near(hintYellow)), 20) << "the hint's outline";
+  EXPECT_EQ(program_->Console().find("\n1. ", before), std::string::npos) << "a hint plays nothing";
+  Quit("q");
+}
+
 }  // namespace
 }  // namespace torvik::ui
