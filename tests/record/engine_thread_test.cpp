@@ -4,11 +4,14 @@
 
 #include <chrono>
 #include <memory>
+#include <sstream>
 #include <thread>
 
 #include "board/console.h"
 #include "record/engine_thread.h"
 #include "record/game.h"
+#include "record/named_move.h"
+#include "rules/make_move.h"
 #include "support/game_files.h"
 
 namespace torvik {
@@ -54,7 +57,19 @@ TEST(EngineThread, ShowsItsThinkingAndMovesNow) {
   auto game = NewGame(kGame2D, kMaster);
   game->engine.showThinking = true;
   StartEngine(*game, 1);
-  ASSERT_TRUE(WaitFor([&] { return ThinkingText(*game).rfind("depth ", 0) == 0; })) << ThinkingText(*game);
+  ASSERT_TRUE(WaitFor([&] { return ThinkingText(*game).rfind("depth 4", 0) == 0; })) << ThinkingText(*game);
+  // "depth D  SCORE  nodes N  LINE": every move of the line is legal in turn.
+  const std::string text = ThinkingText(*game);
+  auto position = std::make_unique<Position>(game->state.position);
+  position->history = nullptr;
+  std::istringstream line(text.substr(text.find("  ", text.find("nodes")) + 2));
+  int named = 0;
+  for (std::string word; line >> word; ++named) {
+    Move m;
+    ASSERT_EQ(FindNamedMove(*position, game->state.notation, word, m), NamedMove::kFound) << text;
+    ASSERT_TRUE(MakeMove(*position, *position, m));
+  }
+  EXPECT_GE(named, 2) << text;
   MoveNow(*game);
   ASSERT_TRUE(WaitFor([&] { return Ply(*game) == 1; }, 5s));
   EXPECT_EQ(ThinkingText(*game), "");
@@ -97,7 +112,7 @@ TEST(EngineThread, HintsWithoutPlaying) {
 TEST(EngineThread, NoMoveOfAStoppedSearchLands) {
   ConsoleCapture quiet;
   for (int stopper = 0; stopper < 4; ++stopper) {
-    auto game = NewGame(kGame3D, kHard);
+    auto game = NewGame(kGame3D, kMaster);  // a think long enough to be caught in
     StartEngine(*game, 1);
     ASSERT_TRUE(WaitFor([&] { return game->engine.thinking.load(); }));
     if (stopper == 0) StartEngine(*game, 0);

@@ -61,7 +61,7 @@ TEST_F(WindowTest, TwoPeopleAtOneScreen) {
   test::Keep(shown, "thinking_2d");
   EXPECT_GT(shown.Count(30, 118, 500, 150, Near(kGreenish)), 20) << "the thinking line";
   program_->Key("m");
-  ASSERT_TRUE(program_->WaitForConsole("\n1. ", before, 3000)) << program_->Console();
+  ASSERT_TRUE(program_->WaitForConsole("\n1. ", before, 1000)) << "M did not end the think within a second";
   Quit("q");
 }
 
