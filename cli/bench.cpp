@@ -12,6 +12,7 @@
 #include "cli/commands.h"
 #include "engine/think.h"
 #include "record/game_state.h"
+#include "record/levels.h"
 #include "record/move_text.h"
 #include "record/position_text.h"
 
@@ -61,7 +62,7 @@ int Bench(Options& options) {
     Tally& mode = byMode[b.mode == kGame2D ? 0 : b.rules == kStandard ? 2 : 1];
     for (const Level& level : kLevels) {
       auto engine = std::make_unique<Engine>();
-      engine->controls.difficulty = level.difficulty;
+      ApplyLevel(level.difficulty, engine->controls);
       auto pos = std::make_unique<Position>(*root);
       pos->history = &engine->keys;
       Move move;

@@ -35,11 +35,7 @@ int SearchCommand(Options& options) {
   auto engine = std::make_unique<Engine>();
   ApplyLevel(difficulty, engine->controls);
   engine->controls.nameMove = [notation](const Position& p, const Move& m) { return NotationOfMove(p, m, notation); };
-  if (moveTime > 0) {  // the wall clock instead of the ticks
-    ClockLimits limits;
-    limits.moveTime = moveTime;
-    engine->controls.budget = PlanBudget(limits, WhiteToMove(*pos), false);
-  }
+  if (moveTime > 0) engine->controls.budget = MoveTimeBudget(moveTime);  // the wall clock instead of the ticks
   pos->history = &engine->keys;
   const auto root = std::make_unique<Position>(*pos);
   Move move;

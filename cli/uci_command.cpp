@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "record/game_state.h"
+#include "record/levels.h"
 
 namespace torvik::cli {
 namespace {
@@ -29,13 +30,6 @@ constexpr std::array<KindName, 11> kCommands = {{{"uci", UciKind::kUci},
                                                  {"stop", UciKind::kStop},
                                                  {"ponderhit", UciKind::kPonderHit},
                                                  {"quit", UciKind::kQuit}}};
-
-struct DifficultyName {
-  const char* word;
-  int difficulty;
-};
-constexpr std::array<DifficultyName, 5> kDifficulties = {
-    {{"easy", kEasy}, {"medium", kMedium}, {"hard", kHard}, {"expert", kExpert}, {"master", kMaster}}};
 
 Words Split(const std::string& line) {
   Words words;
@@ -141,10 +135,9 @@ bool ReadKnownOption(UciCommand& out, std::string& error) {
     out.option = UciOption::kHash;
     out.hashMegabytes = int(mb);
   } else if (name == "difficulty") {
-    const std::string value = Lower(out.optionValue);
-    for (const DifficultyName& d : kDifficulties)
-      if (value == d.word) out.option = UciOption::kDifficulty, out.difficulty = d.difficulty;
-    if (out.option != UciOption::kDifficulty) return error = "Difficulty takes easy, medium or hard", false;
+    if (!LevelOfWord(Lower(out.optionValue), out.difficulty))
+      return error = "Difficulty takes easy, medium, hard, expert or master", false;
+    out.option = UciOption::kDifficulty;
   }
   return true;
 }

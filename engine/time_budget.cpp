@@ -45,4 +45,10 @@ TimeBudget PlanBudget(const ClockLimits& l, bool white, bool ticks) {
   return b;
 }
 
+TimeBudget MoveTimeBudget(int64_t milliseconds) {
+  ClockLimits limits;
+  limits.moveTime = milliseconds;
+  return PlanBudget(limits, true, false);
+}
+
 }  // namespace torvik

@@ -41,4 +41,7 @@ bool HasClock(const ClockLimits& limits);
 // (the depth and node caps kept) when no time is given.
 TimeBudget PlanBudget(const ClockLimits& limits, bool white, bool ticks);
 
+// The budget of a fixed time a move (PlanBudget's for a move time alone).
+TimeBudget MoveTimeBudget(int64_t milliseconds);
+
 }  // namespace torvik

@@ -106,12 +106,6 @@ bool EditBoard(GameState& gs, int command) {
   return true;
 }
 
-void ForgetPlayedMoves(GameRecord& record) {
-  ClearCaptured(record);
-  ClearMoveText(record);
-  record.replayCursor = -1;
-}
-
 bool PlayablePosition(const Position& pos, std::string& why) {
   if (!SidesFit(pos, why)) return false;
   auto copy = std::make_unique<Position>(pos);

@@ -1,14 +1,14 @@
 // The board editor: pieces placed on and removed from the game position at the
 // squares the user clicks, the side to move set, the board cleared. Every edit
 // rebuilds the position from its board and makes it the game's start for undo,
-// at move 1 with no last move;
+// at move 1 with no last move (the caller forgets the moves played before it:
+// ForgetPlayedMoves);
 // a board the rebuild cannot take is kept as edited, with a message. The
 // editor checks no rule of chess. Callers hold the game's lock.
 #pragma once
 
 #include <string>
 
-#include "record/game_record.h"
 #include "record/game_state.h"
 
 namespace torvik {
@@ -37,10 +37,6 @@ int EditAtSquare(GameState& gs, int editMode, int name);
 
 // "Clear board", "White's move", "Black's move". Returns false for any other value.
 bool EditBoard(GameState& gs, int command);
-
-// An edited board starts the game anew at move 1: the record of the moves
-// played before it (captured pieces, move texts, a replay) goes too.
-void ForgetPlayedMoves(GameRecord& record);
 
 // True when the position can be played on: each side has its one king, the
 // pieces fit their slots, and the side not to move is not in check. Otherwise

@@ -60,24 +60,18 @@ bool TakeCopy(Game& game, Engine& engine, Copy& copy, bool& hint) {
   engine.controls.stop = &game.engine.searchStop;
   game.engine.searchStop = game.engine.stop.load();
   ApplyLevel(gs.difficulty, engine.controls);  // an unknown one (a damaged setting) plays as Hard
-  if (game.engine.moveTimeMs > 0) {
-    ClockLimits limits;
-    limits.moveTime = game.engine.moveTimeMs;
-    engine.controls.budget = PlanBudget(limits, true, false);
-  }
+  if (game.engine.moveTimeMs > 0) engine.controls.budget = MoveTimeBudget(game.engine.moveTimeMs);
   engine.controls.ttMegabytes = gs.ttMegabytes;
   const int notation = gs.notation;
   engine.controls.nameMove = [notation](const Position& p, const Move& m) { return NotationOfMove(p, m, notation); };
   // Each finished depth is shown, its line named from the position searched.
   std::shared_ptr<const Position> root = std::make_shared<Position>(*copy.pos);
-  EngineThread* thread = &game.engine;
-  Game* watched = &game;
-  engine.controls.onDepth = [root, notation, thread, watched](const DepthReport& r) {
+  engine.controls.onDepth = [root, notation, &game](const DepthReport& r) {
     std::string line = ThinkingLine(r, *root, notation);
-    if (thread->showThinking) ConsolePrintf("\n%s", line.c_str());
-    std::lock_guard lock(thread->thinkingMutex);
-    thread->thinkingLine = std::move(line);
-    watched->redrawRequested = true;
+    if (game.engine.showThinking) ConsolePrintf("\n%s", line.c_str());
+    std::lock_guard lock(game.engine.thinkingMutex);
+    game.engine.thinkingLine = std::move(line);
+    game.redrawRequested = true;
   };
   gs.abortSearch = 0;
   return true;
@@ -171,7 +165,7 @@ void ResignEngine(Game& game) {
   // The side the engine played for gives up: the other side wins.
   const bool white = gs.engineSide == kEnginePlaysWhite || (gs.engineSide != kEnginePlaysBlack && WhiteToMove(gs.position));
   gs.position.winner = white ? kBlackWon : kWhiteWon;
-  ConsolePrintf("%s\n%s", white ? "\nWhite is mated!" : "\nBlack is mated!", ResultCode(gs.position.winner));
+  PrintResult(white ? "\nWhite is mated!" : "\nBlack is mated!", gs.position.winner);
   gs.engineSide = kEnginePlaysNone;
   gs.autoPlay = 0;
   gs.abortSearch = 1;

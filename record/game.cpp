@@ -25,6 +25,7 @@ void PrintMove(int ply, const char* text) {
 bool SetUpStart(Game& game) {
   GameState& gs = game.state;
   ClearCaptured(game.record);
+  ClearMove(game.hint);
   if (!gs.startEdited) return SetUpStartPosition(gs);
   gs.position = gs.startPosition;
   gs.position.history = &gs.keyHistory;
@@ -89,9 +90,9 @@ int PlayerMoved(Game& game, Move& move) {
     return 0;
   }
   const int entry = pos.ply - RecordStartPly(gs);
-  ClearMove(game.hint);
   Move handed = move;
   if (!LegalMove(pos, move)) return 0;
+  ClearMove(game.hint);
   // A move from the engine's table is recorded with the kind the rules gave it;
   // the record keeps the promotion piece chosen, so undo and replay make it again.
   if (!IsMoveKind(handed.kind) || IsPromotionKind(move.kind)) handed.kind = move.kind;
@@ -112,7 +113,7 @@ int PlayerMoved(Game& game, Move& move) {
     StoreMoveText(game.record, pos.ply, MoveNotation(pos, move, gs.notation, taken));
     PrintMove(pos.ply, MoveText(game.record, 0));
     if (pos.flags & kDrawish) ConsolePrintf("\nDraw");
-    if (!result.empty()) ConsolePrintf("%s\n%s", result.c_str(), ResultCode(pos.winner));
+    if (!result.empty()) PrintResult(result, pos.winner);
   } else {
     Warn(false, "PlayerMoved legal but bad do move");
   }
@@ -133,7 +134,6 @@ void Undo(Game& game, int plies) {
     // During a replay the plies are taken from the game's end, and the replay is over.
     const int target = int(std::max<int64_t>(int64_t(LastPly(game)) - plies, RecordStartPly(gs)));
     game.record.replayCursor = -1;
-    ClearMove(game.hint);
     if (SetUpStart(game)) ReplayRecord(game, target, true, "Illegal move in game undo");
     StopPlaying(gs);
     if (plies != 0) ConsolePrintf("\nmove undone");
@@ -154,7 +154,6 @@ void ReplayStep(Game& game, int step) {
   const int from = r.replayCursor == -1 ? plies : r.replayCursor;
   r.replayCursor = int(std::clamp<int64_t>(int64_t(from) + step, first, plies));
   r.replayEnd = plies;
-  ClearMove(game.hint);
   if (SetUpStart(game)) ReplayRecord(game, r.replayCursor, false, "What? Illegal move in game replay?\n");
   StopPlaying(gs);
   game.redrawRequested = true;
@@ -173,11 +172,9 @@ int NewGameOfMode(Game& game, int mode) {
     ClearGameState(game.state);
     game.state.gameMode = mode;
     game.state.difficulty = difficulty;
-    ClearCaptured(game.record);
-    ClearMoveText(game.record);
-    game.record.replayCursor = -1;
-    game.notice = Notice{"", game.notice.serial + 1};
-    ClearMove(game.hint);  // what was said of the old game goes with it
+    ForgetPlayedMoves(game.record);
+    game.notice = Notice{"", game.notice.serial + 1};  // what was said of the old game goes with it
+    ClearMove(game.hint);
     ResetBoardHashes();
     ok = NewGameSetup(game.state);
     Engine& engine = *game.engine.engine;  // a new game plays as from a fresh start

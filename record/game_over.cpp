@@ -17,13 +17,15 @@ const char* ResultCode(int winner) {
   }
 }
 
+void PrintResult(const std::string& words, int winner) { ConsolePrintf("%s\n%s", words.c_str(), ResultCode(winner)); }
+
 bool GameOver(Game& game) {
   std::lock_guard lock(game.mutex);
   GameState& gs = game.state;
   if (gs.position.winner != kNoWinner) return true;
   std::string result;
   if (!FindWinner(gs.position, nullptr, gs.autoPlay != 0, &result)) return false;
-  ConsolePrintf("%s\n%s", result.c_str(), ResultCode(gs.position.winner));
+  PrintResult(result, gs.position.winner);
   gs.engineSide = kEnginePlaysNone;
   gs.autoPlay = 0;
   game.redrawRequested = true;

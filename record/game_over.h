@@ -2,12 +2,17 @@
 // before it thinks, made too after a person's move when a person moves next.
 #pragma once
 
+#include <string>
+
 #include "record/game.h"
 
 namespace torvik {
 
 // The result as a game score writes it: "1-0", "0-1", "1/2-1/2"; "*" while undecided.
 const char* ResultCode(int winner);
+
+// The result on the console: its words ("\nWhite is mated"), then the score on a line of its own.
+void PrintResult(const std::string& words, int winner);
 
 // True when the game is decided, under the game's lock. A game decided already
 // says nothing more; one found decided now is announced (mate, stalemate, a

@@ -27,6 +27,12 @@ void ClearMoveText(GameRecord& record) { record.moveText[0][0] = 0; }
 
 void ClearCaptured(GameRecord& record) { record.capturedCount = 0; }
 
+void ForgetPlayedMoves(GameRecord& record) {
+  ClearCaptured(record);
+  ClearMoveText(record);
+  record.replayCursor = -1;
+}
+
 void AppendCaptured(GameRecord& record, int code) {
   if (record.capturedCount == kMaxCaptured) {
     std::copy(record.captured.begin() + 1, record.captured.end(), record.captured.begin());

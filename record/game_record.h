@@ -29,6 +29,10 @@ const char* MoveText(const GameRecord& record, int ply);
 void StoreMoveText(GameRecord& record, int ply, const std::string& text);
 void ClearMoveText(GameRecord& record);
 
+// A game begun anew (a new game, an edited board): the captured pieces, the
+// move texts and a replay shown go.
+void ForgetPlayedMoves(GameRecord& record);
+
 void ClearCaptured(GameRecord& record);
 void AppendCaptured(GameRecord& record, int code);  // beyond 39 the oldest go first
 int CapturedCount(const GameRecord& record);

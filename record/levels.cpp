@@ -39,9 +39,7 @@ void ApplyLevel(int difficulty, EngineControls& controls) {
   controls.tickScale = 1;
   controls.budget = TimeBudget{};
   if (IsTimed(difficulty)) {
-    ClockLimits limits;
-    limits.moveTime = int64_t(difficulty - kTimed) * 1000;
-    controls.budget = PlanBudget(limits, true, false);
+    controls.budget = MoveTimeBudget(int64_t(difficulty - kTimed) * 1000);
     return;
   }
   for (const Level& l : kLevels)

@@ -17,7 +17,7 @@ void PlayTyped(UiState& ui, const std::string& text) {
   if (game.record.replayCursor != -1) LeaveReplay(game);  // as a click does
   std::lock_guard lock(game.mutex);
   const GameState& gs = game.state;
-  if (gs.engineSide == (WhiteToMove(gs.position) ? kEnginePlaysWhite : kEnginePlaysBlack)) {
+  if (SideToMove(gs) == gs.engineSide) {
     TellPlayer(game, "Torvik is to move");
     return;
   }
