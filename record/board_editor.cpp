@@ -8,6 +8,7 @@
 #include "board/rebuild.h"
 #include "engine/rebuild.h"
 #include "record/admit_position.h"
+#include "record/game_start.h"
 #include "rules/legality.h"
 #include "rules/regen.h"
 
@@ -34,16 +35,6 @@ void MarkCheck(Position& pos) {
   const int slot = mover > 0 ? kKingSlot : kSideSlots + kKingSlot;
   if (pos.pieces[slot].code == mover * kKing && KingAttacked(pos, mover)) pos.flags |= kInCheck;
   else pos.flags &= ~kInCheck;
-}
-
-// The edited position begins the game's history: no ply before it can repeat
-// it. Every entry gets a key whose side bit is that of the other side to the
-// ply's (the table's length is even, so an entry's index has its ply's
-// parity), which no position of the ply has; then the start's own key.
-void StartKeyHistory(GameState& gs) {
-  static_assert(KeyHistory::kPlies % 2 == 0);
-  for (int i = 0; i < KeyHistory::kPlies; ++i) gs.keyHistory.keys[i] = uint32_t(~i & 1);
-  gs.keyHistory.Store(gs.position.ply, gs.position.hashKey);
 }
 
 // The piece list, keys, maps and evaluation rebuilt from the edited board,

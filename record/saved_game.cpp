@@ -14,6 +14,7 @@
 #include "engine/rebuild.h"
 #include "record/admit_position.h"
 #include "record/game_image.h"
+#include "record/game_start.h"
 #include "record/levels.h"
 #include "record/older_game_image.h"
 #include "rules/legality.h"
@@ -125,25 +126,6 @@ FileBytes ReadFileStart(std::FILE* file, const std::string& name) {
 
 bool KnownLength(uint64_t length) { return length == kGameImageBytes || length == kOlderGameImageBytes; }
 
-// The checked state takes the game's place; undo 0 then rebuilds the game at
-// its last ply (move texts, captured pieces) and leaves the engine not playing.
-void ReplaceGame(Game& game, const GameState& checked, const std::string& name) {
-  StartEngine(game, 0);
-  {
-    std::lock_guard lock(game.mutex);
-    GameState& gs = game.state;
-    gs = checked;
-    gs.position.history = gs.startPosition.history = &gs.keyHistory;
-    game.record.replayCursor = -1;
-    ClearMoveText(game.record);
-    Engine& engine = *game.engine.engine;  // the restored game plays as from a fresh start
-    ClearTT(engine.tt);
-    ClearSearchTables(engine);
-    game.record.windowTitle = name;
-  }
-  Undo(game, 0);
-}
-
 }  // namespace
 
 bool SaveGame(Game& game, const std::string& name) {
@@ -221,7 +203,7 @@ bool RestoreGame(Game& game, const std::string& name, void (*printBanner)()) {
     TellPlayer(game, "restore failed: bad save file: " + error);
     return false;
   }
-  ReplaceGame(game, *checked, name);
+  AdoptGame(game, *checked, name);
   if (printBanner) printBanner();
   ConsolePrintf("complete!\n");
   TellPlayer(game, "restored " + name);
