@@ -1,12 +1,13 @@
-// The file dialog for saving, restoring and listing games: the desktop's
-// `zenity` run as a child process, so the window's main loop keeps running
-// (and repainting) while the dialog is open. Nothing here ever blocks: Start
-// spawns the child, the idle callback calls Poll until the answer is in.
+// The file dialog for saving, restoring, listing, exporting and importing
+// games: zenity's file selection as a child process (ui/zenity_child.h), so
+// the window's main loop keeps running while it is open. Nothing here ever
+// blocks: Start spawns the child, the idle callback calls Poll until the
+// answer is in.
 #pragma once
 
-#include <sys/types.h>
-
 #include <string>
+
+#include "ui/zenity_child.h"
 
 namespace torvik::ui {
 
@@ -29,19 +30,10 @@ struct ChooserRequest {
 // ended any other way (another exit status, a signal, no name printed).
 enum class ChooserState { kIdle, kRunning, kChosen, kCancelled, kFailed };
 
-// One dialog at a time. The program run is "zenity", looked up on PATH; its
-// arguments go to it directly, without a shell, so names with spaces or
-// non-ASCII characters pass untouched. Its standard input and standard error
-// are /dev/null (GTK's warnings are noise to the player); of the window's
-// file descriptors it gets none.
+// One dialog at a time, run as ZenityChild runs it. Destroying the chooser,
+// or moving another onto it, kills and reaps a dialog of its own still open.
 class FileChooser {
  public:
-  FileChooser() = default;
-  ~FileChooser();  // a dialog still open is killed and reaped
-  FileChooser(FileChooser&& other) noexcept;
-  FileChooser& operator=(FileChooser&& other) noexcept;  // kills a dialog of its own first
-  FileChooser(const FileChooser&) = delete;
-  FileChooser& operator=(const FileChooser&) = delete;
 
   // Opens the dialog. False, with nothing left running, when no chooser
   // could be started (no zenity on PATH, it could not be run) or one is
@@ -55,18 +47,11 @@ class FileChooser {
   ChooserState Poll(std::string& path);
 
   // True from a successful Start until Poll has seen the dialog end.
-  bool Running() const { return pid_ > 0; }
+  bool Running() const { return dialog_.Running(); }
 
  private:
-  void ReadAvailable();
-  ChooserState Finish(int status, std::string& path);
-  void Abandon();  // kills and reaps an open dialog, closes the pipe
-
-  pid_t pid_ = -1;
-  int out_ = -1;            // the read end of the pipe on the dialog's standard output
-  bool overflow_ = false;   // printed more than any path could be
+  ZenityChild dialog_;
   std::string extension_;
-  std::string printed_;
 };
 
 }  // namespace torvik::ui
