@@ -16,6 +16,7 @@
 #include "ui/mouse.h"
 #include "ui/notice_line.h"
 #include "ui/picking.h"
+#include "ui/position_text_dialog.h"
 #include "ui/promotion_dialog.h"
 #include "ui/scene.h"
 #include "ui/special_keys.h"
@@ -89,7 +90,7 @@ void OnIdle() {
     std::unique_lock lock(ui.game->mutex, std::try_to_lock);
     if (lock.owns_lock()) AutoPlayTick(ui.game->state);
   }
-  const bool chooserClosed = PollFileCommand(ui);
+  const bool chooserClosed = PollFileCommand(ui) | PollPositionText(ui);
   FollowModal(ui);
   const bool noticeOver = NoticeRanOut(ui, NoticeClock::now());
   if (ui.game->redrawRequested.exchange(false) || chooserClosed || noticeOver) glutPostRedisplay();
@@ -98,6 +99,7 @@ void OnIdle() {
 
 void OnClose() {
   theUi->files.chooser = FileChooser();  // an open dialog goes with the window
+  theUi->positionText.dialog = ZenityChild();
   EndProcess();
 }
 

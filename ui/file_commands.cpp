@@ -1,10 +1,14 @@
 #include "ui/file_commands.h"
 
+#include <mutex>
+
 #include "board/console.h"
 #include "record/game_listing.h"
+#include "record/pgn_file.h"
 #include "record/saved_game.h"
 #include "ui/commands.h"
 #include "ui/menus.h"
+#include "ui/view.h"
 
 namespace torvik::ui {
 namespace {
@@ -15,13 +19,24 @@ ChooserRequest RequestFor(const UiState& ui, FileCommand command) {
       return {ChooserPurpose::kSave, "Save game", ui.files.saveName, kSaveFilterLabel, "*.sav", "sav"};
     case FileCommand::kRestore:
       return {ChooserPurpose::kOpen, "Restore game", ui.files.saveName, kSaveFilterLabel, "*.sav", "sav"};
+    case FileCommand::kExport:
+      return {ChooserPurpose::kSave, "Export game", kPgnName, kPgnFilterLabel, "*.pgn", "pgn"};
+    case FileCommand::kImport:
+      return {ChooserPurpose::kOpen, "Import game", kPgnName, kPgnFilterLabel, "*.pgn", "pgn"};
     case FileCommand::kList: break;
   }
   return {ChooserPurpose::kSave, "List game", kListingName, kListFilterLabel, "*.txt", "txt"};
 }
 
 std::string DefaultName(const UiState& ui, FileCommand command) {
-  return command == FileCommand::kList ? std::string(kListingName) : ui.files.saveName;
+  switch (command) {
+    case FileCommand::kList: return kListingName;
+    case FileCommand::kExport:
+    case FileCommand::kImport: return kPgnName;
+    case FileCommand::kSave:
+    case FileCommand::kRestore: break;
+  }
+  return ui.files.saveName;
 }
 
 // A restored game brings its own settings; the view's toggles outside it are
@@ -33,6 +48,18 @@ void Restore(UiState& ui, const std::string& name) {
   RelabelMenus(ui);
 }
 
+// An imported game of the other mode is seen as a new game of that mode is.
+void Import(UiState& ui, const std::string& name) {
+  const int mode = ui.game->state.gameMode;
+  if (!ImportGame(*ui.game, name)) return;
+  ui.input.editMode = kEditNone;
+  if (ui.game->state.gameMode != mode) {
+    std::lock_guard lock(ui.game->mutex);
+    ResetView(ui.game->state, ui.view);
+  }
+  RelabelMenus(ui);
+}
+
 }  // namespace
 
 void RunFileCommand(UiState& ui, FileCommand command, const std::string& name) {
@@ -40,6 +67,8 @@ void RunFileCommand(UiState& ui, FileCommand command, const std::string& name) {
     case FileCommand::kSave: SaveGame(*ui.game, name); break;
     case FileCommand::kRestore: Restore(ui, name); break;
     case FileCommand::kList: ListGameToFile(*ui.game, name); break;
+    case FileCommand::kExport: ExportGame(*ui.game, name); break;
+    case FileCommand::kImport: Import(ui, name); break;
   }
 }
 
@@ -74,7 +103,7 @@ bool PollFileCommand(UiState& ui) {
   ui.input.modal = Modal::kNone;
   if (state == ChooserState::kFailed) ConsolePrintf("\nthe file chooser failed: nothing done");
   if (state != ChooserState::kChosen) return true;
-  if (files.pending != FileCommand::kList) files.saveName = path;
+  if (files.pending == FileCommand::kSave || files.pending == FileCommand::kRestore) files.saveName = path;
   RunFileCommand(ui, files.pending, path);
   return true;
 }

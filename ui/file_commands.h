@@ -1,6 +1,6 @@
 // Saving, restoring and listing the game from the window: S, R, L and the Game
 // menu go through the file chooser, Alt+S, Alt+R and Alt+L take the fixed
-// names. While the chooser is open it holds the window's input; the idle
+// names; exporting and importing the game as text, from the Game menu, too. While the chooser is open it holds the window's input; the idle
 // callback polls it and carries out the command on the name chosen. Where no
 // chooser can be started the commands use the default names, said once.
 #pragma once
@@ -13,6 +13,7 @@ namespace torvik::ui {
 
 constexpr const char* kSaveFilterLabel = "Save Files (*.sav)";
 constexpr const char* kListFilterLabel = "List Files (*.txt)";
+constexpr const char* kPgnFilterLabel = "PGN Files (*.pgn)";
 
 // The chooser opened for `command` (nothing while another dialog is open);
 // without a chooser, the command at once on its default name.
@@ -22,7 +23,8 @@ void StartFileCommand(UiState& ui, FileCommand command);
 void QuickFileCommand(UiState& ui, FileCommand command);
 
 // The command on `name`: the game saved, restored (the view toggles outside
-// the game reset, the menus relabelled) or listed to the file.
+// the game reset, the menus relabelled), listed to the file, exported or
+// imported (the view reset when the game's mode changed).
 void RunFileCommand(UiState& ui, FileCommand command, const std::string& name);
 
 // From the idle callback: the chooser's answer, once it is in, carried out.

@@ -11,6 +11,7 @@
 #include "ui/commands.h"
 #include "ui/file_commands.h"
 #include "ui/menu_model.h"
+#include "ui/position_text_dialog.h"
 
 namespace torvik::ui {
 namespace {
@@ -26,8 +27,17 @@ const MenuEntries kAddWhiteEntries = {{"Pawn", 11}, {"Knight", 12}, {"Bishop", 1
 const MenuEntries kAddBlackEntries = {{"Pawn", 5}, {"Knight", 6}, {"Bishop", 7},
                                       {"Rook", 8}, {"Queen", 9}, {"King", 10}};
 
-// The Game menu's file entries.
-enum GameEntry : int { kNewGameEntry = 0, kListEntry = 2, kSaveEntry = 5, kRestoreEntry = 6, kHintEntry = 7 };
+// The Game menu's entries.
+enum GameEntry : int {
+  kNewGameEntry = 0,
+  kListEntry = 2,
+  kSaveEntry = 5,
+  kRestoreEntry = 6,
+  kHintEntry = 7,
+  kExportEntry = 8,
+  kImportEntry = 9,
+  kPositionTextEntry = 10
+};
 
 int Menu(void (*handler)(int), const MenuEntries& entries) {
   const int id = glutCreateMenu(handler);
@@ -90,6 +100,10 @@ void OnCaptured(int v) {
   InstalledUi().view.showCaptured = v != 0;
   Done();
 }
+void OnMoveList(int v) {
+  InstalledUi().view.showMoveList = v != 0;
+  Done();
+}
 void OnOpacity(int v) {
   InstalledUi().game->state.transparent = v;
   Done();
@@ -110,6 +124,9 @@ void OnGame(int v) {
     case kSaveEntry: StartFileCommand(ui, FileCommand::kSave); break;
     case kRestoreEntry: StartFileCommand(ui, FileCommand::kRestore); break;
     case kHintEntry: AskHint(*ui.game); break;
+    case kExportEntry: StartFileCommand(ui, FileCommand::kExport); break;
+    case kImportEntry: StartFileCommand(ui, FileCommand::kImport); break;
+    case kPositionTextEntry: StartPositionText(ui); break;
     default: Warn(false, "unknown selection @ DoGameMenu"); break;
   }
   Done();
@@ -137,6 +154,9 @@ int GameMenu(const ChoiceMenus& menus, int undo) {
   glutAddMenuEntry("Save game", kSaveEntry);
   glutAddMenuEntry("Restore game", kRestoreEntry);
   glutAddMenuEntry("Hint", kHintEntry);
+  glutAddMenuEntry("Export game...", kExportEntry);
+  glutAddMenuEntry("Import game...", kImportEntry);
+  glutAddMenuEntry("Position text...", kPositionTextEntry);
   return game;
 }
 
@@ -158,6 +178,7 @@ int ViewMenu() {
   const int axes = Menu(OnAxes, kOnOffEntries);
   const int captured = Menu(OnCaptured, kOnOffEntries);
   const int opacity = Menu(OnOpacity, kOpacityEntries);
+  const int moveList = Menu(OnMoveList, kOnOffEntries);
   const int view = glutCreateMenu(OnView);
   glutAddSubMenu("Projection", projection);
   glutAddSubMenu("Axes", axes);
@@ -165,6 +186,7 @@ int ViewMenu() {
   glutAddSubMenu("Captured", captured);
   glutAddMenuEntry("BlackView", 4);
   glutAddMenuEntry("Reset View", 3);
+  glutAddSubMenu("Move list", moveList);
   return view;
 }
 

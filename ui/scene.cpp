@@ -9,6 +9,7 @@
 #include "ui/board_drawing.h"
 #include "ui/camera.h"
 #include "ui/gl_util.h"
+#include "ui/move_list.h"
 #include "ui/move_outlines.h"
 #include "ui/pieces_drawing.h"
 #include "ui/promotion_overlay.h"
@@ -36,6 +37,33 @@ void DrawText(const std::string& text, const Rgb& colour, TextFont font, int x, 
   for (char c : text) glutBitmapCharacter(GlutFont(font), static_cast<unsigned char>(c));
 }
 
+int TextWidth(const std::string& text, TextFont font) {
+  return glutBitmapLength(GlutFont(font), reinterpret_cast<const unsigned char*>(text.c_str()));
+}
+
+// The move list in the rows of the text lines, its column against the
+// window's right margin as the text lines stand against the left; dropped
+// whole when the window leaves no room for it beside them.
+void DrawMoveList(const UiState& ui, const TextLayout& t, int width) {
+  const std::vector<MoveListLine>& lines = ui.text.moves;
+  int column = 0, beside = 0;
+  for (const MoveListLine& line : lines) column = std::max(column, TextWidth(line.text, t.font));
+  for (const std::string* text : {&ui.text.title, &ui.text.banner, &ui.text.status, &ui.text.turn})
+    beside = std::max(beside, TextWidth(*text, t.font));
+  const int left = width - t.left - column;
+  if (lines.empty() || left < t.left + beside + t.spacing) return;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const MoveListLine& line = lines[i];
+    const int y = t.Baseline(int(i));
+    const std::string before = line.text.substr(0, line.markBegin);
+    const std::string marked = line.text.substr(line.markBegin, line.markEnd - line.markBegin);
+    DrawText(before, kIvory, t.font, left, y);
+    const int markLeft = left + TextWidth(before, t.font);
+    DrawText(marked, kYellow, t.font, markLeft, y);
+    DrawText(line.text.substr(line.markEnd), kIvory, t.font, markLeft + TextWidth(marked, t.font), y);
+  }
+}
+
 // The lines in window pixels, from the top left.
 void DrawTextLines(UiState& ui, const TextLayout& t, int width, int height) {
   glPushAttrib(GL_DEPTH_BUFFER_BIT);
@@ -51,6 +79,7 @@ void DrawTextLines(UiState& ui, const TextLayout& t, int width, int height) {
   DrawText(ui.text.banner, ui.text.bannerColour, t.font, t.left, t.Baseline(1));
   DrawText(ui.text.status, ui.text.statusColour, t.font, t.left, t.Baseline(2));
   DrawText(ui.text.turn, ui.text.turnColour, t.font, t.left, t.Baseline(3));
+  DrawMoveList(ui, t, width);
   glPopMatrix();
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
@@ -89,6 +118,8 @@ void ComposeText(UiState& ui) {
   const TextLine turn = thinking.empty() ? TurnLine(gs) : TextLine{thinking, kGreen};
   ui.text.turn = turn.text;
   ui.text.turnColour = turn.colour;
+  ui.text.moves.clear();
+  if (ui.view.showMoveList) ui.text.moves = MoveListLines(gs, ui.game->record, kTextLines);
 }
 
 void DisplayMain(UiState& ui) {

@@ -1,4 +1,4 @@
-// The frame: board, pieces, captured pieces, axes, and the three text lines.
+// The frame: board, pieces, captured pieces, axes, the text lines and the move list.
 #pragma once
 
 #include "ui/ui_state.h"
@@ -8,7 +8,7 @@ namespace torvik::ui {
 // The display callback's work: redraws everything from the game and the view.
 void DisplayMain(UiState& ui);
 
-// Composes the title, banner and status lines for the frame about to be drawn.
+// Composes the text lines and the move list for the frame about to be drawn.
 void ComposeText(UiState& ui);
 
 }  // namespace torvik::ui

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "board/move.h"
 #include "board/square.h"
@@ -15,6 +16,8 @@
 #include "record/saved_game.h"
 #include "ui/colours.h"
 #include "ui/file_chooser.h"
+#include "ui/move_list.h"
+#include "ui/zenity_child.h"
 
 namespace torvik::ui {
 
@@ -29,7 +32,7 @@ constexpr std::size_t kTitleChars = 64;   // the title and banner buffers
 constexpr std::size_t kStatusChars = 80;  // the status line buffer
 
 // A dialog that holds the window's input while it is open.
-enum class Modal { kNone, kPromotion, kFileChooser };
+enum class Modal { kNone, kPromotion, kFileChooser, kPositionText };
 
 struct Interaction {
   int selectedName = kNoSquare;  // what the first click picked
@@ -46,6 +49,7 @@ struct ViewToggles {
   int spinAngle = 0;  // degrees about the screen's depth axis
   int showAxes = 0;
   int showCaptured = 1;
+  int showMoveList = 1;
   bool blackView = false;
 };
 
@@ -59,6 +63,7 @@ struct TextLines {
   std::string turn;    // whose move, when two people play
   Rgb turnColour = kIvory;
   std::string windowTitle;  // the game file the window is named after
+  std::vector<MoveListLine> moves;  // the move list beside the board
 };
 
 // The game's latest notice as the status line holds it.
@@ -81,13 +86,19 @@ struct ChoiceMenus {
 };
 
 // The game files the window reads and writes through the chooser.
-enum class FileCommand { kSave, kRestore, kList };
+enum class FileCommand { kSave, kRestore, kList, kExport, kImport };
 
 struct FileDialogs {
   FileChooser chooser;
   FileCommand pending = FileCommand::kSave;  // what the open chooser is for
   std::string saveName = kQuickSaveName;     // where saves and restores start from
   bool missingSaid = false;                  // "no file chooser" was said
+};
+
+// The position-text dialog: the text it was opened with, to tell a change.
+struct PositionDialog {
+  ZenityChild dialog;
+  std::string shown;
 };
 
 struct UiState {
@@ -99,6 +110,7 @@ struct UiState {
   int windowId = 0;
   ChoiceMenus menus;
   FileDialogs files;
+  PositionDialog positionText;
 };
 
 // The side to move: 1 white, -1 black.
