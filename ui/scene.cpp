@@ -10,6 +10,7 @@
 #include "ui/camera.h"
 #include "ui/gl_util.h"
 #include "ui/move_list.h"
+#include "ui/move_list_layout.h"
 #include "ui/move_outlines.h"
 #include "ui/pieces_drawing.h"
 #include "ui/promotion_overlay.h"
@@ -41,31 +42,38 @@ int TextWidth(const std::string& text, TextFont font) {
   return glutBitmapLength(GlutFont(font), reinterpret_cast<const unsigned char*>(text.c_str()));
 }
 
-// The move list in the rows of the text lines, its column against the
-// window's right margin as the text lines stand against the left; dropped
-// whole when the window leaves no room for it beside them.
-void DrawMoveList(const UiState& ui, const TextLayout& t, int width) {
-  const std::vector<MoveListLine>& lines = ui.text.moves;
-  int column = 0, beside = 0;
-  for (const MoveListLine& line : lines) column = std::max(column, TextWidth(line.text, t.font));
+// The move list where the boards leave room for it (ui/move_list_layout.h):
+// the lines that fit, the marked move in yellow.
+void DrawMoveList(const UiState& ui, const CameraView& camera, const TextLayout& t, int width, int height) {
+  if (!ui.view.showMoveList) return;
+  const GameState& gs = ui.game->state;
+  const auto widest = [&t](const std::vector<MoveListLine>& lines) {
+    int w = 0;
+    for (const MoveListLine& line : lines) w = std::max(w, TextWidth(line.text, t.font));
+    return w;
+  };
+  std::vector<MoveListLine> lines = MoveListLines(gs, ui.game->record, MoveListRowsAtMost(t, height));
+  if (lines.empty()) return;
+  int beside = 0;
   for (const std::string* text : {&ui.text.title, &ui.text.banner, &ui.text.status, &ui.text.turn})
     beside = std::max(beside, TextWidth(*text, t.font));
-  const int left = width - t.left - column;
-  if (lines.empty() || left < t.left + beside + t.spacing) return;
+  // The widest of all the lines makes the column no narrower than those that fit.
+  const MoveListPlace place = PlaceMoveList(gs, camera, t, width, height, widest(lines), beside);
+  lines = MoveListLines(gs, ui.game->record, place.rows);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const MoveListLine& line = lines[i];
     const int y = t.Baseline(int(i));
     const std::string before = line.text.substr(0, line.markBegin);
     const std::string marked = line.text.substr(line.markBegin, line.markEnd - line.markBegin);
-    DrawText(before, kIvory, t.font, left, y);
-    const int markLeft = left + TextWidth(before, t.font);
+    DrawText(before, kIvory, t.font, place.left, y);
+    const int markLeft = place.left + TextWidth(before, t.font);
     DrawText(marked, kYellow, t.font, markLeft, y);
     DrawText(line.text.substr(line.markEnd), kIvory, t.font, markLeft + TextWidth(marked, t.font), y);
   }
 }
 
 // The lines in window pixels, from the top left.
-void DrawTextLines(UiState& ui, const TextLayout& t, int width, int height) {
+void DrawTextLines(UiState& ui, const CameraView& camera, const TextLayout& t, int width, int height) {
   glPushAttrib(GL_DEPTH_BUFFER_BIT);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
@@ -79,7 +87,7 @@ void DrawTextLines(UiState& ui, const TextLayout& t, int width, int height) {
   DrawText(ui.text.banner, ui.text.bannerColour, t.font, t.left, t.Baseline(1));
   DrawText(ui.text.status, ui.text.statusColour, t.font, t.left, t.Baseline(2));
   DrawText(ui.text.turn, ui.text.turnColour, t.font, t.left, t.Baseline(3));
-  DrawMoveList(ui, t, width);
+  DrawMoveList(ui, camera, t, width, height);
   glPopMatrix();
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
@@ -118,8 +126,6 @@ void ComposeText(UiState& ui) {
   const TextLine turn = thinking.empty() ? TurnLine(gs) : TextLine{thinking, kGreen};
   ui.text.turn = turn.text;
   ui.text.turnColour = turn.colour;
-  ui.text.moves.clear();
-  if (ui.view.showMoveList) ui.text.moves = MoveListLines(gs, ui.game->record, kTextLines);
 }
 
 void DisplayMain(UiState& ui) {
@@ -145,7 +151,7 @@ void DisplayMain(UiState& ui) {
 
   glDisable(GL_LIGHTING);
   ComposeText(ui);
-  DrawTextLines(ui, text, width, height);
+  DrawTextLines(ui, camera, text, width, height);
   if (ui.input.modal == Modal::kPromotion) DrawPromotionDialog(width, height);
 
   glEnable(GL_LIGHTING);

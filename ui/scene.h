@@ -8,7 +8,7 @@ namespace torvik::ui {
 // The display callback's work: redraws everything from the game and the view.
 void DisplayMain(UiState& ui);
 
-// Composes the text lines and the move list for the frame about to be drawn.
+// Composes the text lines for the frame about to be drawn.
 void ComposeText(UiState& ui);
 
 }  // namespace torvik::ui

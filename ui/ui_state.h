@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "board/move.h"
 #include "board/square.h"
@@ -16,7 +15,6 @@
 #include "record/saved_game.h"
 #include "ui/colours.h"
 #include "ui/file_chooser.h"
-#include "ui/move_list.h"
 #include "ui/zenity_child.h"
 
 namespace torvik::ui {
@@ -63,7 +61,6 @@ struct TextLines {
   std::string turn;    // whose move, when two people play
   Rgb turnColour = kIvory;
   std::string windowTitle;  // the game file the window is named after
-  std::vector<MoveListLine> moves;  // the move list beside the board
 };
 
 // The game's latest notice as the status line holds it.
