@@ -40,6 +40,7 @@ int PlayGame(Options& options);
 int EvalCommand(Options& options);
 int SearchCommand(Options& options);
 int SelfPlay(Options& options);
+int SavedGameToPgn(Options& options);
 
 // The engine on the bench positions at each difficulty, one line a think,
 // then the node count, the time and the rate ("bench: N nodes T ms R nodes/s").

@@ -32,6 +32,7 @@ int Run(int argc, char** argv) {
   if (c == "search") return SearchCommand(options);
   if (c == "selfplay") return SelfPlay(options);
   if (c == "bench") return Bench(options);
+  if (c == "pgn") return SavedGameToPgn(options);
   if (c == "uci") return Uci(options);
   std::fprintf(stderr, "torvik-cli: unknown command '%s' (try --help)\n", options.command.c_str());
   return kBadUsage;

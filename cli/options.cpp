@@ -1,5 +1,11 @@
 #include "cli/options.h"
 
+#include <charconv>
+#include <memory>
+
+#include "record/pgn_file.h"
+#include "record/position_text.h"
+
 namespace torvik::cli {
 
 const char* const kUsage =
@@ -18,7 +24,8 @@ const char* const kUsage =
     "                   --movetime MS a move by the wall clock\n"
     "                   save FILE and restore FILE keep the game in a file (torvik.sav\n"
     "                   when no name follows); list FILE writes the moves and a picture\n"
-    "                   of the board to FILE, list alone prints the moves\n"
+    "                   of the board to FILE, list alone prints the moves; pgn FILE\n"
+    "                   writes the game as PGN, load FILE [N] plays game N (1) of a PGN\n"
     "  eval             the evaluation as the engine's root sees it, the side to move\n"
     "                   taken as the engine's: 'score W S', W from White's view, S from\n"
     "                   the side to move's (a pawn is about 10000), then term by term\n"
@@ -35,6 +42,7 @@ const char* const kUsage =
     "                   difficulty, on the tick budget: one line each, then the nodes (the\n"
     "                   quiescence search's included), time and rate of each game and, last,\n"
     "                   'bench: N nodes T ms R nodes/s'; N is the same on every machine\n"
+    "  pgn SAVED        a saved game (a .sav file) as PGN on standard output\n"
     "  uci              the Universal Chess Interface for the 2D game on standard input and\n"
     "                   output (options Hash and Difficulty; a go without a clock plays on\n"
     "                   the tick budget once Difficulty is set); the log goes to standard error\n"
@@ -43,6 +51,9 @@ const char* const kUsage =
     "  --mode 2d|3d                  the game: plain chess or three-dimensional (default 3d)\n"
     "  --rules tournament|standard   the 3D rule set (default tournament)\n"
     "  --position TEXT               the position (default: the start of the game)\n"
+    "  --pgn FILE [--game N]         the position after game N (1) of a PGN file, its\n"
+    "                                game and rules those the file names; play takes the\n"
+    "                                whole game, to undo and replay\n"
     "  --notation tournament|standard|algebraic   how moves are named (default tournament)\n"
     "  --help                        this text\n"
     "\n"
@@ -76,6 +87,25 @@ namespace {
 // The options a command takes with a value (the command checks the value).
 bool IsValueOption(const std::string& arg) { return arg == "--notation" || arg == "--depth"; }
 
+// --pgn: the position after the game's last move stands for --position, and
+// the file's game and rules for --mode and --rules.
+bool ResolvePgn(Options& options, std::string& error) {
+  if (options.pgnFile.empty()) return true;
+  if (!options.position.empty()) return error = "--pgn and --position name two positions: give one", false;
+  auto gs = std::make_unique<GameState>();
+  gs->rules = options.rules;
+  std::string result;
+  if (!LoadPgnGame(options.pgnFile, options.pgnGame, *gs, result, error)) {
+    error = options.pgnFile + ": " + error;
+    return false;
+  }
+  options.position = FormatPosition(gs->position);
+  options.mode = gs->gameMode;
+  options.rules = gs->rules;
+  return true;
+}
+
+
 }  // namespace
 
 bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
@@ -102,6 +132,13 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
       if (!value(options.position)) return false;
       if (options.position.find_first_not_of(' ') == std::string::npos)
         return error = "--position needs a position text", false;
+    } else if (arg == "--pgn") {
+      if (!value(options.pgnFile)) return false;
+    } else if (arg == "--game") {
+      if (!value(v)) return false;
+      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), options.pgnGame);
+      if (ec != std::errc{} || end != v.data() + v.size() || options.pgnGame < 1)
+        return error = "--game takes a game number from 1", false;
     } else if (IsValueOption(arg)) {
       // Left for the command, with its value, which must be there.
       if (!value(v)) return false;
@@ -113,7 +150,7 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
       options.rest.push_back(arg);
     }
   }
-  return true;
+  return ResolvePgn(options, error);
 }
 
 bool TakeOption(Options& options, const std::string& name, std::string& value) {

@@ -13,6 +13,8 @@ struct Options {
   int mode = kGame3D;
   int rules = kTournament;
   std::string position;  // empty: the start position of the mode (an empty --position is refused)
+  std::string pgnFile;   // --pgn: the game the position comes from (position then holds its end)
+  int pgnGame = 1;       // --game: which game of the file
   bool help = false;
   std::vector<std::string> rest;  // what no option claimed
 };

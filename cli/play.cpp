@@ -20,6 +20,7 @@
 #include "record/move_text.h"
 #include "record/named_move.h"
 #include "record/notation.h"
+#include "record/pgn_file.h"
 #include "record/position_text.h"
 #include "record/saved_game.h"
 #include "rules/perft.h"
@@ -75,13 +76,30 @@ void ListMoves(Game& game) {
                   NotationOf(pos, moves[i], game.state.notation).c_str());
 }
 
-// save, restore and list with the rest of the line as the file's name (save and
-// restore use torvik.sav without one; list without one prints the moves only).
+// load's game number: a last word of digits after the name (1 without one).
+int TakeGameNumber(std::string& name) {
+  const auto space = name.find_last_of(' ');
+  if (space == std::string::npos || name.find_first_not_of("0123456789", space + 1) != std::string::npos ||
+      space + 1 == name.size() || name.size() - space > 6)
+    return 1;
+  const int number = std::stoi(name.substr(space + 1));
+  name.erase(name.find_last_not_of(' ', space) + 1);
+  return number;
+}
+
+// save, restore, list, pgn and load with the rest of the line as the file's
+// name (save and restore use torvik.sav without one, pgn and load torvik.pgn;
+// list without one prints the moves only).
 void FileCommand(Game& game, const std::string& word, std::istringstream& in) {
   std::string name;
   std::getline(in >> std::ws, name);
   while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) name.pop_back();
-  if (word == "save") SaveGame(game, name.empty() ? kQuickSaveName : name);
+  if (word == "pgn") ExportGame(game, name.empty() ? kPgnName : name);
+  else if (word == "load") {
+    const int number = TakeGameNumber(name);
+    ImportGame(game, name.empty() ? kPgnName : name, number);
+  }
+  else if (word == "save") SaveGame(game, name.empty() ? kQuickSaveName : name);
   else if (word == "restore") RestoreGame(game, name.empty() ? kQuickSaveName : name);
   else if (name.empty()) ListGameToConsole(game);
   else ListGameToFile(game, name);
@@ -92,7 +110,7 @@ bool Command(Game& game, const std::string& line, const bool (&plays)[2]) {
   std::istringstream in(line);
   std::string word;
   if (!(in >> word)) return true;
-  if (word == "save" || word == "restore" || word == "list") {
+  if (word == "save" || word == "restore" || word == "list" || word == "pgn" || word == "load") {
     FileCommand(game, word, in);
     return true;
   }
@@ -181,7 +199,9 @@ int PlayGame(Options& options) {
   game->state.rules = game->state.position.rules = options.rules;
   RegenPosition(game->state.position);  // the maps of the rules in force
   game->state.notation = notation;
-  if (!options.position.empty()) {
+  if (!options.pgnFile.empty()) {
+    if (!ImportGame(*game, options.pgnFile, options.pgnGame)) return kBadUsage;
+  } else if (!options.position.empty()) {
     Position& start = game->state.startPosition;
     start.rules = options.rules;
     if (!LoadPosition(options, start)) return kBadUsage;

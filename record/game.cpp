@@ -9,6 +9,7 @@
 #include "board/setup.h"
 #include "engine/rebuild.h"
 #include "record/game_over.h"
+#include "record/game_start.h"
 #include "record/notation.h"
 #include "rules/legality.h"
 #include "rules/make_move.h"
@@ -26,10 +27,7 @@ bool SetUpStart(Game& game) {
   GameState& gs = game.state;
   ClearCaptured(game.record);
   ClearMove(game.hint);
-  if (!gs.startEdited) return SetUpStartPosition(gs);
-  gs.position = gs.startPosition;
-  gs.position.history = &gs.keyHistory;
-  return RebuildPosition(gs.position);
+  return SetUpGameStart(gs);
 }
 
 // A move handed in as a capture, or as a pawn's promotion onto a piece, adds

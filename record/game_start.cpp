@@ -18,6 +18,13 @@ void StartKeyHistory(GameState& gs) {
   gs.keyHistory.Store(gs.position.ply, gs.position.hashKey);
 }
 
+bool SetUpGameStart(GameState& gs) {
+  if (!gs.startEdited) return SetUpStartPosition(gs);
+  gs.position = gs.startPosition;
+  gs.position.history = &gs.keyHistory;
+  return RebuildPosition(gs.position);
+}
+
 void BeginGameAt(GameState& gs, const Position& start) {
   gs.gameMode = start.gameMode;
   gs.rules = start.rules;

@@ -16,6 +16,10 @@ namespace torvik {
 // is emptied; every other setting of `gs` stays.
 void BeginGameAt(GameState& gs, const Position& start);
 
+// The game's start for undo in gs.position: the set-up of its mode, or the
+// edited start. False when it cannot be rebuilt.
+bool SetUpGameStart(GameState& gs);
+
 // The game's history begins at the position now in `gs`: no ply before it
 // can repeat it (the board editor's edits and BeginGameAt).
 void StartKeyHistory(GameState& gs);

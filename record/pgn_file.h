@@ -6,6 +6,7 @@
 #include <string>
 
 #include "record/game.h"
+#include "record/pgn.h"
 
 namespace torvik {
 
@@ -21,5 +22,16 @@ bool ExportGame(Game& game, const std::string& name);
 // does not open, or a game with a bad tag or move, is refused with the game,
 // line and reason on the console and to the player, and nothing changes.
 bool ImportGame(Game& game, const std::string& name, int number = 1);
+
+// Reads game `number` of the file `name` into `gs` (PlayPgnGame), its result
+// into `result`. False, with the game, line and reason in `error`.
+bool LoadPgnGame(const std::string& name, int number, GameState& gs, std::string& result, std::string& error);
+
+// Today as PGN dates a game ("2026.12.07").
+std::string PgnToday();
+
+// The players of the game for its tags: the engine's sides are "Torvik", a
+// person's the user's login name ("?" when unknown).
+PgnPlayers PgnPlayersOf(const GameState& gs);
 
 }  // namespace torvik

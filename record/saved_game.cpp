@@ -30,15 +30,6 @@ bool Fail(std::string& error, const std::string& message) {
   return false;
 }
 
-// The game's start for undo: the set-up, or the edited start. False when the
-// edited start cannot be rebuilt (undo then replays nothing).
-bool SetUpGameStart(GameState& gs) {
-  if (!gs.startEdited) return SetUpStartPosition(gs);
-  gs.position = gs.startPosition;
-  gs.position.history = &gs.keyHistory;
-  return RebuildPosition(gs.position);
-}
-
 // Plays the record again from the game's start up to `plies`, as undo does.
 // False, naming the move, at the first one the rules refuse.
 bool ReplayRecordTo(GameState& gs, int plies, std::string& error) {

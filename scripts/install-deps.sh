@@ -8,6 +8,7 @@ packages=(
   libgtest-dev
   xvfb xdotool
   zenity
+  polyglot
   clang libclang-rt-dev
 )
 

@@ -7,6 +7,7 @@
 #include "engine/eval_support.h"
 #include "record/position_text.h"
 #include "support/positions.h"
+#include "support/working_folder.h"
 #include "uci_process.h"
 
 namespace torvik {
@@ -124,6 +125,19 @@ TEST(Cli, TheEndOfAGameBetweenPeople) {
                      {"", "\n2. g4\n2. ... Qh4+\nWhite is mated\n0-1", "\nillegal move a2a3"});
   EXPECT_EQ(r.out.find("mated", r.out.find("mated") + 1), std::string::npos) << r.out;
   Cli("play --mode 2d --position " + Quote("7k/8/6K1/8/8/8/8/5Q2 w - - 0 1"), "f1f7\n", 0, {"", "\n1. Qf7\nStalemate\n1/2-1/2"});
+}
+
+// Games out and in as PGN: the terminal game writes one and loads one, the
+// converter turns a saved game into one, --pgn starts from a file's game.
+TEST(Cli, GamesAsPgn) {
+  test::ScopedWorkingFolder folder("torvik-cli-pgn");
+  Cli("play --mode 2d", "f2f3\ne7e5\ng2g4\nd8h4\npgn g.pgn\nsave g.sav\nload g.pgn 2\n", 0,
+      {"", "Export g.pgn ... complete", "Import g.pgn game 2 ... failed! game 2: the file has 1 games"});
+  Cli("pgn g.sav", "", 0, {"[Event \"Casual game\"]\n", "\n1. f3 e5 2. g4 Qh4# {White is mated} 0-1\n"});
+  Cli("show --pgn g.pgn", "", 0, {"rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3\n"});
+  const std::string opera = Quote(std::string(TORVIK_SOURCE_DIR) + "/tests/record/data/opera_game.pgn");
+  Cli("play --pgn " + opera + " --game 2", "undo 2\nshow\n", 0, {"", "8/8/3k4/8/4P3/8/3K4/8 w - - 3 42"});
+  EXPECT_NE(Cli("show --pgn missing.pgn", "", 2).err.find("missing.pgn"), std::string::npos);
 }
 
 // The engine from the terminal: its move for a position, by difficulty or by
