@@ -60,17 +60,18 @@ int MoveListRowsAtMost(const TextLayout& text, int height) {
 }
 
 MoveListPlace PlaceMoveList(const GameState& gs, const CameraView& view, const TextLayout& text, int width,
-                            int height, int columnWidth, int besideWidth) {
+                            int height, int columnWidth, const std::array<int, kTextLines>& beside) {
   const double captured = kCapturedReach * std::min(width, height) / 20.0;
   const int right = width - std::max(2, static_cast<int>(std::ceil(captured)));
-  MoveListPlace place{right - columnWidth, 0};
-  if (place.left < text.left + besideWidth + text.spacing) return place;
+  MoveListPlace place{right - columnWidth, 0, 0};
+  for (int i = 0; i < kTextLines; ++i)
+    if (place.left < text.left + beside[std::size_t(i)] + text.spacing) place.first = i + 1;
   std::vector<Box> boxes;
   for (Square s = 0; s < kSquareCount; ++s)
     for (const Box& b : SquareBoxes(gs, view, s, width, height)) boxes.push_back(b);
   const int rows = MoveListRowsAtMost(text, height), ascent = FontHeight(text.font);
-  for (; place.rows < rows; ++place.rows) {
-    const int baseline = text.Baseline(place.rows);
+  for (; place.first + place.rows < rows; ++place.rows) {
+    const int baseline = text.Baseline(place.first + place.rows);
     const Box row{double(place.left - text.spacing / 4), double(baseline - ascent), double(width),
                   double(baseline + text.spacing / 4)};
     if (row.y1 > height) break;

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <array>
 #include <mutex>
 
 #include "ui/axes.h"
@@ -54,15 +55,16 @@ void DrawMoveList(const UiState& ui, const CameraView& camera, const TextLayout&
   };
   std::vector<MoveListLine> lines = MoveListLines(gs, ui.game->record, MoveListRowsAtMost(t, height));
   if (lines.empty()) return;
-  int beside = 0;
-  for (const std::string* text : {&ui.text.title, &ui.text.banner, &ui.text.status, &ui.text.turn})
-    beside = std::max(beside, TextWidth(*text, t.font));
+  std::array<int, kTextLines> beside{};
+  const std::array<const std::string*, kTextLines> texts = {&ui.text.title, &ui.text.banner, &ui.text.status,
+                                                            &ui.text.turn};
+  for (std::size_t i = 0; i < texts.size(); ++i) beside[i] = TextWidth(*texts[i], t.font);
   // The widest of all the lines makes the column no narrower than those that fit.
   const MoveListPlace place = PlaceMoveList(gs, camera, t, width, height, widest(lines), beside);
   lines = MoveListLines(gs, ui.game->record, place.rows);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const MoveListLine& line = lines[i];
-    const int y = t.Baseline(int(i));
+    const int y = t.Baseline(place.first + int(i));
     const std::string before = line.text.substr(0, line.markBegin);
     const std::string marked = line.text.substr(line.markBegin, line.markEnd - line.markBegin);
     DrawText(before, kIvory, t.font, place.left, y);

@@ -1,12 +1,15 @@
 // The game as text in the window under Xvfb: the move list beside the board,
-// and a position set up through the position-text dialog (a stand-in zenity).
+// a position set up through the position-text dialog, and the game exported
+// and imported again (a stand-in zenity answers the dialogs).
+#include <chrono>
+
 #include "window_fixture.h"
 
 namespace torvik::ui {
 namespace {
 
 constexpr Pixel kYellowish{255, 255, 0};
-constexpr int kGameMenuPositionText = 10;
+enum GameMenuTextEntry { kExportEntry = 8, kImportEntry = 9, kPositionTextEntry = 10 };
 
 // The marked move of the move list: its yellow pixels in the top right, and
 // the leftmost column they reach.
@@ -38,16 +41,33 @@ TEST_F(WindowTest, MoveListAndPositionText) {
   // position is refused and changes nothing.
   std::ofstream(bin_ + "/answer") << "4k3/8/8/8/8/8/4P3/4K3 w - - 0 7";
   std::size_t at = program_->Console().size();
-  ChooseFromMenu({kGameMenu, kGameMenuPositionText});
+  ChooseFromMenu({kGameMenu, kPositionTextEntry});
   ASSERT_TRUE(program_->WaitForConsole("\nset up 4k3/8/8/8/8/8/4P3/4K3 w - - 0 7", at, kWait)) << program_->Console();
   EXPECT_EQ(MarkedMove(program_->Settle()).pixels, 0) << "a new game at the position";
   ClickMove(kGame2D, 33, 35, "\n7. e4");
   EXPECT_GT(MarkedMove(program_->Settle()).pixels, 20);
   std::ofstream(bin_ + "/answer") << "no position";
   at = program_->Console().size();
-  ChooseFromMenu({kGameMenu, kGameMenuPositionText});
+  ChooseFromMenu({kGameMenu, kPositionTextEntry});
   ASSERT_TRUE(program_->WaitForConsole("\nnot a position: ", at, kWait)) << program_->Console();
   ClickMove(kGame2D, 39, 47, "\n7. ... Kf8");  // the game goes on where it was
+
+  // Exported, and imported into a new game: its moves are listed again.
+  const std::string file = dir_ + "/two plies";
+  std::ofstream(bin_ + "/answer") << file;
+  at = program_->Console().size();
+  ChooseFromMenu({kGameMenu, kExportEntry});
+  ASSERT_TRUE(program_->WaitForConsole("\nExport " + file + ".pgn ... complete", at, kWait)) << program_->Console();
+  EXPECT_EQ(MarkedMove(NewGame("F2")).pixels, 0);
+  std::ofstream(bin_ + "/answer") << file + ".pgn";
+  at = program_->Console().size();
+  ChooseFromMenu({kGameMenu, kImportEntry});
+  ASSERT_TRUE(program_->WaitForConsole(" complete: 2 plies", at, kWait)) << program_->Console();
+  // The list keeps clear of the notice ("imported ..."), which may leave it no room till it goes.
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWait);
+  while (MarkedMove(program_->Settle()).pixels == 0 && std::chrono::steady_clock::now() < until) {
+  }
+  EXPECT_GT(MarkedMove(program_->Settle()).pixels, 20) << "7. e4 Kf8, Kf8 marked";
   Quit("q");
 }
 
