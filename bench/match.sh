@@ -169,14 +169,23 @@ exec "$engine" uci 2>>"$out/torvik-stderr.log"
 EOF
 chmod +x "$out/torvik-engine.sh"
 
+# A UCI engine's options go as xboard's "option NAME=VALUE", which polyglot
+# turns into setoption: a check option's value is 1 or 0 there (polyglot
+# drops "true" without a word). Hash and threads are not options in xboard's
+# protocol: xboard sends memory (-defaultHashSize) and cores (1), which
+# polyglot passes on as Hash and Threads.
 opp_args=()
+opp_uci=""       # the opponent's command and options, when it speaks UCI
+opp_options=""
 case "$opp_kind" in
   stockfish)
     elo=${opp_arg:-1350}
-    opp_args=(-scp stockfish -sUCI -secondOptions "UCI_LimitStrength=true,UCI_Elo=$elo,Threads=1,Hash=16")
+    opp_uci=stockfish
+    opp_options="UCI_LimitStrength=1,UCI_Elo=$elo"
     ;;
   stockfish-skill)
-    opp_args=(-scp stockfish -sUCI -secondOptions "Skill Level=${opp_arg:-0},Threads=1,Hash=16")
+    opp_uci=stockfish
+    opp_options="Skill Level=${opp_arg:-0}"
     ;;
   fairymax)
     opp_args=(-scp fairymax)
@@ -191,16 +200,31 @@ case "$opp_kind" in
 exec "$opp_arg" uci 2>>"$out/torvik-base-stderr.log"
 EOF
     chmod +x "$out/torvik-base.sh"
-    opp_args=(-scp "$out/torvik-base.sh" -sUCI -secondOptions "Difficulty=$difficulty,Hash=16" -sn Baseline)
+    opp_uci=$out/torvik-base.sh
+    opp_options="Difficulty=$difficulty"
+    opp_args=(-sn Baseline)
     ;;
 esac
+[ -n "$opp_uci" ] && opp_args=(-scp "$opp_uci" -sUCI -secondOptions "$opp_options" "${opp_args[@]}")
+
+# The options must reach the engines: polyglot is run once on each UCI engine
+# as xboard will run it, and its log says what the engine was sent.
+check_options() {
+  if ! (cd "$out" && python3 "$here/check_uci_options.py" --engine "$1" --options "$2" --dir "$out"); then
+    echo "match.sh: the options $2 do not reach $1; no match" >&2
+    exit 3
+  fi
+}
+options_applied="Torvik: $(check_options "$out/torvik-engine.sh" "Difficulty=$difficulty")"
+[ -n "$opp_uci" ] && options_applied="$options_applied; opponent: $(check_options "$opp_uci" "$opp_options")"
 
 # -ponderNextMove false: no engine thinks on the other's time, which would take
 # the CPU from the engine that is thinking.
 xboard_args=(
   -noGUI -matchMode true -matchGames "$games"
   "${clock_args[@]}" -autoCallFlag true -ponderNextMove false
-  -fcp "$out/torvik-engine.sh" -fn Torvik -fd "$out" -fUCI -firstOptions "Difficulty=$difficulty,Hash=16"
+  -fcp "$out/torvik-engine.sh" -fn Torvik -fd "$out" -fUCI -firstOptions "Difficulty=$difficulty"
+  -defaultHashSize 16
   "${opp_args[@]}" -sd "$out"
   -loadGameFile "$out/openings.pgn" -loadGameIndex -2 -rewindIndex "$n_openings"
   -saveGameFile "$out/games.pgn" -pgnExtendedInfo true
@@ -213,6 +237,7 @@ xboard_args=(
 {
   echo "Torvik:    $torvik_name ($engine), Difficulty $difficulty"
   echo "opponent:  $opponent"
+  echo "options:   $options_applied"
   echo "clock:     $clock_label"
   echo "games:     $games from $n_openings openings ($openings), colours alternating"
   echo "started:   $(date -Is)"
