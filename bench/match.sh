@@ -4,11 +4,14 @@
 # from the balanced openings in bench/openings.pgn, each opening twice with the
 # colours swapped. Prints Torvik's wins, draws and losses and the Elo difference
 # with its 95% margin; keeps the games, xboard's log and Torvik's log in a
-# folder under bench/match-results/.
+# folder under bench/match-results/. With --mode 3d two builds of torvik-cli
+# play the 3D game instead, from bench/openings-3d.txt, refereed by the
+# program's own rules (bench/match3d.py).
 #
 #   bench/match.sh --opponent stockfish:1350 --games 20
 #   bench/match.sh --opponent fairymax --tc 0:30 --inc 0.3 --games 40
 #   bench/match.sh --opponent phalanx --st 1 --difficulty medium
+#   bench/match.sh --mode 3d --opponent torvik:/tmp/torvik-old --rules standard --st 0.1
 #
 # See bench/README.md for the packages it needs and how long a run takes.
 set -euo pipefail
@@ -35,9 +38,12 @@ usage: bench/match.sh [options]
   --mps N           moves per time control, 0 for the whole game (default 0)
   --st S            fixed seconds per move instead of a clock (go movetime)
   --difficulty D    Torvik's Difficulty option: easy, medium or hard (default hard)
+  --mode 2d|3d      the game (default 2d); 3d plays torvik:PATH only, without xboard
+  --rules R         the 3D rule set: tournament or standard (default tournament)
   --first N         the first opening to play, 1..number of openings (default 1)
   --engine PATH     torvik-cli to run (default build-match/torvik-cli, else build/torvik-cli)
-  --openings FILE   PGN of openings (default bench/openings.pgn)
+  --openings FILE   PGN of openings (default bench/openings.pgn; in 3d, move lists,
+                    default bench/openings-3d.txt)
   --out DIR         where the results go (default bench/match-results/OPPONENT-DATE)
   --timeout S       give up after S seconds (default: 2.5 x the longest a match can take)
   --help            this text
@@ -53,7 +59,9 @@ st=""
 difficulty=hard
 first=1
 engine=""
-openings="$here/openings.pgn"
+openings=""
+mode=2d
+rules=tournament
 out=""
 timeout_s=""
 
@@ -66,6 +74,8 @@ while [ $# -gt 0 ]; do
     --mps) mps=$2; shift 2 ;;
     --st) st=$2; shift 2 ;;
     --difficulty) difficulty=$2; shift 2 ;;
+    --mode) mode=$2; shift 2 ;;
+    --rules) rules=$2; shift 2 ;;
     --first) first=$2; shift 2 ;;
     --engine) engine=$2; shift 2 ;;
     --openings) openings=$2; shift 2 ;;
@@ -79,7 +89,45 @@ done
 case "$difficulty" in easy|medium|hard) ;; *)
   echo "match.sh: --difficulty is easy, medium or hard" >&2; exit 2 ;;
 esac
+case "$mode" in 2d|3d) ;; *) echo "match.sh: --mode is 2d or 3d" >&2; exit 2 ;; esac
+case "$rules" in tournament|standard) ;; *) echo "match.sh: --rules is tournament or standard" >&2; exit 2 ;; esac
 games=$(( (games + 1) / 2 * 2 ))
+
+if [ "$mode" = 3d ]; then
+  # Two builds of torvik-cli, refereed by the engine's own rules; no xboard.
+  case "$opponent" in torvik:?*) ;; *)
+    echo "match.sh: the 3D game is played against torvik:PATH only" >&2; exit 2 ;;
+  esac
+  base=${opponent#torvik:}
+  [ -x "$base" ] || { echo "match.sh: torvik:PATH needs an executable torvik-cli" >&2; exit 2; }
+  [ -z "$engine" ] && for e in "$root/build-match/torvik-cli" "$root/build/torvik-cli"; do
+    [ -x "$e" ] && { engine=$e; break; }
+  done
+  [ -n "$engine" ] && [ -x "$engine" ] || { echo "match.sh: no torvik-cli; build one" >&2; exit 3; }
+  if [ -n "$st" ]; then
+    clock_label="${st}s-per-move"; clock3d=(--st "$st")
+  else
+    clock_label="${tc}+${inc}"
+    clock3d=(--tc "$(python3 -c "m, _, s = '$tc'.partition(':'); print(float(m) * 60 + float(s or 0))")" --inc "$inc")
+  fi
+  [ -z "$out" ] && out="$here/match-results/3d-$rules-torvik-base-${clock_label//[:\/]/_}-$difficulty-$(date +%Y%m%d-%H%M%S)"
+  mkdir -p "$out"
+  {
+    echo "Torvik:    $engine, Difficulty $difficulty"
+    echo "opponent:  $base (Baseline)"
+    echo "game:      3D, $rules rules"
+    echo "clock:     $clock_label"
+    echo "games:     $games from ${openings:-$here/openings-3d.txt}, colours alternating"
+    echo "started:   $(date -Is)"
+  } | tee "$out/match.txt"
+  python3 "$here/match3d.py" --engine "$engine" --opponent "$base" --rules "$rules" --games "$games" \
+    --first "$first" --difficulty "$difficulty" --out "$out" "${clock3d[@]}" \
+    --openings "${openings:-$here/openings-3d.txt}" | tee -a "$out/match.txt"
+  status=${PIPESTATUS[0]}
+  echo "finished:  $(date -Is); games: $out/games.pgn" | tee -a "$out/match.txt"
+  exit "$status"
+fi
+[ -z "$openings" ] && openings="$here/openings.pgn"
 
 # Debian puts the engines and xboard in /usr/games.
 export PATH="$PATH:/usr/games"
