@@ -108,7 +108,13 @@ void Identify(Session& s) {
   Say(s, "uciok");
 }
 
-void NewGame(Session& s);
+void NewGame(Session& s) {
+  Wait(s);
+  ClearTT(s.engine->tt);
+  ClearSearchTables(*s.engine);
+  s.engine->lastStage = -1;
+  s.engine->lastAgePly = 0;
+}
 
 void SetOption(Session& s, const UciCommand& c) {
   if (c.option == UciOption::kOther) return;
@@ -124,14 +130,6 @@ void SetOption(Session& s, const UciCommand& c) {
     s.hashMegabytes = c.hashMegabytes;
     s.engine = std::make_unique<Engine>();  // the table is made at the next think
   }
-}
-
-void NewGame(Session& s) {
-  Wait(s);
-  ClearTT(s.engine->tt);
-  ClearSearchTables(*s.engine);
-  s.engine->lastStage = -1;
-  s.engine->lastAgePly = 0;
 }
 
 // One line; false on quit.
