@@ -6,7 +6,8 @@
 # with its 95% margin; keeps the games, xboard's log and Torvik's log in a
 # folder under bench/match-results/. With --mode 3d two builds of torvik-cli
 # play the 3D game instead, from bench/openings-3d.txt, refereed by the
-# program's own rules (bench/match3d.py).
+# program's own rules (bench/uci_match.py, which also plays a UCI opponent
+# at a fixed time a move, which xboard cannot give below a second).
 #
 #   bench/match.sh --opponent stockfish:1350 --games 20
 #   bench/match.sh --opponent fairymax --tc 0:30 --inc 0.3 --games 40
@@ -36,9 +37,12 @@ usage: bench/match.sh [options]
   --tc T            base time per game, xboard's form: minutes or M:SS (default 0:10)
   --inc S           increment in seconds per move (default 0.1)
   --mps N           moves per time control, 0 for the whole game (default 0)
-  --st S            fixed seconds per move instead of a clock (go movetime)
+  --st S            fixed seconds per move instead of a clock (go movetime;
+                    whole seconds for an xboard engine)
   --difficulty D    Torvik's Difficulty option: easy, medium or hard (default hard)
-  --mode 2d|3d      the game (default 2d); 3d plays torvik:PATH only, without xboard
+  --mode 2d|3d      the game (default 2d); 3d plays torvik:PATH only
+                    (3d, and --st against a UCI engine, run without xboard:
+                    bench/uci_match.py, refereed by torvik-cli referee)
   --rules R         the 3D rule set: tournament or standard (default tournament)
   --first N         the first opening to play, 1..number of openings (default 1)
   --engine PATH     torvik-cli to run (default build-match/torvik-cli, else build/torvik-cli)
@@ -93,38 +97,56 @@ case "$mode" in 2d|3d) ;; *) echo "match.sh: --mode is 2d or 3d" >&2; exit 2 ;; 
 case "$rules" in tournament|standard) ;; *) echo "match.sh: --rules is tournament or standard" >&2; exit 2 ;; esac
 games=$(( (games + 1) / 2 * 2 ))
 
-if [ "$mode" = 3d ]; then
-  # Two builds of torvik-cli, refereed by the engine's own rules; no xboard.
-  case "$opponent" in torvik:?*) ;; *)
-    echo "match.sh: the 3D game is played against torvik:PATH only" >&2; exit 2 ;;
+# The 3D game, and a fixed time a move against a UCI engine (xboard's -st
+# counts whole seconds, and polyglot passes no fraction of one), go without
+# xboard: bench/uci_match.py speaks UCI to both engines and has torvik-cli
+# referee judge every move.
+direct=no
+[ "$mode" = 3d ] && direct=yes
+case "$opponent" in stockfish*|torvik:*) [ -n "$st" ] && direct=yes ;; esac
+if [ "$direct" = yes ]; then
+  case "$opponent" in
+    torvik:?*) [ -x "${opponent#torvik:}" ] || { echo "match.sh: torvik:PATH needs an executable torvik-cli" >&2; exit 2; }
+      opponent=torvik:$(cd "$(dirname "${opponent#torvik:}")" && pwd)/$(basename "${opponent#torvik:}") ;;
+    stockfish|stockfish:*|stockfish-skill|stockfish-skill:*)
+      [ "$mode" = 2d ] || { echo "match.sh: the 3D game is played against torvik:PATH only" >&2; exit 2; }
+      PATH="$PATH:/usr/games" command -v stockfish >/dev/null || { echo "match.sh: missing stockfish" >&2; exit 3; } ;;
+    *) echo "match.sh: $opponent does not speak UCI; the 3D game is played against torvik:PATH only" >&2; exit 2 ;;
   esac
-  base=${opponent#torvik:}
-  [ -x "$base" ] || { echo "match.sh: torvik:PATH needs an executable torvik-cli" >&2; exit 2; }
   [ -z "$engine" ] && for e in "$root/build-match/torvik-cli" "$root/build/torvik-cli"; do
     [ -x "$e" ] && { engine=$e; break; }
   done
   [ -n "$engine" ] && [ -x "$engine" ] || { echo "match.sh: no torvik-cli; build one" >&2; exit 3; }
+  engine=$(cd "$(dirname "$engine")" && pwd)/$(basename "$engine")
   if [ -n "$st" ]; then
-    clock_label="${st}s-per-move"; clock3d=(--st "$st")
+    clock_label="${st}s-per-move"; clock_direct=(--st "$st")
   else
     clock_label="${tc}+${inc}"
-    clock3d=(--tc "$(python3 -c "m, _, s = '$tc'.partition(':'); print(float(m) * 60 + float(s or 0))")" --inc "$inc")
+    clock_direct=(--tc "$(python3 -c "m, _, s = '$tc'.partition(':'); print(float(m) * 60 + float(s or 0))")" --inc "$inc")
   fi
-  [ -z "$out" ] && out="$here/match-results/3d-$rules-torvik-base-${clock_label//[:\/]/_}-$difficulty-$(date +%Y%m%d-%H%M%S)"
+  label=${opponent//:/-}
+  case "$opponent" in torvik:*) label=torvik-base ;; esac
+  [ "$mode" = 3d ] && label="3d-$rules-$label"
+  [ -z "$out" ] && out="$here/match-results/${label}-${clock_label//[:\/]/_}-$difficulty-$(date +%Y%m%d-%H%M%S)"
   mkdir -p "$out"
+  out=$(cd "$out" && pwd)
+  opening_args=()
+  [ -n "$openings" ] && opening_args=(--openings "$openings")
   {
     echo "Torvik:    $engine, Difficulty $difficulty"
-    echo "opponent:  $base (Baseline)"
-    echo "game:      3D, $rules rules"
+    echo "opponent:  $opponent"
+    echo "game:      $mode$([ "$mode" = 3d ] && echo ", $rules rules")"
     echo "clock:     $clock_label"
-    echo "games:     $games from ${openings:-$here/openings-3d.txt}, colours alternating"
+    echo "games:     $games, each opening twice, colours alternating; refereed by torvik-cli referee"
     echo "started:   $(date -Is)"
   } | tee "$out/match.txt"
-  python3 "$here/match3d.py" --engine "$engine" --opponent "$base" --rules "$rules" --games "$games" \
-    --first "$first" --difficulty "$difficulty" --out "$out" "${clock3d[@]}" \
-    --openings "${openings:-$here/openings-3d.txt}" | tee -a "$out/match.txt"
+  set +e
+  python3 "$here/uci_match.py" --engine "$engine" --opponent "$opponent" --mode "$mode" --rules "$rules" \
+    --games "$games" --first "$first" --difficulty "$difficulty" --out "$out" "${clock_direct[@]}" \
+    "${opening_args[@]}" 2>&1 | tee -a "$out/match.txt"
   status=${PIPESTATUS[0]}
-  echo "finished:  $(date -Is); games: $out/games.pgn" | tee -a "$out/match.txt"
+  set -e
+  echo "finished:  $(date -Is) (status $status); games: $out/games.pgn" | tee -a "$out/match.txt"
   exit "$status"
 fi
 [ -z "$openings" ] && openings="$here/openings.pgn"
@@ -181,7 +203,10 @@ fi
 
 if [ -n "$st" ]; then
   clock_label="${st}s-per-move"
-  clock_args=(-st "$st")
+  case "$st" in
+    *[!0-9]*) echo "match.sh: xboard takes whole seconds a move (--st $st)" >&2; exit 2 ;;
+  esac
+  clock_args=(-st "0:$st")  # xboard's minutes:seconds
   per_game=$(python3 -c "print(int(2 * 80 * $st + 10))")
 else
   clock_label="${tc}+${inc}"

@@ -48,8 +48,8 @@ int Bench(Options& options);
 // The Universal Chess Interface for the 2D and the 3D game, on standard input and output.
 int Uci(Options& options);
 
-// The rules as a match's judge: a move a line in, "ok", "illegal TEXT" or
-// "over RESULT REASON" a line out.
+// The rules as a match's judge: a move a line in, "ok MOVE", "illegal TEXT"
+// or "over RESULT REASON" a line out.
 int Referee(Options& options);
 
 // --difficulty easy|medium|hard, when given; false (after saying why) on another value.

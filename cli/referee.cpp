@@ -1,21 +1,23 @@
 // referee: the program's rules as the judge of a match between two engines.
-// Each line of standard input is a move in move text (or "show"); each move
-// is answered with one line on standard output: "ok" when it is legal and the
-// game goes on, "illegal TEXT" when it is not (it is not played), or
-// "over RESULT REASON" when it ends the game: mate, stalemate, repetition,
-// 101 quiet plies, insufficient material, or the record full. The game is
-// tested as the engine tests its own move before it plays it.
+// Each line of standard input is a move, in move text or named in the
+// notation (Nf3, O-O), or "show"; each move is answered with one line on
+// standard output: "ok MOVE" (its move text) when it is legal and the game
+// goes on, "illegal TEXT" when it is not (it is not played), or "over RESULT
+// REASON" when it ends the game: mate, stalemate, repetition, 101 quiet
+// plies, insufficient material, or the record full. The game is tested as
+// the engine tests its own move before it plays it.
 #include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/uci_game.h"
 #include "engine/rebuild.h"
 #include "record/engine_thread.h"
 #include "record/game.h"
 #include "record/game_over.h"
+#include "record/move_text.h"
+#include "record/named_move.h"
 #include "record/position_text.h"
 #include "rules/legality.h"
 
@@ -39,13 +41,15 @@ std::string Reason(std::string words, const Position& after) {
 std::string Judge(Game& game, const std::string& text) {
   Position& pos = game.state.position;
   Move m;
-  if (!FindUciMove(pos, text, m) || !LegalMove(pos, m)) return "illegal " + text;
+  if (FindNamedMove(pos, game.state.notation, text, m) != NamedMove::kFound || !LegalMove(pos, m))
+    return "illegal " + text;
+  const std::string played = FormatMoveText(pos, m);
   auto probe = std::make_unique<Position>(pos);
   std::string words;
   const bool over = FindWinner(*probe, &m, false, &words) != 0;
   if (!PlayerMoved(game, m))
     return RecordIsFull(game) ? std::string("over 1/2-1/2 record full") : "illegal " + text;
-  if (!over) return "ok";
+  if (!over) return "ok " + played;
   pos.winner = probe->winner;
   return std::string("over ") + ResultCode(probe->winner) + " " + Reason(words, pos);
 }

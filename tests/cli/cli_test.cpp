@@ -125,8 +125,8 @@ TEST(Cli, TheEndOfAGameBetweenPeople) {
   EXPECT_EQ(r.out.find("mated", r.out.find("mated") + 1), std::string::npos) << r.out;
   Cli("play --mode 2d --position " + Quote("7k/8/6K1/8/8/8/8/5Q2 w - - 0 1"), "f1f7\n", 0, {"", "\n1. Qf7\nStalemate\n1/2-1/2"});
   // The referee a match between engines runs: a line for each move.
-  Cli("referee --mode 2d", "f2f3\ne7e5\ne2e5\ng2g4\nd8h4\na2a3\n", 0,
-      {"ok\nok\nillegal e2e5\nok\nover 0-1 White is mated\nover 0-1 "});
+  Cli("referee --mode 2d", "f3\ne7e5\ne2e5\ng2g4\nQh4\na2a3\n", 0,
+      {"ok f2f3\nok e7e5\nillegal e2e5\nok g2g4\nover 0-1 White is mated\nover 0-1 "});
 }
 
 // The engine from the terminal: its move for a position, by difficulty or by
