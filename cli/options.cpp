@@ -41,7 +41,7 @@ const char* const kUsage =
     "                   position startpos|fen|text TEXT [moves MOVES...] in move text); the\n"
     "                   log goes to standard error\n"
     "  referee          the rules as a match's judge: each input line a move (move text or\n"
-    "                   its name) or show; each move answered 'ok MOVE' (its move text),\n"
+    "                   its name), show or moves; each move answered 'ok MOVE' (its move text),\n"
     "                   'illegal MOVE' or 'over RESULT REASON'\n"
     "                   (mate, stalemate, repetition, 101 quiet plies, insufficient material)\n"
     "\n"

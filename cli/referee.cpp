@@ -1,6 +1,7 @@
 // referee: the program's rules as the judge of a match between two engines.
 // Each line of standard input is a move, in move text or named in the
-// notation (Nf3, O-O), or "show"; each move is answered with one line on
+// notation (Nf3, O-O), or "show" (the position text) or "moves" (the legal
+// moves in move text, on one line); each move is answered with one line on
 // standard output: "ok MOVE" (its move text) when it is legal and the game
 // goes on, "illegal TEXT" when it is not (it is not played), or "over RESULT
 // REASON" when it ends the game: mate, stalemate, repetition, 101 quiet
@@ -20,6 +21,7 @@
 #include "record/named_move.h"
 #include "record/position_text.h"
 #include "rules/legality.h"
+#include "rules/perft.h"
 
 namespace torvik::cli {
 namespace {
@@ -54,6 +56,14 @@ std::string Judge(Game& game, const std::string& text) {
   return std::string("over ") + ResultCode(probe->winner) + " " + Reason(words, pos);
 }
 
+std::string LegalMoveTexts(Position& pos) {
+  MoveList moves;
+  const int n = LegalMoves(pos, moves);
+  std::string line;
+  for (int i = 0; i < n; ++i) line += (i ? " " : "") + FormatMoveText(pos, moves[i]);
+  return line;
+}
+
 }  // namespace
 
 int Referee(Options& options) {
@@ -78,6 +88,7 @@ int Referee(Options& options) {
     const std::string text = line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
     if (text == "quit") break;
     if (text == "show") Answer(FormatPosition(game->state.position));
+    else if (text == "moves") Answer(LegalMoveTexts(game->state.position));
     else if (game->state.position.winner != kNoWinner) Answer("over " + std::string(ResultCode(game->state.position.winner)) + " the game is over");
     else Answer(Judge(*game, text));
   }
