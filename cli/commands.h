@@ -46,8 +46,12 @@ int SavedGameToPgn(Options& options);
 // then the node count, the time and the rate ("bench: N nodes T ms R nodes/s").
 int Bench(Options& options);
 
-// The Universal Chess Interface for the 2D game, on standard input and output.
+// The Universal Chess Interface for the 2D and the 3D game, on standard input and output.
 int Uci(Options& options);
+
+// The rules as a match's judge: a move a line in, "ok MOVE", "illegal TEXT"
+// or "over RESULT REASON" a line out.
+int Referee(Options& options);
 
 // --difficulty easy|medium|hard, when given; false (after saying why) on another value.
 bool TakeDifficulty(Options& options, int& difficulty);

@@ -34,6 +34,7 @@ int Run(int argc, char** argv) {
   if (c == "bench") return Bench(options);
   if (c == "pgn") return SavedGameToPgn(options);
   if (c == "uci") return Uci(options);
+  if (c == "referee") return Referee(options);
   std::fprintf(stderr, "torvik-cli: unknown command '%s' (try --help)\n", options.command.c_str());
   return kBadUsage;
 }

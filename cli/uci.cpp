@@ -1,4 +1,5 @@
-// uci: the Universal Chess Interface for the 2D game. This thread reads the
+// uci: the Universal Chess Interface, for the 2D game and (by the Variant
+// option) the 3D game under either rule set. This thread reads the
 // lines and answers the short ones; a search runs on a thread of its own,
 // which prints an info line after each finished depth and then its bestmove.
 // stop sets the engine's stop flag, so the search gives up at once and plays
@@ -17,6 +18,7 @@
 #include "cli/uci_command.h"
 #include "cli/uci_game.h"
 #include "cli/uci_report.h"
+#include "cli/uci_variant.h"
 #include "engine/think.h"
 #include "record/game_state.h"
 #include "record/levels.h"
@@ -102,19 +104,8 @@ void Identify(Session& s) {
   Say(s, "id author The Torvik authors");
   Say(s, "option name Hash type spin default 8 min 1 max " + std::to_string(kUciMaxHash));
   Say(s, "option name Difficulty type combo default hard var easy var medium var hard var expert var master");
+  Say(s, UciVariantOption());
   Say(s, "uciok");
-}
-
-void SetOption(Session& s, const UciCommand& c) {
-  if (c.option == UciOption::kOther) return;
-  Wait(s);
-  if (c.option == UciOption::kDifficulty) {
-    s.difficulty = c.difficulty;
-    s.difficultySet = true;
-  } else if (c.hashMegabytes != s.hashMegabytes) {
-    s.hashMegabytes = c.hashMegabytes;
-    s.engine = std::make_unique<Engine>();  // the table is made at the next think
-  }
 }
 
 void NewGame(Session& s) {
@@ -123,6 +114,22 @@ void NewGame(Session& s) {
   ClearSearchTables(*s.engine);
   s.engine->lastStage = -1;
   s.engine->lastAgePly = 0;
+}
+
+void SetOption(Session& s, const UciCommand& c) {
+  if (c.option == UciOption::kOther) return;
+  Wait(s);
+  if (c.option == UciOption::kVariant) {
+    const UciVariant& v = kUciVariants[std::size_t(c.variant)];
+    s.game = StartGame(v.mode, v.rules);  // another game: its start, and a table of its own
+    NewGame(s);
+  } else if (c.option == UciOption::kDifficulty) {
+    s.difficulty = c.difficulty;
+    s.difficultySet = true;
+  } else if (c.hashMegabytes != s.hashMegabytes) {
+    s.hashMegabytes = c.hashMegabytes;
+    s.engine = std::make_unique<Engine>();  // the table is made at the next think
+  }
 }
 
 // One line; false on quit.

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "cli/uci_variant.h"
 #include "record/game_state.h"
 #include "record/levels.h"
 
@@ -44,13 +45,22 @@ std::string Lower(std::string text) {
 }
 
 // A move's shape in long algebraic notation: e2e4, e7e8q.
-bool IsMoveWord(std::string_view w) {
+bool Is2DMoveWord(std::string_view w) {
   if (w.size() != 4 && w.size() != 5) return false;
   auto file = [](char c) { return c >= 'a' && c <= 'h'; };
   auto rank = [](char c) { return c >= '1' && c <= '8'; };
   if (!file(w[0]) || !rank(w[1]) || !file(w[2]) || !rank(w[3])) return false;
   return w.size() == 4 || std::string_view("qrbnQRBN").find(w[4]) != std::string_view::npos;
 }
+
+// A move's shape in the 3D game's move text: 33-34, 30-31=N, 100:QL1-QL3.
+bool Is3DMoveWord(std::string_view w) {
+  if (w.size() < 3 || w.size() > 16 || w.find('-') == std::string_view::npos) return false;
+  if (std::isdigit(static_cast<unsigned char>(w[0])) == 0) return false;
+  return w.find_first_not_of("0123456789-:=QKLRBN") == std::string_view::npos;
+}
+
+bool IsMoveWord(std::string_view w) { return Is2DMoveWord(w) || Is3DMoveWord(w); }
 
 bool Number(const std::string& text, int64_t low, int64_t high, int64_t& value) {
   int64_t n = 0;
@@ -71,11 +81,12 @@ bool ParsePositionWords(const Words& w, std::size_t at, UciCommand& out, std::st
   if (at < w.size() && w[at] == "startpos") {
     out.startPos = true;
     ++at;
-  } else if (at < w.size() && w[at] == "fen") {
+  } else if (at < w.size() && (w[at] == "fen" || w[at] == "text")) {
+    const std::string word = w[at];
     out.fen = JoinUntil(w, ++at, "moves");
-    if (out.fen.empty()) return error = "position fen needs a position", false;
+    if (out.fen.empty()) return error = "position " + word + " needs a position", false;
   } else {
-    return error = "position needs startpos or fen", false;
+    return error = "position needs startpos, fen or text", false;
   }
   if (at == w.size()) return true;
   if (w[at] != "moves") return error = "position: unexpected '" + w[at] + "'", false;
@@ -138,6 +149,10 @@ bool ReadKnownOption(UciCommand& out, std::string& error) {
     if (!LevelOfWord(Lower(out.optionValue), out.difficulty))
       return error = "Difficulty takes easy, medium, hard, expert or master", false;
     out.option = UciOption::kDifficulty;
+  } else if (name == "variant") {
+    out.variant = FindUciVariant(Lower(out.optionValue));
+    if (out.variant < 0) return error = "Variant takes 2d, 3d-tournament or 3d-standard", false;
+    out.option = UciOption::kVariant;
   }
   return true;
 }

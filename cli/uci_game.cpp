@@ -10,13 +10,17 @@
 namespace torvik::cli {
 namespace {
 
-// A fresh game read from `text`; false with the reason when it is no position.
+const char* StartText(int mode) { return mode == kGame3D ? kStartText3D : kStartText2D; }
+
+// A fresh game of `game`'s mode and rules read from `text`; false with the
+// reason when it is no position.
 bool ReadGame(const std::string& text, UciGame& game, std::string& error) {
   game.pos = std::make_unique<Position>();
   game.keys = std::make_unique<KeyHistory>();
-  game.pos->gameMode = kGame2D;
+  game.pos->gameMode = game.mode;
+  game.pos->rules = game.rules;
   game.pos->history = game.keys.get();
-  if (!ParsePosition(text, kGame2D, *game.pos, error)) return false;
+  if (!ParsePosition(text, game.mode, *game.pos, error)) return false;
   game.pos->history = game.keys.get();
   game.keys->Store(game.pos->ply, game.pos->hashKey);
   return true;
@@ -24,10 +28,12 @@ bool ReadGame(const std::string& text, UciGame& game, std::string& error) {
 
 }  // namespace
 
-UciGame StartGame() {
+UciGame StartGame(int mode, int rules) {
   UciGame game;
+  game.mode = mode;
+  game.rules = rules;
   std::string error;
-  ReadGame(kStartText2D, game, error);
+  ReadGame(StartText(mode), game, error);
   return game;
 }
 
@@ -41,7 +47,9 @@ bool FindUciMove(Position& pos, const std::string& text, Move& found) {
 
 bool ApplyUciPosition(const UciCommand& command, UciGame& game, std::string& error) {
   UciGame next;
-  if (!ReadGame(command.startPos ? std::string(kStartText2D) : command.fen, next, error)) {
+  next.mode = game.mode;
+  next.rules = game.rules;
+  if (!ReadGame(command.startPos ? std::string(StartText(game.mode)) : command.fen, next, error)) {
     error = "bad position: " + error;
     return false;
   }

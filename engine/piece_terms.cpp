@@ -76,29 +76,30 @@ int32_t BishopValue(const Position& pos, const PawnColumns& cols, int slot) {
   const PieceEntry& e = pos.pieces[slot];
   const View& v = ViewOf(e.code);
   int lined = 0;
-  for (int offset = kKingSlot; offset <= kRookSlot + 1; ++offset) {
-    const PieceEntry& t = pos.pieces[v.EnemySlot(offset)];
-    if (t.code != 0 && PieceReach(pos, e.code, e.square, t.square)) ++lined;
+  for (uint32_t m = pos.pieceMask & v.enemy; m; m &= m - 1) {
+    const PieceEntry& t = pos.pieces[std::countr_zero(m)];
+    if (TypeOf(t.code) >= kRook && PieceReach(pos, e.code, e.square, t.square)) ++lined;
   }
-  return Coefficients(pos)[kBishopLineUp + lined] +
+  return Coefficients(pos)[kBishopLineUp + std::min(lined, 4)] +
          Outpost(pos, cols, v, e.square, kBishopOutpost, kBishopOutpostSupported);
 }
 
-// The rook's square, and the other rook guarding it (more on the seventh row).
+// The rook's square, and another rook guarding it (more when both stand on
+// the seventh row).
 int32_t RookValue(const Position& pos, int slot) {
   const PieceEntry& e = pos.pieces[slot];
   const View& v = ViewOf(e.code);
   const CoefficientTable& c = Coefficients(pos);
   int32_t value = c[kRookSquares + v.Mirror(e.square)];
-  const int offset = slot - v.base;
-  if (offset != kRookSlot && offset != kRookSlot + 1) return value;
-  const int other = v.Slot(offset ^ 1);
-  const PieceEntry& o = pos.pieces[other];
-  const uint32_t bit = SlotBit(other);
-  if (TypeOf(o.code) == kRook && !(pos.eval.pinnedMask & bit) && (pos.attackedBy[e.square] & bit)) {
-    value += c[kRookDefended];
-    if (v.Row(e.square) == 6 && v.Row(o.square) == 6) value += c[kRooksOnSeventh];
+  const uint32_t guards = pos.attackedBy[e.square] & pos.pieceMask & v.own & ~pos.eval.pinnedMask & ~SlotBit(slot);
+  bool guarded = false, seventh = false;
+  for (uint32_t m = guards; m; m &= m - 1) {
+    const PieceEntry& o = pos.pieces[std::countr_zero(m)];
+    if (TypeOf(o.code) != kRook) continue;
+    guarded = true;
+    seventh = seventh || (v.Row(e.square) == 6 && v.Row(o.square) == 6);
   }
+  if (guarded) value += c[kRookDefended] + (seventh ? c[kRooksOnSeventh] : 0);
   return value;
 }
 

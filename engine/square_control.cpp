@@ -12,16 +12,31 @@
 namespace torvik {
 namespace {
 
-// Attackers cheaper than the occupant, by its code -6..6: they win it.
-constexpr std::array<uint32_t, 13> kCheaper = {
-    0xfffeu, 0xfffcu, 0xfff0u, 0xff00u, 0xff00u, 0, 0, 0,
-    0xff000000u, 0xff000000u, 0xfff00000u, 0xfffc0000u, 0xfffe0000u};
+// The order in which pieces are worth winning, by type (none, pawn, knight,
+// bishop, rook, queen, king): knights and bishops alike. A promoted piece is
+// worth what it has become, whichever slot it holds.
+constexpr std::array<int8_t, 7> kWorth = {0, 0, 1, 1, 2, 3, 4};
 
-// The officers worth sending to a square the other side also attacks: those
-// not dearer than its cheapest attacker, by that attacker's slot number 0..15
-// (shifted to the controlling side's slots).
-constexpr std::array<uint32_t, 16> kUseful = {0xfe, 0xfe, 0xfc, 0xfc, 0xf0, 0xf0, 0xf0, 0xf0,
-                                              0, 0, 0, 0, 0, 0, 0, 0};
+// Attackers of at most this worth are cheaper than the occupant and win it, by
+// the occupant's type; -1: none are.
+constexpr std::array<int8_t, 7> kCheaperWorth = {-1, -1, 0, 0, 1, 2, 3};
+
+int WorthOf(const Position& pos, int slot) { return kWorth[TypeOf(pos.pieces[slot].code)]; }
+
+// The least worth among the pieces of `slots` (5 when there are none).
+int Cheapest(const Position& pos, uint32_t slots) {
+  int least = 5;
+  for (; slots; slots &= slots - 1) least = std::min(least, WorthOf(pos, std::countr_zero(slots)));
+  return least;
+}
+
+// The pieces of `slots` worth at most `worth`.
+uint32_t WorthAtMost(const Position& pos, uint32_t slots, int worth) {
+  uint32_t kept = 0;
+  for (uint32_t m = slots; m; m &= m - 1)
+    if (WorthOf(pos, std::countr_zero(m)) <= worth) kept |= SlotBit(std::countr_zero(m));
+  return kept;
+}
 
 constexpr uint32_t kQueens = SlotBit(kQueenSlot) | SlotBit(kSideSlots + kQueenSlot);
 
@@ -58,18 +73,19 @@ ControlWeights WeightsFor(const Position& pos, uint32_t selection) {
           zone(kZoneBlackKingSide, kZoneBlackQueenSide)};
 }
 
-// The officers of the side holding the square that count as its controllers.
+// The officers of the side holding the square that count as its controllers:
+// when the other side attacks it too, those not dearer than its cheapest
+// attacker (none against a pawn; against a king, all but the own king).
 uint32_t EffectiveControllers(const Position& pos, uint32_t attackers, int balance, int occupant) {
-  uint32_t own = 0, other = 0, shift = 0;
+  uint32_t own = 0, other = 0;
   if (balance > 0 && occupant <= 0) {
     own = attackers & kWhiteSlots;
     other = attackers & kBlackSlots;
   } else if (balance < 0 && occupant >= 0) {
     own = attackers & kBlackSlots;
     other = attackers & kWhiteSlots;
-    shift = 16;
   }
-  if (other) own &= kUseful[(31 - std::countl_zero(other)) & 15] << shift;
+  if (other) own = WorthAtMost(pos, own, std::min(Cheapest(pos, other), 3));
   return own & pos.pieceMask;
 }
 
@@ -118,7 +134,10 @@ bool SquareChanged(const Position& pos, const Position& parent, Square s, uint32
 
 int ControlBalance(const Position& pos, uint32_t attackers, int occupant, Square square) {
   if (attackers == 0) return 0;
-  if (IsValidCode(occupant) && (attackers & kCheaper[occupant + 6])) return -occupant;
+  if (occupant != 0 && IsValidCode(occupant)) {
+    const uint32_t enemies = attackers & (occupant > 0 ? kBlackSlots : kWhiteSlots);
+    if (enemies && Cheapest(pos, enemies) <= kCheaperWorth[TypeOf(occupant)]) return -occupant;
+  }
   const uint32_t pawns = attackers & ~pos.pieceMask;
   const int whitePawns = Popcount(pawns & kWhiteSlots), blackPawns = Popcount(pawns & kBlackSlots);
   if (whitePawns != blackPawns) return whitePawns - blackPawns;

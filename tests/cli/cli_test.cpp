@@ -125,6 +125,9 @@ TEST(Cli, TheEndOfAGameBetweenPeople) {
                      {"", "\n2. g4\n2. ... Qh4+\nWhite is mated\n0-1", "\nillegal move a2a3"});
   EXPECT_EQ(r.out.find("mated", r.out.find("mated") + 1), std::string::npos) << r.out;
   Cli("play --mode 2d --position " + Quote("7k/8/6K1/8/8/8/8/5Q2 w - - 0 1"), "f1f7\n", 0, {"", "\n1. Qf7\nStalemate\n1/2-1/2"});
+  // The referee a match between engines runs: a line for each move.
+  Cli("referee --mode 2d", "f3\ne7e5\ne2e5\ng2g4\nQh4\na2a3\n", 0,
+      {"ok f2f3\nok e7e5\nillegal e2e5\nok g2g4\nover 0-1 White is mated\nover 0-1 "});
 }
 
 // Games out and in as PGN: the terminal game writes one and loads one, the

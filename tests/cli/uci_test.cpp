@@ -39,9 +39,11 @@ test::OutputLine Expect(Process& p, const std::string& prefix, std::size_t from 
   return at < 0 ? test::OutputLine() : test::Lines(p)[std::size_t(at)];
 }
 
-// Whether `best` is a legal move after `moves` from `fen` (the 2D start when empty).
-bool LegalAfter(const std::string& fen, const std::vector<std::string>& moves, const std::string& best) {
-  auto pos = std::make_unique<Position>(test::From2D(fen.empty() ? kStartText2D : fen));
+// Whether `best` is a legal move after `moves` from `fen` (the 2D start when
+// empty), or from a position text of the 3D game under `rules`.
+bool LegalAfter(const std::string& fen, const std::vector<std::string>& moves, const std::string& best,
+                int mode = kGame2D, int rules = kTournament) {
+  auto pos = std::make_unique<Position>(test::FromText(fen.empty() ? kStartText2D : fen, mode, rules));
   for (const std::string& text : moves) {
     Move m;
     if (!ParseMoveText(*pos, text, m) || !LegalMove(*pos, m) || !MakeMove(*pos, *pos, m)) return false;
@@ -70,6 +72,7 @@ TEST(Uci, HandshakeGameAndDepthSearch) {
   const std::vector<std::string> hello = {"id name Torvik 2.80", "id author The Torvik authors",
                                           "option name Hash type spin default 8 min 1 max 1024",
                                           "option name Difficulty type combo default hard var easy var medium var hard var expert var master",
+                                          "option name Variant type combo default 2d var 2d var 3d-tournament var 3d-standard",
                                           "uciok"};
   std::vector<std::string> got;
   for (const auto& l : test::Lines(*p)) got.push_back(l.text);
@@ -127,6 +130,24 @@ TEST(Uci, PositionsBadInputAndUnknownCommands) {
   test::Send(*p, "go depth 3");
   EXPECT_EQ(Expect(*p, "bestmove ", promoting).text, "bestmove a7a8q");
   EXPECT_NE(Expect(*p, "info depth 3", promoting).text.find(" pv a7a8q"), std::string::npos);
+  Quit(*p);
+}
+
+// The 3D game: a position text, moves in its move text (an attack board's
+// among them), and a legal move in the same text.
+TEST(Uci, ThreeDimensionalGame) {
+  auto p = StartUci();
+  const std::string text = "......pr..Q...pqKP....pkRP....prNP....pnBP....pbBP....pbNP....pn w QL1,QL6,KL1,KL6 wbwb Kkq - 0 1";
+  const std::vector<std::string> moves = {"100:QL1-QL2", "46-45", "56-18"};
+  test::Send(*p, "setoption name Variant value 3d-standard");
+  std::string line = "position text " + text + " moves";
+  for (const auto& m : moves) line += " " + m;
+  test::Send(*p, line);
+  const std::size_t before = test::Lines(*p).size();
+  test::Send(*p, "go nodes 3000");
+  const std::string best = MoveOf(Expect(*p, "bestmove ", before).text);
+  EXPECT_TRUE(LegalAfter(text, moves, best, kGame3D, kStandard)) << best;
+  for (const auto& l : test::Lines(*p)) EXPECT_NE(l.text.rfind("info string", 0), 0u) << l.text;
   Quit(*p);
 }
 

@@ -153,6 +153,24 @@ TEST(Evaluate, ColourSymmetry) {
   EXPECT_LT(skipped, compared / 4);
 }
 
+// Promoted pieces: a second queen or a third knight is valued by what it is,
+// not by the slot the set-up gives it, which differs between the colours.
+TEST(Evaluate, ColourSymmetryWithPromotedPieces) {
+  ConsoleCapture quiet;
+  const std::pair<int, const char*> cases[] = {
+      {kGame2D, "rnbQqk1r/pp3ppp/2p5/b7/2B5/6N1/PPP2KPP/RNBQ3R w - - 1 11"},
+      {kGame2D, "r3k2r/Ppp2ppp/1b1p1nbN/nPP1P3/BB6/5N2/P2P2PP/nq1Q1RK1 w kq - 1 5"},
+      {kGame3D, "RR....rrQP....pqK..P.p..RPPP.ppr.P.N..pnB..Pp.nbBN.....b...p...k w QL1,QL6,KL1,KL6 wbwb KQ - 0 10"},
+  };
+  for (auto [mode, text] : cases) {
+    Position played = test::FromText(text, mode);
+    auto pos = test::Rebuilt(played);
+    auto mirror = test::Mirrored(*pos);
+    ASSERT_TRUE(test::MapsMirror(*pos, *mirror)) << text;
+    EXPECT_EQ(pos->evalScore, -mirror->evalScore) << text;
+  }
+}
+
 TEST(Evaluate, Warnings) {
   ConsoleCapture log;
   Position pos = test::Start(kGame2D);

@@ -1,0 +1,328 @@
+#!/usr/bin/env python3
+"""Plays Torvik (torvik-cli uci) against another UCI engine, in the 2D game or
+the 3D game, without a chess interface between them: this script speaks UCI
+to both and hands every move to the program's own rules (`torvik-cli
+referee`: legality, mate, stalemate, repetition, 101 quiet plies, insufficient
+material). Each opening is played twice, the colours swapped. Writes the
+games (PGN headers, the moves in move text, how each ended), every line sent
+to and read from the engines, and prints the tally with bench/elo.py.
+
+The opponent: torvik:PATH (another build, named Baseline), stockfish:ELO
+(UCI_LimitStrength at UCI_Elo) or stockfish-skill:N (Skill Level N), the last
+two in the 2D game only. The options are checked before the first game: each
+must be in the engine's option list with a value it takes, and the engine
+must not refuse it.
+
+    bench/uci_match.py --engine build/torvik-cli --opponent stockfish:1500 --st 0.1 --out DIR
+    bench/uci_match.py --mode 3d --engine build/torvik-cli --opponent torvik:/tmp/torvik-old --out DIR
+"""
+import argparse
+import os
+import queue
+import re
+import subprocess
+import sys
+import threading
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+class Process:
+    """A program on pipes; its output lines come through a queue."""
+
+    def __init__(self, args, stderr, name="", transcript=None):
+        self.proc = subprocess.Popen(args, stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=stderr,
+                                     text=True, bufsize=1)
+        self.name = name
+        self.transcript = transcript  # a file every line to and from the program goes to, or None
+        self.lines = queue.Queue()
+        self.skipped = []  # the lines expect passed over
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _note(self, arrow, line):
+        if self.transcript:
+            self.transcript.write(f"{time.monotonic():.3f} {arrow}{self.name}: {line}\n")
+
+    def _read(self):
+        for line in self.proc.stdout:
+            self._note("<", line.rstrip("\n"))
+            self.lines.put(line.rstrip("\n"))
+        self.lines.put(None)
+
+    def send(self, line):
+        self._note(">", line)
+        try:
+            self.proc.stdin.write(line + "\n")
+            self.proc.stdin.flush()
+            return True
+        except (BrokenPipeError, OSError):
+            return False
+
+    def expect(self, prefix, seconds):
+        """The first line starting with `prefix`, or None at the end or after `seconds`."""
+        deadline = time.monotonic() + seconds
+        while True:
+            left = deadline - time.monotonic()
+            if left <= 0:
+                return None
+            try:
+                line = self.lines.get(timeout=left)
+            except queue.Empty:
+                return None
+            if line is None:
+                return None
+            if line.startswith(prefix):
+                return line
+            self.skipped.append(line)
+
+    def close(self):
+        self.send("quit")
+        try:
+            self.proc.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            self.proc.wait()
+
+
+def option_list(lines):
+    """The options a `uci` answer lists: name -> (type, default, min, max, vars)."""
+    found = {}
+    for line in lines:
+        m = re.match(r"option name (.+?) type (\w+)(.*)$", line)
+        if not m:
+            continue
+        name, kind, rest = m.groups()
+        words = rest.split()
+        field = {}
+        for key in ("default", "min", "max"):
+            if key in words and words.index(key) + 1 < len(words):
+                field[key] = words[words.index(key) + 1]
+        choices = [words[i + 1] for i, w in enumerate(words) if w == "var" and i + 1 < len(words)]
+        found[name] = (kind, field.get("default"), field.get("min"), field.get("max"), choices)
+    return found
+
+
+def takes(option, value):
+    """Whether an option of the engine's list takes `value` as it stands (no clamping)."""
+    kind, _, low, high, choices = option
+    if kind == "spin":
+        return value.lstrip("-").isdigit() and int(low) <= int(value) <= int(high)
+    if kind == "check":
+        return value in ("true", "false")
+    if kind == "combo":
+        return value in choices
+    return True
+
+
+class Engine(Process):
+    """A UCI engine set up with its options, each checked against its option list."""
+
+    def __init__(self, command, name, options, log, transcript):
+        super().__init__(command, log, name, transcript)
+        self.send("uci")
+        if self.expect("uciok", 30) is None:
+            raise RuntimeError(f"{name}: no uciok from {' '.join(command)}")
+        listed = option_list(self.skipped)
+        self.id = next((l[len("id name "):] for l in self.skipped if l.startswith("id name ")), name)
+        for option, value in options:
+            if option not in listed:
+                raise RuntimeError(f"{name} ({self.id}) has no option {option}")
+            if not takes(listed[option], value):
+                raise RuntimeError(f"{name} ({self.id}): option {option} does not take {value}: {listed[option]}")
+        self.skipped = []
+        for option, value in options:
+            self.send(f"setoption name {option} value {value}")
+        self.send("isready")
+        if self.expect("readyok", 30) is None:
+            raise RuntimeError(f"{name}: no readyok")
+        for line in self.skipped:
+            if line.startswith("info string") or line.lower().startswith("no such option"):
+                raise RuntimeError(f"{name} refused an option: {line}")
+        self.applied = ", ".join(f"{o}={v}" for o, v in options)
+
+
+def board_of(fen):
+    """The pieces of a FEN's first field by square name (a1 ...)."""
+    board = {}
+    for r, row in enumerate(fen.split()[0].split("/")):
+        f = 0
+        for c in row:
+            if c.isdigit():
+                f += int(c)
+            else:
+                board["abcdefgh"[f] + str(8 - r)] = c
+                f += 1
+    return board
+
+
+def from_standard(san, fen, legal):
+    """The 2D move text of the move a standard name (Nxc6, exd5, O-O, e8=Q)
+    gives among the legal moves `legal`, or None when it names no one move."""
+    board = board_of(fen)
+    san = san.rstrip("+#!?")
+    if san in ("O-O", "O-O-O", "0-0", "0-0-0"):
+        file = "g" if len(san) == 3 else "c"
+        found = [m for m in legal if board.get(m[:2], "").upper() == "K" and m[0] == "e" and m[2] == file]
+    else:
+        promotion = ""
+        if "=" in san:
+            san, promotion = san.split("=")[0], san.split("=")[1].lower()
+        piece = san[0] if san[0] in "KQRBN" else "P"
+        to, hints = san[-2:], san[1 if piece != "P" else 0:-2].replace("x", "")
+        found = [m for m in legal if m[2:4] == to and board.get(m[:2], "").upper() == piece
+                 and m[4:] == promotion and all(h in m[:2] for h in hints)]
+    return found[0] if len(found) == 1 else None
+
+
+def play_game(engines, cli, mode, rules, opening, clock, log):
+    """One game: engines[0] plays White. Returns (result, reason, moves)."""
+    referee = Process([cli, "referee", "--mode", mode, "--rules", rules], log)
+    try:
+        moves = []
+        for m in opening:
+            answer = referee.expect("", 10) if referee.send(m) else None
+            if answer and answer.startswith("illegal") and mode == "2d":
+                # A standard name the program's notation writes otherwise (Nxc6 is NxNc6 there).
+                referee.send("show")
+                fen = referee.expect("", 10) or ""
+                referee.send("moves")
+                text = from_standard(m, fen, (referee.expect("", 10) or "").split())
+                answer = referee.expect("", 10) if text and referee.send(text) else answer
+            if not answer or not answer.startswith("ok "):
+                raise RuntimeError(f"opening move {m} after {' '.join(moves)}: {answer}")
+            moves.append(answer.split()[1])  # as move text
+        for e in engines:
+            e.send("ucinewgame")
+        left = [clock["base"], clock["base"]]
+        while True:
+            side = len(moves) % 2
+            engine = engines[side]
+            engine.send("position startpos moves " + " ".join(moves) if moves else "position startpos")
+            if clock["st"]:
+                engine.send(f"go movetime {int(clock['st'] * 1000)}")
+                allowed = clock["st"] + 1.0
+            else:
+                engine.send(f"go wtime {int(left[0] * 1000)} btime {int(left[1] * 1000)} "
+                            f"winc {int(clock['inc'] * 1000)} binc {int(clock['inc'] * 1000)}")
+                allowed = left[side] + 0.2
+            start = time.monotonic()
+            engine.skipped = []
+            line = engine.expect("bestmove", allowed + 5)
+            spent = time.monotonic() - start
+            loss = "0-1" if side == 0 else "1-0"
+            if line is None:
+                return loss, f"{engine.name} gave no move", moves
+            if spent > allowed:
+                return loss, f"{engine.name} lost on time", moves
+            if not clock["st"]:
+                left[side] += clock["inc"] - spent
+            move = line.split()[1] if len(line.split()) > 1 else "0000"
+            answer = referee.expect("", 10) if referee.send(move) else None
+            if answer is None:
+                raise RuntimeError("the referee stopped")
+            if answer.startswith("illegal"):
+                return loss, f"{engine.name} played the illegal move {move}", moves
+            moves.append(move)
+            if answer.startswith("over"):
+                _, result, reason = answer.split(" ", 2)
+                return result, reason, moves
+    finally:
+        referee.close()
+
+
+def read_openings(path, mode):
+    """The openings as lists of moves: in 3D a move list a line (# comments);
+    in 2D the games of a PGN file, their moves in standard notation."""
+    with open(path) as f:
+        text = f.read()
+    if mode == "3d":
+        return [line.split() for line in text.splitlines() if line.strip() and not line.startswith("#")]
+    openings = []
+    for game in re.split(r"\n(?=\[Event )", text):
+        body = "\n".join(l for l in game.splitlines() if not l.startswith("["))
+        body = re.sub(r"\{[^}]*\}|\([^)]*\)|\$\d+", " ", body)
+        moves = [w.rstrip("+#!?") for w in body.split()
+                 if not re.match(r"^(\d+\.+|1-0|0-1|1/2-1/2|\*)$", w)]
+        moves = [re.sub(r"^\d+\.+", "", w) for w in moves]
+        if moves:
+            openings.append([m for m in moves if m])
+    return openings
+
+
+def opponent_of(spec, variant, difficulty):
+    """The opponent's command, name and options from torvik:PATH, stockfish[:ELO] or
+    stockfish-skill[:N], for the Variant `variant` (2d, 3d-tournament, 3d-standard)."""
+    kind, _, arg = spec.partition(":")
+    if kind == "torvik" and arg:
+        game = [("Variant", variant)] if variant != "2d" else []
+        return [arg, "uci"], "Baseline", [("Difficulty", difficulty), ("Hash", "16")] + game
+    if variant != "2d":
+        raise SystemExit("uci_match: the 3D game is played against torvik:PATH only")
+    if kind == "stockfish":
+        return ["stockfish"], "Stockfish", [("Threads", "1"), ("Hash", "16"), ("UCI_LimitStrength", "true"),
+                                            ("UCI_Elo", arg or "1350")]
+    if kind == "stockfish-skill":
+        return ["stockfish"], "Stockfish", [("Threads", "1"), ("Hash", "16"), ("Skill Level", arg or "0")]
+    raise SystemExit(f"uci_match: unknown opponent {spec}")
+
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    ap.add_argument("--engine", required=True, help="torvik-cli to measure (named Torvik)")
+    ap.add_argument("--opponent", required=True, help="torvik:PATH, stockfish[:ELO] or stockfish-skill[:N]")
+    ap.add_argument("--mode", default="2d", choices=["2d", "3d"])
+    ap.add_argument("--rules", default="tournament", choices=["tournament", "standard"], help="the 3D rule set")
+    ap.add_argument("--openings", help="default bench/openings.pgn (2D), bench/openings-3d.txt (3D)")
+    ap.add_argument("--games", type=int, default=20)
+    ap.add_argument("--first", type=int, default=1, help="the first opening, 1..number of openings")
+    ap.add_argument("--st", type=float, default=0, help="seconds a move (go movetime)")
+    ap.add_argument("--tc", type=float, default=10, help="seconds a game (without --st)")
+    ap.add_argument("--inc", type=float, default=0.1, help="seconds added a move (without --st)")
+    ap.add_argument("--difficulty", default="hard")
+    ap.add_argument("--out", required=True, help="folder for games.pgn and the engines' logs")
+    args = ap.parse_args()
+
+    os.environ["PATH"] += os.pathsep + "/usr/games"  # where Debian puts stockfish
+    path = args.openings or os.path.join(HERE, "openings-3d.txt" if args.mode == "3d" else "openings.pgn")
+    openings = read_openings(path, args.mode)
+    if not 1 <= args.first <= len(openings):
+        sys.exit(f"uci_match: --first is 1..{len(openings)}")
+    openings = openings[args.first - 1:] + openings[:args.first - 1]
+    games = (args.games + 1) // 2 * 2
+    os.makedirs(args.out, exist_ok=True)
+    variant = "2d" if args.mode == "2d" else "3d-" + args.rules
+    opp_command, opp_name, opp_options = opponent_of(args.opponent, variant, args.difficulty)
+    ours = [("Difficulty", args.difficulty), ("Hash", "16")] + ([("Variant", variant)] if args.mode == "3d" else [])
+    clock = {"st": args.st, "base": args.tc, "inc": args.inc}
+    pgn = os.path.join(args.out, "games.pgn")
+    event = "2D match" if args.mode == "2d" else f"3D match, {args.rules} rules"
+    with open(os.path.join(args.out, "engines-stderr.log"), "a") as log, \
+            open(os.path.join(args.out, "uci-transcript.log"), "w", buffering=1) as transcript, \
+            open(pgn, "w") as out:
+        torvik = Engine([args.engine, "uci"], "Torvik", ours, log, transcript)
+        opponent = Engine(opp_command, opp_name, opp_options, log, transcript)
+        print(f"options:   Torvik: {torvik.applied}; {opp_name} ({opponent.id}): {opponent.applied}", flush=True)
+        try:
+            for g in range(games):
+                number = g // 2 % len(openings)
+                pair = (torvik, opponent) if g % 2 == 0 else (opponent, torvik)
+                result, reason, moves = play_game(pair, args.engine, args.mode, args.rules, openings[number],
+                                                  clock, log)
+                out.write(f'[Event "{event}"]\n[Round "{g + 1}"]\n'
+                          f'[White "{pair[0].name}"]\n[Black "{pair[1].name}"]\n'
+                          f'[Opening "{(number + args.first - 1) % len(openings) + 1}"]\n'
+                          f'[PlyCount "{len(moves)}"]\n'
+                          f'[Result "{result}"]\n\n{" ".join(moves)} {{{reason}}} {result}\n\n')
+                out.flush()
+                print(f"  game {g + 1}/{games}: {pair[0].name}-{pair[1].name} {result} ({reason}, "
+                      f"{len(moves)} plies)", flush=True)
+        finally:
+            torvik.close()
+            opponent.close()
+    return subprocess.call([sys.executable, os.path.join(HERE, "elo.py"), pgn, "--engine", "Torvik"])
+
+
+if __name__ == "__main__":
+    sys.exit(main())
