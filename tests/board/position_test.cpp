@@ -59,26 +59,6 @@ TEST(Setup, SlotsOfTheStartAndOfOddBoards) {
   EXPECT_EQ(From2D("r3k2r/8/8/8/8/8/8/R3K1R1 w KQkq - 0 1").flags & 15, 14u);  // no rook on h1
 }
 
-TEST(Setup, RefusesImpossibleSides) {
-  Position pos;
-  pos.gameMode = kGame2D;
-  pos.board[32] = kKing;
-  ConsoleCapture log;
-  EXPECT_EQ(BoardToPieces(pos), 0);
-  EXPECT_EQ(log.Text(), "\nno king");
-  pos.board[39] = -kKing;
-  pos.board[47] = -kKing;
-  EXPECT_EQ(BoardToPieces(pos), 0);
-  pos.board[47] = 0;
-  for (Square s = 0; s < 17; ++s) pos.board[s] = pos.board[s] ? pos.board[s] : int(kKnight);
-  log.Clear();
-  EXPECT_EQ(BoardToPieces(pos), 0);
-  EXPECT_EQ(log.Text(), "\nwhite has too many knights for its 16 piece slots");
-  log.Clear();
-  ResetBoardHashes();
-  EXPECT_EQ(log.Text(), "\nBoard Hashes Reset");
-}
-
 TEST(HashKeys, WhatTheKeysHold) {
   // Side to move, castling and en passant: in the primary key only.
   Position all = From2D("r3k2r/8/8/3pP3/8/8/8/R3K2R w KQkq d6 0 1");

@@ -6,6 +6,7 @@
 
 #include "engine/eval_support.h"
 #include "record/position_text.h"
+#include "support/bad_positions.h"
 #include "support/positions.h"
 #include "uci_process.h"
 
@@ -49,20 +50,13 @@ TEST(Cli, BadInputExitsWithTwo) {
   EXPECT_EQ(Cli("play --mode 2d --position ' '", "", 2).out, "");
 }
 
-// Positions no game can reach are refused with the reason: more pieces than
-// a side's slots hold, a king that could be taken.
+// Positions no game can reach are refused with the reason.
 TEST(Cli, ImpossiblePositionsAreRefused) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"qqqqqqqq/qqqqqqq1/8/8/8/8/8/K6k w - - 0 1", "black has too many queens for its 16 piece slots"},
-      {"4k3/8/8/8/8/8/PPPPPPPP/QQ2K3 w - - 0 1", "white has too many queens for its 16 piece slots"},
-      {"k7/8/8/8/8/8/8/R6K w - - 0 1", "black is in check with white to move"},
-  };
-  for (auto [fen, reason] : cases) {
-    for (const char* command : {"show", "moves", "play"}) {
-      const test::RunResult r = Cli(std::string(command) + " --mode 2d --position " + Quote(fen), "", 2);
-      EXPECT_EQ(r.out.find("\n1."), std::string::npos) << command;
-      EXPECT_NE(r.err.find(std::string("torvik-cli: bad position: ") + reason), std::string::npos) << r.err;
-    }
+  for (const test::BadPosition& bad : test::BadPositions()) {
+    const std::string mode = bad.mode == kGame2D ? " --mode 2d" : "";
+    const test::RunResult r = Cli("play" + mode + " --position " + Quote(bad.text), "", 2);
+    EXPECT_NE(r.err.find("torvik-cli: bad position: "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(bad.reason), std::string::npos) << r.err;
   }
 }
 
