@@ -136,44 +136,17 @@ TEST(RayTable, OrderFromAttackBoardSquares) {
   for (const Case& c : cases) EXPECT_EQ(Ray(Make3D(c.pins), c.square, c.direction), c.ray) << c.square;
 }
 
-TEST(RayTable, BadDirectionsAndSquaresGiveEmptyLists) {
-  const Position pos = Make3D(kStart);
-  DirTo(pos);
-  RayList list;
-  const std::pair<int, const char*> cases[] = {
-      {0, "\nNULL 3d direction\n"}, {2, "\nunknown 3d direction\n"},
-      {-18, "\nunknown 3d direction\n"}, {1000, "\nunknown 3d direction\n"}};
-  for (auto [direction, message] : cases) {
-    ConsoleCapture log;
-    list.count = 3;
-    EXPECT_EQ(GetRay(pos, 35, direction, list), 0);
-    EXPECT_EQ(list.count, 0);
-    EXPECT_EQ(log.Text(), message);
-  }
-  ConsoleCapture log;
-  for (int s : {64, 65, -1, 1 << 20}) EXPECT_EQ(GetRay(pos, s, 1, list), 0) << s;
-  EXPECT_EQ(log.Text(), "");
-}
-
-TEST(RayTable, UnplaceableOrStackedBoardsAreReported) {
+// Boards stacked on one pin (three over white a4's file would ask for a fifth
+// entry) stay within their lists.
+TEST(RayTable, StackedBoardsStayWithinTheirLists) {
   ResetRayCache();
-  ConsoleCapture log;
-  EXPECT_TRUE(ListsFollowRule(Make3D({32, 99, 56, 63})));  // board 1 does not exist: nothing reaches it
-  const std::string u = "\nUNSTABLE";
-  EXPECT_EQ(log.Text(), "\nBuilding q1??k1k6 #1\nError! QL1 @ DirTo" + u + "\nBad outer board @ DirTo" + u +
-                            "\nError! Bad inner board @ DirTo" + u + "\nError! Bad inner board @ DirTo" + u +
-                            "\nError! Bad inner board @ DirTo" + u + "\nError! KL1 @ DirTo" + u +
-                            "\nError! KL6 @ DirTo" + u);
-  // Boards stacked on one pin (three over white a4's file would ask for a fifth
-  // entry) stay within their lists.
-  log.Clear();
+  ConsoleCapture quiet;
   for (const Pins& pins : {Pins{35, 35, 36, 63}, Pins{35, 36, 35, 36}, Pins{2, 2, 2, 2}, Pins{0, 0, 0, 0}}) {
     const Position pos = Make3D(pins);
     for (int s = 0; s < 64; ++s)
       for (int d : kDirections)
         for (int t : Ray(pos, s, d)) EXPECT_TRUE(t >= 0 && t < 64);
   }
-  EXPECT_NE(log.Text().find("\nError! QL2 @ DirTo\nUNSTABLE"), std::string::npos);
   ResetRayCache();
 }
 

@@ -153,27 +153,5 @@ TEST(Evaluate, ColourSymmetry) {
   EXPECT_LT(skipped, compared / 4);
 }
 
-TEST(Evaluate, Warnings) {
-  ConsoleCapture log;
-  Position pos = test::Start(kGame2D);
-  pos.flags &= ~kEvalCached;
-  pos.eval.stage = 7;
-  Evaluate(pos, kNoScore, 2);
-  EXPECT_NE(log.Text().find("Stage error"), std::string::npos);
-
-  Position start = test::Start(kGame2D);
-  auto child = std::make_unique<Position>();
-  Move m = test::M(kPawn, test::Sq('e', 2), test::Sq('e', 4));
-  ASSERT_EQ(DoMove(*child, start, m), 1);
-  ASSERT_TRUE(child->flags & kMapsPending);
-  Evaluate(*child, kNoScore, 2);
-  EXPECT_NE(log.Text().find("NEED_PART2 in eval"), std::string::npos);
-
-  Position broken = test::From2D("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
-  broken.occupiedMask |= SlotBit(kQueenSlot);  // a queen's slot marked present, without a piece
-  PieceValues(broken);
-  EXPECT_NE(log.Text().find("PieceValues: no piece?"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace torvik

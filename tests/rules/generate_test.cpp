@@ -34,18 +34,6 @@ std::string Reach(const Position& pos, Square from) {
   return out;
 }
 
-TEST(PieceAttacks2D, UnknownPieceIsReportedAndMarksNothing) {
-  Position pos = From2D("4k3/8/8/8/8/8/8/4K2R w - - 0 1");
-  const int slot = pos.slotOf[56];
-  pos.pieces[slot].code = 9;
-  pos.attackedBy.fill(0);
-  ConsoleCapture log;
-  GeneratePieceAttacks(pos, slot);
-  EXPECT_NE(log.Text().find("unknown pi in piece generate"), std::string::npos);
-  for (uint32_t word : pos.attackedBy) EXPECT_EQ(word, 0u);
-  EXPECT_TRUE(pos.eval.recomputeMask & SlotBit(slot));
-}
-
 TEST(PieceAttacks3D, HandCheckedReach) {
   struct Case {
     std::vector<std::pair<Square, char>> pieces;  // the attacker first; the kings on d1 and c8 are added
@@ -285,18 +273,6 @@ TEST(BoardMoves, WhereABoardMayGo) {
   for (const Case& c : cases)
     EXPECT_EQ(BoardMoves(Build3D(c.pieces, c.rest, c.rules), c.code), c.pins) << c.rest << " " << c.rules;
   EXPECT_EQ(FormatMoveText(Build3D({{16, 'K'}, {23, 'k'}}, ql3), M(100, 2, 32, 'T')), "100:QL3-QL1");
-}
-
-TEST(BoardMoves, BadCodesWarn) {
-  const Position pos = Build3D({{16, 'K'}, {23, 'k'}});
-  ConsoleCapture log;
-  MoveList list;
-  EXPECT_EQ(GenAtBoMoves(pos, 101, list, 0), 0);
-  int direction;
-  EXPECT_EQ(BoardCanMove(pos, 7, direction), 0);
-  EXPECT_EQ(log.Text(),
-            "\nBad which_ab @ GenAtBoMoves\n\nbad board @ BoardCanMove\nUNSTABLE"
-            "\nbad board @ BoardCanMove\nUNSTABLE");
 }
 
 TEST(BoardMoves, PromotionByABoardMoveCountsFourTimes) {
