@@ -1,6 +1,5 @@
 // The real drawing code in a GL window on a private X server: picking, and
-// the frame DisplayMain draws, read back (the destination cones of a selected
-// attack board, the captured pieces, the axes).
+// the frame DisplayMain draws, read back (the captured pieces).
 #include <gtest/gtest.h>
 
 #include <GL/freeglut.h>
@@ -25,8 +24,6 @@ namespace {
 
 using test::Pixel;
 
-bool Yellow(Pixel c) { return c.r == 255 && c.g == 255 && c.b == 0; }
-bool SelectedOrange(Pixel c) { return c.r == 255 && c.g == 64 && c.b == 0; }
 bool Lit(Pixel c) { return c.r + c.g + c.b > 60; }
 bool Bluish(Pixel c) { return c.b > c.r + 10; }     // lavender, lit or shaded
 bool Yellowish(Pixel c) { return c.r > c.b + 10; }  // ivory, lit or shaded
@@ -57,12 +54,6 @@ class DrawingTest : public ::testing::Test {
     glFinish();
     frame_ = test::CaptureWindow(test::GlDisplay(), window);
     test::Keep(frame_, "scene_" + name);
-  }
-
-  // Pixels around where `p` appears that satisfy `test`.
-  int CountNear(const TestUi& t, SpacePoint p, int r, bool (*test)(Pixel)) {
-    const auto [x, y] = WindowPoint(t, p);
-    return frame_.Count(x - r, y - r, x + r + 1, y + r + 1, test);
   }
 
   // What a pick finds where `p` appears.
@@ -160,20 +151,6 @@ TEST_F(DrawingTest, PickingWhatIsSeen) {
   }
 }
 
-TEST_F(DrawingTest, SelectedBoardShowsItsDestinations) {
-  TestUi t(kGame3D);
-  t.EmptyBoardZero();
-  t.State().selection = 100;
-  Draw(t, "board_selected");
-  // Cones at QL3 (neutral a3's near left corner) and QL2 (white a4's far left).
-  EXPECT_GT(CountNear(t, {-2, -2, 0.02f}, 4, Yellow), 3);
-  EXPECT_GT(CountNear(t, {-2, 0, -1.98f}, 4, Yellow), 3);
-  EXPECT_EQ(CountNear(t, {2, -4, -1.98f}, 4, Yellow), 0);  // KL1 holds a board
-  // The board's pin in the selected colour, below the board's middle.
-  EXPECT_GT(CountNear(t, {-2, -4, -1.6f}, 4, SelectedOrange), 3);
-  EXPECT_EQ(t.ui.text.title, "Torvik 2.80");
-}
-
 // The captured pieces stand at the window's edges below the text: black's
 // (lavender) at the right, white's (ivory) at the left.
 TEST_F(DrawingTest, CapturedPiecesAndTheStatusMessage) {
@@ -194,16 +171,6 @@ TEST_F(DrawingTest, CapturedPiecesAndTheStatusMessage) {
   t.ui.view.showCaptured = 0;
   Draw(t, "captured_hidden");
   EXPECT_EQ(countAt(false, Lit), 0);
-}
-
-TEST_F(DrawingTest, AxesWhenAsked) {
-  TestUi t(kGame3D);
-  Draw(t, "no_axes");
-  EXPECT_EQ(CountNear(t, {3, 0, 0}, 2, Yellow), 0);
-  t.ui.view.showAxes = 1;
-  Draw(t, "axes");
-  EXPECT_GT(CountNear(t, {3, 0, 0}, 2, Yellow), 0);
-  EXPECT_GT(CountNear(t, {0, 0, 3}, 2, Yellow), 0);
 }
 
 }  // namespace

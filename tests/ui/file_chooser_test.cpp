@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -56,13 +55,6 @@ const ChooserRequest kOpen{ChooserPurpose::kOpen, "Restore game", "torvik.sav", 
                            "sav"};
 const ChooserRequest kList{ChooserPurpose::kSave, "List game", "torvik.txt", "List Files (*.txt)", "*.txt",
                            "txt"};
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 class FileChooserTest : public ::testing::Test {
  protected:
@@ -137,30 +129,6 @@ TEST_F(FileChooserTest, EndingWithoutANameGivesNoPath) {
     EXPECT_EQ(Outcome(chooser, path), c.expected) << c.mode;
     EXPECT_EQ(path, "") << c.mode;
     EXPECT_FALSE(chooser.Running());
-  }
-}
-
-TEST_F(FileChooserTest, ArgumentsSayWhatKindOfDialog) {
-  const std::vector<std::string> save = {
-      "--file-selection", "--title=Save game", "--filename=torvik.sav", "--save", "--confirm-overwrite",
-      "--file-filter=Save Files (*.sav) | *.sav", "--file-filter=All Files | *"};
-  const std::vector<std::string> open = {
-      "--file-selection", "--title=Restore game", "--filename=torvik.sav",
-      "--file-filter=Save Files (*.sav) | *.sav", "--file-filter=All Files | *"};
-  const std::vector<std::string> list = {
-      "--file-selection", "--title=List game", "--filename=torvik.txt", "--save", "--confirm-overwrite",
-      "--file-filter=List Files (*.txt) | *.txt", "--file-filter=All Files | *"};
-  struct Case {
-    ChooserRequest request;
-    const std::vector<std::string>& expected;
-  } cases[] = {{kSave, save}, {kOpen, open}, {kList, list}};
-  Answer("cancel");
-  for (const Case& c : cases) {
-    FileChooser chooser;
-    ASSERT_TRUE(chooser.Start(c.request));
-    std::string path;
-    ASSERT_EQ(Outcome(chooser, path), ChooserState::kCancelled);
-    EXPECT_EQ(Lines(Recorded("args")), c.expected) << c.request.title;
   }
 }
 
