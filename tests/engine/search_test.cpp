@@ -1,6 +1,6 @@
 // The engine's search: found mates, the depths of the deepening, where a null
-// move is tried, the ordering, and the values of ended positions. (That play
-// repeats exactly is held by the bench signature, bench/signature.)
+// move is tried, the history's bound, and the values of ended positions. (That
+// play repeats exactly is held by the bench signature, run with the tests.)
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -121,16 +121,6 @@ TEST(Search, NullMoveOnlyWhereAllowed) {
     Evaluate(p, kNoScore, 2);
     EXPECT_FALSE(NullMoveAllowed(*engine, p, 3, 3)) << fen;
   }
-}
-
-// Moves that score alike keep the generator's order.
-TEST(Search, OrderingIsStable) {
-  auto engine = std::make_unique<Engine>();
-  std::vector<Move> list;
-  for (int i = 0; i < 37; ++i) list.push_back(Move{i, i + 1, (i * 7) % 3, 0, 0, 0, {0, 0}});
-  SortByScore(*engine, list.data(), int(list.size()));
-  for (size_t i = 1; i < list.size(); ++i)
-    ASSERT_TRUE(list[i - 1].score > list[i].score || (list[i - 1].score == list[i].score && list[i - 1].from < list[i].from)) << i;
 }
 
 // However many cutoffs a long think gives one quiet move, it never orders
