@@ -1,6 +1,5 @@
 #include "x_display.h"
 
-#include <GL/freeglut.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -20,7 +19,6 @@
 #include <thread>
 
 #include "support/run.h"
-#include "ui/ui_state.h"
 
 namespace torvik::test {
 namespace {
@@ -219,35 +217,6 @@ int WindowProgram::WaitForExit(int millis) {
   if (!Poll(millis, [&] { return waitpid(pid_, &status, WNOHANG) == pid_; })) return -1;
   pid_ = -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-XvfbServer& GlServer() {
-  static XvfbServer server;
-  return server;
-}
-
-const std::string& GlDisplay() { return GlServer().Display(); }
-
-bool EnsureGlWindow(std::string& why) {
-  static bool open = false;
-  if (open) return true;
-  std::string display = GlDisplay();
-  if (display.empty()) {
-    why = GlServer().Failure();
-    return false;
-  }
-  std::array<char*, 4> argv = {const_cast<char*>("torvik_ui_window_tests"), const_cast<char*>("-display"),
-                               display.data(), nullptr};
-  int argc = 3;
-  glutInit(&argc, argv.data());
-  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-  glutInitWindowSize(ui::kWindowSize, ui::kWindowSize);
-  glutInitWindowPosition(0, 0);  // wholly on the screen, so it can be captured
-  glutCreateWindow("torvik tests");
-  glutDisplayFunc([] {});  // the tests draw when they choose
-  glViewport(0, 0, ui::kWindowSize, ui::kWindowSize);
-  open = true;
-  return true;
 }
 
 }  // namespace torvik::test

@@ -1,5 +1,5 @@
 // X servers for the window tests: a private Xvfb, screenshots of a window,
-// the real torvik program driven with xdotool, and a GL window in this process.
+// and the real torvik program driven with xdotool.
 #pragma once
 
 #include <sys/types.h>
@@ -81,10 +81,5 @@ class WindowProgram {
   pid_t pid_ = -1;
   unsigned long window_ = 0;
 };
-
-// One GLUT window of the program's size on a private Xvfb, opened the first
-// time; false (with the reason) when no X server could start.
-bool EnsureGlWindow(std::string& why);
-const std::string& GlDisplay();  // its display, after EnsureGlWindow succeeded
 
 }  // namespace torvik::test
