@@ -8,7 +8,7 @@
 #include "record/position_text.h"
 #include "support/bad_positions.h"
 #include "support/positions.h"
-#include "uci_process.h"
+#include "cli_run.h"
 
 namespace torvik {
 namespace {
@@ -101,7 +101,7 @@ TEST(Cli, PlayPromotionsLaterStartsAndLongSteps) {
 // Each answer of the terminal game is a whole line as soon as the game waits
 // for the next input; a word that is no move is an unknown command.
 TEST(Cli, PlayAnswersInWholeLines) {
-  auto p = test::Start(TORVIK_CLI, "play");
+  auto p = test::Spawn("exec " + std::string(TORVIK_CLI) + " play");
   ASSERT_TRUE(p);
   test::Send(*p, "33-35\nhello\nz9");
   const int last = test::WaitFor(*p, "illegal move z9", 0, 10);  // while it waits for more

@@ -14,7 +14,7 @@
 #include "rules/legality.h"
 #include "rules/make_move.h"
 #include "support/positions.h"
-#include "uci_process.h"
+#include "cli_run.h"
 
 namespace torvik {
 namespace {
@@ -25,7 +25,7 @@ using namespace std::chrono_literals;
 constexpr double kPatience = 30;  // seconds for anything that should take far less
 
 std::unique_ptr<Process> StartUci() {
-  auto p = test::Start(TORVIK_CLI, "uci");
+  auto p = test::Spawn("exec " + std::string(TORVIK_CLI) + " uci");
   EXPECT_TRUE(p);
   return p;
 }
