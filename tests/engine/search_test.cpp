@@ -16,6 +16,7 @@
 #include "eval_support.h"
 #include "record/engine_thread.h"
 #include "record/game.h"
+#include "record/levels.h"
 #include "record/position_text.h"
 #include "rules/make_move.h"
 #include "rules/perft.h"
@@ -87,13 +88,17 @@ TEST(Search, FindsMatesIn3D) {
   EXPECT_GE(mates, 3);
 }
 
-// The difficulty caps the depth; a forced move still looks to depth 4; a mate
+// The difficulty caps the depth, and Expert has the longer budget; a forced move still looks to depth 4; a mate
 // within the completed depth ends the deepening.
 TEST(Search, DepthsOfTheDeepening) {
   const Position middle = test::From2D("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
   EXPECT_EQ(ThinkOn(middle, kEasy).depth, 3);
   const int medium = ThinkOn(middle, kMedium).depth;
   EXPECT_TRUE(medium >= 4 && medium <= 7) << medium;
+  EngineControls expert, hard;
+  ApplyLevel(kExpert, expert);
+  ApplyLevel(kHard, hard);
+  EXPECT_GT(test::ThinkOn(middle, expert).nodes, 5 * test::ThinkOn(middle, hard).nodes) << "Expert's longer budget";
   const Position single = test::From2D("7k/8/8/8/8/8/8/K5R1 b - - 0 1");  // Kh8-h7 is the one move
   const Thought one = ThinkOn(single, kHard);
   EXPECT_EQ(std::tuple(test::Name(one.move), one.depth), std::tuple("h8h7", 4));
