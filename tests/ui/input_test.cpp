@@ -6,7 +6,6 @@
 #include <regex>
 #include <sstream>
 
-#include "support/invariants.h"
 #include "support/positions.h"
 #include "support/run.h"
 #include "support/working_folder.h"
@@ -50,8 +49,6 @@ TEST(Keys, TextsAndQuit) {
   EXPECT_EQ(BuildStamp("Jan  5 2024", "10:22:33"), "Fri Jan  5 10:22:33 24");
   EXPECT_EQ(BuildStamp("Sep 16 1973", "01:03:52"), "Sun Sep 16 01:03:52 73");
   EXPECT_EQ(BuildStamp("Foo  1 2000", "00:00:00"), "?");
-  EXPECT_EQ(Press(t, '1'), "\nDon't know what to do with keyboard hit: '1' (0x31)\n");
-  EXPECT_EQ(Special(t, kKeyF4), "\nDon't know what to do with KeyboardSpecial hit: '\x04' (0x4)");
   EXPECT_EQ(Press(t, 'g'), "\nW xang=300 yang=0 scale=1.6");
   for (unsigned char key : {'q', 'Q', '\x1b'}) EXPECT_EQ(KeyboardKey(t.ui, key, false), KeyOutcome::kQuit);
 }
@@ -88,35 +85,6 @@ TEST(Keys, EngineSidesAutoPlayAndFullStop) {
   gs.abortSearch = 0;
   Special(t, kKeyF10);
   EXPECT_EQ(engine(), "0 auto 0 abort 1");
-}
-
-TEST(Keys, DebugBoardMovesToTheNextFreePin) {
-  TestUi t(kGame3D);
-  // (The new configuration's ray tables are built, and say so.)
-  EXPECT_EQ(Press(t, 'k').substr(0, 9), "\nj=0 k=32");
-  EXPECT_EQ(t.Pos().pins[0], 35);  // QL1 to QL2
-  // An ordinary board move of the position, but for the side to move: keys,
-  // maps, owners and pawn marks as a rebuild has them.
-  EXPECT_EQ(test::Inconsistency(t.Pos()), "");
-  EXPECT_EQ(test::MapsDiffer(t.Pos()), "");
-  EXPECT_EQ(Press(t, 'j'), "\nj=1");
-  // QL6 wraps to KL1, where board 2 stands, then KL2.
-  EXPECT_EQ(Press(t, 'k').substr(0, 18), "\nj=1 k=39\nj=1 k=39");
-  EXPECT_EQ(t.Pos().pins[1], 59);
-  Press(t, 'j');
-  Press(t, 'j');
-  EXPECT_EQ(Press(t, 'J'), "\nj=0");
-  // The owners are recomputed: one black piece on board 0 makes it black's.
-  TestUi owned(kGame3D);
-  Position& pos = owned.Pos();
-  for (Square s : {0, 1, 8, 38}) pos.board[s] = 0;
-  pos.board[9] = -kPawn;
-  pos.epSquare = 34;  // a3 passed over: a board move takes the square away
-  RebuildPosition(pos);
-  Press(owned, 'k');
-  EXPECT_EQ(pos.owners[0], 0);
-  EXPECT_EQ(pos.epSquare, 0);
-  EXPECT_EQ(test::Inconsistency(pos), "");
 }
 
 TEST(Keys, NewGamesOfBothModes) {
