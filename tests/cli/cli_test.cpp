@@ -109,14 +109,6 @@ TEST(Cli, PlayAnswersInWholeLines) {
   EXPECT_EQ(test::Finish(*p, 10), 0);
 }
 
-// Two people at the terminal: the mate is announced, and no move follows it.
-TEST(Cli, TheEndOfAGameBetweenPeople) {
-  const auto r = Cli("play --mode 2d", "f2f3\ne7e5\ng2g4\nd8h4\na2a3\n", 0,
-                     {"", "\n2. g4\n2. ... Qh4+\nWhite is mated\n0-1", "\nillegal move a2a3"});
-  EXPECT_EQ(r.out.find("mated", r.out.find("mated") + 1), std::string::npos) << r.out;
-  Cli("play --mode 2d --position " + Quote("7k/8/6K1/8/8/8/8/5Q2 w - - 0 1"), "f1f7\n", 0, {"", "\n1. Qf7\nStalemate\n1/2-1/2"});
-}
-
 // The engine from the terminal: its move for a position, by difficulty or by
 // the wall clock, a game against it, and a few games against itself.
 TEST(Cli, TheEngine) {

@@ -32,41 +32,6 @@ Position Middlegame3D() {
       "QL3,QL6,KL1,KL6 wbwb kq 41 7 23");
 }
 
-// A position with a distinct value in every field of its image.
-Position Filled3D() {
-  Position pos = Middlegame3D();
-  pos.lastMove = {41, 43, -7, kPawn, 'x', 1, {0, 0}};
-  pos.bestMove = {8, 10, 1234, kQueen, '-', 1, {0, 0}};
-  pos.evalTerm = -55, pos.winner = kDrawn, pos.evalScore = -1234, pos.movesCache.count = 17, pos.eval.stage = 2;
-  pos.eval.recomputeMask = 0x01020304u, pos.eval.passedMask = {0x0100u, 0x01000000u}, pos.flags |= kWhiteCastled;
-  for (Square s = 0; s < 64; ++s) pos.attackedBy[s] = 0x1000u + s, pos.xrayBy[s] = 0x2000u + s;
-  return pos;
-}
-
-// What is read writes back to the same bytes but for what the reader leaves
-// out (the maps, the pawn-watch, passed-pawn and recompute masks, the move
-// count, the flags but castling's) and the slider bits of empty slots.
-TEST(PositionImage, EveryFieldReadBack) {
-  const Position flat = test::From2D("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 3 9");
-  for (const Position& pos : {Filled3D(), flat}) {
-    PositionBytes image, again;
-    WritePositionImage(pos, image);
-    Position back;
-    std::string error;
-    ASSERT_TRUE(ReadPositionImage(image, pos.gameMode, back, error)) << error;
-    WritePositionImage(back, again);
-    EXPECT_EQ(back.flags, pos.flags & (kCastleRights | kWhiteCastled | kBlackCastled));
-    EXPECT_EQ(back.sliderMask & back.occupiedMask, pos.sliderMask & pos.occupiedMask);
-    for (std::size_t at : {kSliderMask, kPawnWatchMask, kRecomputeMask, kWhitePassed, kBlackPassed, kFlags}) {
-      PutU32(image, at, 0);
-      PutU32(again, at, 0);
-    }
-    std::fill(image.begin() + kAttackedBy, image.begin() + kLastMove, 0);
-    std::fill(again.begin() + kAttackedBy, again.begin() + kLastMove, 0);
-    EXPECT_EQ(again, image);
-  }
-}
-
 TEST(PositionImage, RefusesCorruptImages) {
   const Position pos = Middlegame3D();
   PositionBytes good;
