@@ -35,6 +35,13 @@ TEST(Evaluate, StageFollowsTheMaterial) {
     EXPECT_EQ(pos.eval.stage, c.stage) << c.fen << " (the rebuild sets the stage)";
   }
   EXPECT_EQ(test::Start(kGame3D).eval.stage, 0);
+  // An evaluation cached under another stage is not taken for this one.
+  Position pos = test::From2D("4k3/8/8/8/8/8/8/R3K3 w - - 0 1");
+  Evaluate(pos, kNoScore, 2);
+  ASSERT_TRUE(pos.flags & kEvalCached);
+  pos.eval.stage = 1;
+  SetGameStage(pos, 1);
+  EXPECT_FALSE(pos.flags & kEvalCached);
 }
 
 // A recognised draw: K+Q v K+Q is flagged drawish, its positional term nil.

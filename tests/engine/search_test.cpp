@@ -143,6 +143,18 @@ TEST(Search, HistoryNeverTurnsAMoveWorst) {
     }
 }
 
+// At each engine move the history fades by the plies played since the last;
+// after 32 or more nothing of it is left.
+TEST(Search, HistoryFadesAway) {
+  auto engine = std::make_unique<Engine>();
+  for (auto& row : engine->history) row.fill(0x80000000u);
+  AgeHistory(*engine, 4);
+  EXPECT_EQ(engine->history[12][28], 0x08000000u);
+  AgeHistory(*engine, 36);
+  for (const auto& row : engine->history)
+    for (uint32_t h : row) ASSERT_EQ(h, 0u);
+}
+
 // Mate and stalemate score as such; a move back into a position met before on
 // the path scores the draw value.
 TEST(Search, EndedPositionsAndRepetition) {
