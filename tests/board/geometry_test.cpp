@@ -93,37 +93,6 @@ TEST(Geometry, PinNames) {
   EXPECT_STREQ(GetABString(pos, 35, kNotationStandard), "QL2");
   EXPECT_STREQ(GetPinLabel(63), "k6");
   EXPECT_STREQ(GetPinLabel(33), "??");
-  ConsoleCapture log;
-  EXPECT_STREQ(GetABString(pos, 40, kNotationTournament), "KL6");  // falls back to board 3
-  EXPECT_EQ(log.Text(), "\nNon-AB for string @ GetABString!\n");
-  pos.pins[3] = 12;
-  log.Clear();
-  EXPECT_EQ(GetABString(pos, 40, kNotationTournament), nullptr);
-  EXPECT_EQ(log.Text(), "\nNon-AB for string @ GetABString!\n\nWarning: Can't find AB string!\nUNSTABLE");
-}
-
-TEST(Geometry, FailuresWarnAndReturnTheirValues) {
-  Position pos = Start(kGame3D);
-  ConsoleCapture log;
-  EXPECT_EQ(GetABPin(pos, 101), kNoSquare);
-  EXPECT_EQ(WhiteOwns(pos, 7), 0);
-  EXPECT_EQ(IsAttackBoardHome(pos, 0), 0);
-  EXPECT_EQ(log.Text(),
-            "\nBad which_ab @ GenAtBoMoves\n"
-            "\nWhiteOwns can't find board\n"
-            "\nError! Bad attack board @ IsAttackBoardHome\nUNSTABLE");
-  log.Clear();
-  pos.pins[2] = 7;
-  EXPECT_EQ(GetAttackBoardLevel(pos, 2), 0);
-  float x = 5, y = 5, z = 5;
-  GetAttackBoardCoords(pos, 0, 0, 2, x, y, z);
-  EXPECT_EQ(x, 5);  // left unwritten
-  GetAttackBoardCoords(pos, 0, 0, 9, x, y, z);  // computed as board 0
-  EXPECT_EQ(x, -3);
-  EXPECT_EQ(log.Text(),
-            "\nError! Bad which_ab @ GetAttackBoardLevel\nUNSTABLE"
-            "\nBad which_ab @ GetAttackBoardCoords\nUNSTABLE"
-            "\nBad which_ab @ GetAttackBoardCoords\nUNSTABLE");
 }
 
 TEST(Geometry, OwnershipFollowsThePiecesOnABoard) {

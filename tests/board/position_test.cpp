@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "board/console.h"
-#include "board/hash_keys.h"
 #include "board/pieces.h"
 #include "board/rebuild.h"
 #include "rules/make_move.h"
@@ -57,46 +56,6 @@ TEST(Setup, SlotsOfTheStartAndOfOddBoards) {
   const std::string rest = "w QL1,QL6,KL1,KL6 wbwb KQkq -";
   EXPECT_EQ(test::Build3D({{24, 'K'}, {0, 'R'}, {23, 'k'}, {31, 'r'}, {7, 'r'}}, rest).flags & 15, 12u);
   EXPECT_EQ(From2D("r3k2r/8/8/8/8/8/8/R3K1R1 w KQkq - 0 1").flags & 15, 14u);  // no rook on h1
-}
-
-TEST(Setup, RefusesImpossibleSides) {
-  Position pos;
-  pos.gameMode = kGame2D;
-  pos.board[32] = kKing;
-  ConsoleCapture log;
-  EXPECT_EQ(BoardToPieces(pos), 0);
-  EXPECT_EQ(log.Text(), "\nno king");
-  pos.board[39] = -kKing;
-  pos.board[47] = -kKing;
-  EXPECT_EQ(BoardToPieces(pos), 0);
-  pos.board[47] = 0;
-  for (Square s = 0; s < 17; ++s) pos.board[s] = pos.board[s] ? pos.board[s] : int(kKnight);
-  log.Clear();
-  EXPECT_EQ(BoardToPieces(pos), 0);
-  EXPECT_EQ(log.Text(), "\nwhite has too many knights for its 16 piece slots");
-  log.Clear();
-  ResetBoardHashes();
-  EXPECT_EQ(log.Text(), "\nBoard Hashes Reset");
-}
-
-TEST(HashKeys, WhatTheKeysHold) {
-  // Side to move, castling and en passant: in the primary key only.
-  Position all = From2D("r3k2r/8/8/3pP3/8/8/8/R3K2R w KQkq d6 0 1");
-  Position black = From2D("r3k2r/8/8/3pP3/8/8/8/R3K2R b KQkq - 0 1");
-  Position some = From2D("r3k2r/8/8/3pP3/8/8/8/R3K2R w Kq d6 0 1");
-  Position noEp = From2D("r3k2r/8/8/3pP3/8/8/8/R3K2R w KQkq - 0 1");
-  EXPECT_EQ(noEp.hashKey ^ black.hashKey, 1u);
-  EXPECT_EQ(all.hashKey ^ some.hashKey, (15u ^ 9u) << 16);
-  EXPECT_EQ(all.hashKey ^ noEp.hashKey, uint32_t(Sq('d', 6)) << 8);
-  for (const Position* p : {&black, &some, &noEp}) EXPECT_EQ(p->hashLock, all.hashLock);
-  // In 3D, which board stands on which pin.
-  const std::string board = "RP....prQP....pqKP....pkRP....prNP....pnBP....pbBP....pbNP....pn w ";
-  Position home = test::From3D(board + "QL1,QL6,KL1,KL6 wbwb KQkq -");
-  Position moved = test::From3D(board + "QL3,QL6,KL1,KL6 wbwb KQkq -");
-  Position swapped = test::From3D(board + "KL1,QL6,QL1,KL6 wbwb KQkq -");
-  EXPECT_NE(home.hashLock, moved.hashLock);
-  EXPECT_NE(home.hashKey, swapped.hashKey);
-  EXPECT_EQ(home.hashKey ^ moved.hashKey, kHashKeys.boardPrimary[0][0] ^ kHashKeys.boardPrimary[0][2]);
 }
 
 // Keys, masks and material after placing, removing and changing pieces are

@@ -136,44 +136,17 @@ TEST(RayTable, OrderFromAttackBoardSquares) {
   for (const Case& c : cases) EXPECT_EQ(Ray(Make3D(c.pins), c.square, c.direction), c.ray) << c.square;
 }
 
-TEST(RayTable, BadDirectionsAndSquaresGiveEmptyLists) {
-  const Position pos = Make3D(kStart);
-  DirTo(pos);
-  RayList list;
-  const std::pair<int, const char*> cases[] = {
-      {0, "\nNULL 3d direction\n"}, {2, "\nunknown 3d direction\n"},
-      {-18, "\nunknown 3d direction\n"}, {1000, "\nunknown 3d direction\n"}};
-  for (auto [direction, message] : cases) {
-    ConsoleCapture log;
-    list.count = 3;
-    EXPECT_EQ(GetRay(pos, 35, direction, list), 0);
-    EXPECT_EQ(list.count, 0);
-    EXPECT_EQ(log.Text(), message);
-  }
-  ConsoleCapture log;
-  for (int s : {64, 65, -1, 1 << 20}) EXPECT_EQ(GetRay(pos, s, 1, list), 0) << s;
-  EXPECT_EQ(log.Text(), "");
-}
-
-TEST(RayTable, UnplaceableOrStackedBoardsAreReported) {
+// Boards stacked on one pin (three over white a4's file would ask for a fifth
+// entry) stay within their lists.
+TEST(RayTable, StackedBoardsStayWithinTheirLists) {
   ResetRayCache();
-  ConsoleCapture log;
-  EXPECT_TRUE(ListsFollowRule(Make3D({32, 99, 56, 63})));  // board 1 does not exist: nothing reaches it
-  const std::string u = "\nUNSTABLE";
-  EXPECT_EQ(log.Text(), "\nBuilding q1??k1k6 #1\nError! QL1 @ DirTo" + u + "\nBad outer board @ DirTo" + u +
-                            "\nError! Bad inner board @ DirTo" + u + "\nError! Bad inner board @ DirTo" + u +
-                            "\nError! Bad inner board @ DirTo" + u + "\nError! KL1 @ DirTo" + u +
-                            "\nError! KL6 @ DirTo" + u);
-  // Boards stacked on one pin (three over white a4's file would ask for a fifth
-  // entry) stay within their lists.
-  log.Clear();
+  ConsoleCapture quiet;
   for (const Pins& pins : {Pins{35, 35, 36, 63}, Pins{35, 36, 35, 36}, Pins{2, 2, 2, 2}, Pins{0, 0, 0, 0}}) {
     const Position pos = Make3D(pins);
     for (int s = 0; s < 64; ++s)
       for (int d : kDirections)
         for (int t : Ray(pos, s, d)) EXPECT_TRUE(t >= 0 && t < 64);
   }
-  EXPECT_NE(log.Text().find("\nError! QL2 @ DirTo\nUNSTABLE"), std::string::npos);
   ResetRayCache();
 }
 
@@ -191,10 +164,6 @@ TEST(RayLookup2D, OneSquareWhileTheStepStaysOnTheBoard) {
   }
   EXPECT_EQ(Ray(pos, 64, -1), V{});
   EXPECT_EQ(log.Text(), "") << "no table is built for the 2D game";
-  RayList list;
-  EXPECT_EQ(GetRay(pos, 9, 0, list), 0);
-  EXPECT_EQ(GetRay(pos, 9, 16, list), 0);
-  EXPECT_EQ(log.Text(), "\nNULL 2d direction\n\nunknown 2d direction\n");
 }
 
 // Each configuration is built and announced once between resets, however it
@@ -229,41 +198,6 @@ TEST(RayCache, BuildsOnceAndChecksHandles) {
   ResetRayCache();
 }
 
-// Hundreds of configurations, as one search meets, all kept: going back over
-// them announces nothing and answers as when they were new. Past the cache's
-// capacity every configuration is still right and still announced once.
-TEST(RayCache, KeepsManyAndStaysRightWhenFull) {
-  ConsoleCapture log;
-  ResetRayCache();
-  const auto all = AllConfigurations();
-  const int kVisited = 600;
-  for (int i = 0; i < kVisited; ++i) DirTo(Make3D(all[i * 19]));
-  log.Clear();
-  for (int i = kVisited - 1; i >= 0; --i) ASSERT_TRUE(ListsFollowRule(Make3D(all[i * 19])));
-  EXPECT_EQ(log.Text(), "");
-  EXPECT_EQ(RayTablesBuilt(), kVisited);
-  ResetRayCache();
-  const int kBuilds = 2 * kConfigCacheCapacity + 500;
-  for (int i = 0; i < kBuilds; ++i) {
-    Position pos = Make3D(all[i]);
-    if (i % 2) ResolveConfig(pos);
-    if (i % 97 == 0) ASSERT_TRUE(ListsFollowRule(pos)) << i;
-    else DirTo(pos);
-  }
-  EXPECT_EQ(RayTablesBuilt(), kBuilds);
-  EXPECT_NE(log.Text().find("#" + std::to_string(kBuilds)), std::string::npos);
-  log.Clear();
-  for (int round = 0; round < 100; ++round)
-    for (int i : {0, 1, kBuilds - 2, kBuilds - 1}) DirTo(Make3D(all[i]));
-  EXPECT_EQ(log.Text(), "") << "each announced once per reset";
-  EXPECT_TRUE(ListsFollowRule(Make3D(all[0])));
-  EXPECT_TRUE(ListsFollowRule(Make3D(all[kBuilds - 1])));
-  ResetRayCache();
-}
-
-// One cache for every thread: two threads walking the same configurations at
-// once both see right tables, and each configuration is built and announced
-// once, by whichever thread meets it first.
 TEST(RayCache, ThreadsShareOneCache) {
   ConsoleCapture log;
   ResetRayCache();

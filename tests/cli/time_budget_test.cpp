@@ -51,13 +51,14 @@ TEST(TimeBudget, Plans) {
 }
 
 // A think on `budget` from a middle-game position; `depths` hears of each
-// depth it finishes.
-test::Thought ThinkWithin(const TimeBudget& budget, std::vector<int>* depths = nullptr) {
+// depth it finishes, `value` of the last one's value.
+test::Thought ThinkWithin(const TimeBudget& budget, std::vector<int>* depths = nullptr, int32_t* value = nullptr) {
   EngineControls controls;
   controls.budget = budget;
   if (depths) {
-    controls.onDepth = [depths](const DepthReport& r) {
+    controls.onDepth = [depths, value](const DepthReport& r) {
       depths->push_back(r.depth);
+      if (value) *value = r.value;
       EXPECT_FALSE(r.line.empty());
     };
   }
@@ -78,10 +79,13 @@ TEST(TimeBudget, RealTimeThinksKeepTheirCaps) {
   EXPECT_TRUE(byNodes.move.from != 0 || byNodes.move.to != 0);
 }
 
-// Watching a think on the tick budget changes nothing of it.
+// Watching a think on the tick budget changes nothing of it; each depth
+// reported carries its score (White stands better here).
 TEST(TimeBudget, WatchedTickThinksRepeat) {
   std::vector<int> depths;
-  const test::Thought plain = ThinkWithin(TimeBudget{}), watched = ThinkWithin(TimeBudget{}, &depths);
+  int32_t reported = 0;
+  const test::Thought plain = ThinkWithin(TimeBudget{}), watched = ThinkWithin(TimeBudget{}, &depths, &reported);
+  EXPECT_GT(reported, 0);
   EXPECT_EQ(std::tuple(plain.nodes, plain.move.from, plain.move.to),
             std::tuple(watched.nodes, watched.move.from, watched.move.to));
   ASSERT_FALSE(depths.empty());

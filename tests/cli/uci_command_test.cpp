@@ -1,4 +1,5 @@
-// Reading UCI lines: what each good line says, and why each bad one is refused.
+// Reading UCI lines: what each good line says, and why each bad one is refused
+// (the plain commands are the fuzz corpus's, read by its test).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,15 +17,11 @@ TEST(UciCommand, LinesTable) {
     UciKind kind;
   };
   const Case cases[] = {
-      {"uci", true, UciKind::kUci},
       {"  isready \r", true, UciKind::kIsReady},
       {"joho quit", true, UciKind::kQuit},  // unknown words before a command are passed over
       {"foo", true, UciKind::kUnknown},
       {"", true, UciKind::kUnknown},
       {"UCI", true, UciKind::kUnknown},  // commands are case sensitive
-      {"ucinewgame", true, UciKind::kNewGame},
-      {"stop", true, UciKind::kStop},
-      {"position startpos", true, UciKind::kPosition},
       {"position startpos moves e2e4 e7e5 e1g1 a7a8q", true, UciKind::kPosition},
       {"position fen 8/8/8/8/8/8/8/K6k w - - 0 1 moves a1a2", true, UciKind::kPosition},
       {"position", false, UciKind::kPosition},
@@ -34,7 +31,6 @@ TEST(UciCommand, LinesTable) {
       {"position startpos moves e2e9", false, UciKind::kPosition},
       {"position startpos moves e7e8k", false, UciKind::kPosition},
       {"position startpos moves 0000", false, UciKind::kPosition},
-      {"go", true, UciKind::kGo},
       {"go wtime -20 btime 1000 winc 0 binc 0 movestogo 5", true, UciKind::kGo},
       {"go searchmoves e2e4 d2d4 depth 4 ponder", true, UciKind::kGo},
       {"go depth", false, UciKind::kGo},
@@ -42,7 +38,6 @@ TEST(UciCommand, LinesTable) {
       {"go nodes -5", false, UciKind::kGo},
       {"go movetime 1.5", false, UciKind::kGo},
       {"go wtime 99999999999999999999999", false, UciKind::kGo},
-      {"setoption name Hash value 64", true, UciKind::kSetOption},
       {"setoption name hash value 1025", false, UciKind::kSetOption},
       {"setoption name Hash value", false, UciKind::kSetOption},
       {"setoption name Difficulty value Medium", true, UciKind::kSetOption},

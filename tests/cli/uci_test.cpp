@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,7 +14,7 @@
 #include "rules/legality.h"
 #include "rules/make_move.h"
 #include "support/positions.h"
-#include "uci_process.h"
+#include "cli_run.h"
 
 namespace torvik {
 namespace {
@@ -26,7 +25,7 @@ using namespace std::chrono_literals;
 constexpr double kPatience = 30;  // seconds for anything that should take far less
 
 std::unique_ptr<Process> StartUci() {
-  auto p = test::Start(TORVIK_CLI, "uci");
+  auto p = test::Spawn("exec " + std::string(TORVIK_CLI) + " uci");
   EXPECT_TRUE(p);
   return p;
 }
@@ -171,28 +170,6 @@ TEST(Uci, InfiniteStopsOnStopAndMoveTimeIsKept) {
   EXPECT_GT(took, 0.08);  // half the move time passes before deepening stops
   EXPECT_LT(took, 3.0);
   Quit(*p);
-}
-
-// With Difficulty set, a go without a clock plays on the ticks: the same
-// think twice over, node for node. The end of the input ends the session, the
-// search it left running finishing first.
-TEST(Uci, DifficultyPlaysRepeatably) {
-  const std::string think = "ucinewgame\nposition startpos moves e2e4 c7c5\ngo\n";
-  const test::RunResult r = test::Cli("uci", "setoption name Difficulty value medium\n" + think + think, 0);
-  const std::size_t answer = r.out.find("bestmove ");
-  ASSERT_NE(answer, std::string::npos) << r.out;
-  const std::size_t split = r.out.find('\n', answer) + 1;
-  auto withoutTimes = [](std::string text) {  // the nodes and the line stay, the times go
-    std::string kept;
-    std::istringstream in(text);
-    for (std::string word, last; in >> word; last = word)
-      if (last != "nps" && last != "time") kept += word + " ";
-    return kept;
-  };
-  const std::string first = r.out.substr(0, split), again = r.out.substr(split);
-  EXPECT_NE(first.find("info depth 2 "), std::string::npos) << r.out;
-  EXPECT_EQ(withoutTimes(first), withoutTimes(again));
-  EXPECT_EQ(r.out.back(), '\n');
 }
 
 }  // namespace

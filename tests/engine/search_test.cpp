@@ -1,6 +1,6 @@
 // The engine's search: found mates, the depths of the deepening, where a null
-// move is tried, the ordering, and the values of ended positions. (That play
-// repeats exactly is held by the bench signature, bench/signature.)
+// move is tried, the history's bound, and the values of ended positions. (That
+// play repeats exactly is held by the bench signature, run with the tests.)
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -16,6 +16,7 @@
 #include "eval_support.h"
 #include "record/engine_thread.h"
 #include "record/game.h"
+#include "record/levels.h"
 #include "record/position_text.h"
 #include "rules/make_move.h"
 #include "rules/perft.h"
@@ -87,13 +88,17 @@ TEST(Search, FindsMatesIn3D) {
   EXPECT_GE(mates, 3);
 }
 
-// The difficulty caps the depth; a forced move still looks to depth 4; a mate
+// The difficulty caps the depth, and Expert has the longer budget; a forced move still looks to depth 4; a mate
 // within the completed depth ends the deepening.
 TEST(Search, DepthsOfTheDeepening) {
   const Position middle = test::From2D("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
   EXPECT_EQ(ThinkOn(middle, kEasy).depth, 3);
   const int medium = ThinkOn(middle, kMedium).depth;
   EXPECT_TRUE(medium >= 4 && medium <= 7) << medium;
+  EngineControls expert, hard;
+  ApplyLevel(kExpert, expert);
+  ApplyLevel(kHard, hard);
+  EXPECT_GT(test::ThinkOn(middle, expert).nodes, 5 * test::ThinkOn(middle, hard).nodes) << "Expert's longer budget";
   const Position single = test::From2D("7k/8/8/8/8/8/8/K5R1 b - - 0 1");  // Kh8-h7 is the one move
   const Thought one = ThinkOn(single, kHard);
   EXPECT_EQ(std::tuple(test::Name(one.move), one.depth), std::tuple("h8h7", 4));
@@ -123,16 +128,6 @@ TEST(Search, NullMoveOnlyWhereAllowed) {
   }
 }
 
-// Moves that score alike keep the generator's order.
-TEST(Search, OrderingIsStable) {
-  auto engine = std::make_unique<Engine>();
-  std::vector<Move> list;
-  for (int i = 0; i < 37; ++i) list.push_back(Move{i, i + 1, (i * 7) % 3, 0, 0, 0, {0, 0}});
-  SortByScore(*engine, list.data(), int(list.size()));
-  for (size_t i = 1; i < list.size(); ++i)
-    ASSERT_TRUE(list[i - 1].score > list[i].score || (list[i - 1].score == list[i].score && list[i - 1].from < list[i].from)) << i;
-}
-
 // However many cutoffs a long think gives one quiet move, it never orders
 // below a move that gave none.
 TEST(Search, HistoryNeverTurnsAMoveWorst) {
@@ -146,6 +141,18 @@ TEST(Search, HistoryNeverTurnsAMoveWorst) {
       ASSERT_GT(MoveScore(*engine, pos, used, kKillerPlies, 0), MoveScore(*engine, pos, unused, kKillerPlies, 0))
           << "depth " << depth << ", cutoff " << i + 1;
     }
+}
+
+// At each engine move the history fades by the plies played since the last;
+// after 32 or more nothing of it is left.
+TEST(Search, HistoryFadesAway) {
+  auto engine = std::make_unique<Engine>();
+  for (auto& row : engine->history) row.fill(0x80000000u);
+  AgeHistory(*engine, 4);
+  EXPECT_EQ(engine->history[12][28], 0x08000000u);
+  AgeHistory(*engine, 36);
+  for (const auto& row : engine->history)
+    for (uint32_t h : row) ASSERT_EQ(h, 0u);
 }
 
 // Mate and stalemate score as such; a move back into a position met before on

@@ -97,6 +97,9 @@ TEST(BoardEditor, AClickOnNoSquareChangesNothing) {
   std::memcpy(after.data(), static_cast<void*>(&gs), sizeof(GameState));
   EXPECT_TRUE(before == after);
   EXPECT_EQ(log.Text(), "");
+  // A mode that places no piece leaves the square's piece as it was.
+  EXPECT_EQ(EditAtSquare(gs, kEditNone, 41), 1);
+  EXPECT_EQ(gs.position.board[41], kPawn);
 }
 
 // Any piece placed on (or removed from) any occupied square of games in

@@ -84,8 +84,10 @@ TEST(GameOver, TheEngineToMoveMakesTheTestItself) {
     for (int engine : {kEnginePlaysNone, kEnginePlaysWhite, kEnginePlaysBlack}) {
       auto game = QuietGame(kGame2D, kTournament, c.start);
       game->state.engineSide = engine;
+      game->redrawRequested = false;
       ConsoleCapture log;
       GameOverBeforePlayer(*game);
+      EXPECT_EQ(game->redrawRequested, engine != kEnginePlaysBlack) << "the window shows the end";
       if (engine == kEnginePlaysBlack) {
         EXPECT_EQ(log.Text(), "");
         EXPECT_EQ(game->state.position.winner, kNoWinner);

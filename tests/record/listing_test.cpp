@@ -112,7 +112,7 @@ TEST_F(Files, TheFavouriteView) {
     EXPECT_TRUE(FetchFavouriteView(view, file)) << text;
     EXPECT_EQ(std::tuple(view.xang, view.yang, view.scale), std::tuple(xang, yang, scale)) << text;
   }
-  // No file: nothing read or written (the messages are Keys.FavouriteViewInTheWorkingFolder's).
+  // No file: nothing read or written.
   EXPECT_FALSE(FetchFavouriteView(back, Path("none.sav")));
   EXPECT_FALSE(StoreFavouriteView(gs, Path("no such folder/favview.sav")));
 }

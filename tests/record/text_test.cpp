@@ -9,6 +9,8 @@
 #include "record/position_text.h"
 #include "rules/make_move.h"
 #include "rules/rules_support.h"
+#include "support/bad_positions.h"
+#include "support/invariants.h"
 #include "support/positions.h"
 
 namespace torvik {
@@ -89,29 +91,26 @@ TEST(PositionText, PlayedPositionsReadBackToTheSameGame) {
 }
 
 TEST(PositionText, ErrorsNameWhatIsWrong) {
-  const std::string board3D = "RP....prQP....pqKP....pkRP....prNP....pnBP....pbBP....pbNP....pn";
-  const std::vector<std::tuple<std::string, int, std::string>> cases = {
-      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP w KQkq - 0 1", kGame2D, "FEN board must have 8 ranks"},
-      {"rnbqkbnr/ppppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", kGame2D, "rank 7 is too long"},
-      {"rnbqkbnr/pppppppp/54/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", kGame2D, "rank 6 is too long"},
-      {"rnbqkbnr/ppppxppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", kGame2D, "unknown piece letter 'x'"},
-      {"rnbq1bnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQ - 0 1", kGame2D, "black has no king"},
-      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq - 0 1", kGame2D, "side to move must be w or b"},
-      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e4 0 1", kGame2D, "bad en-passant square 'e4'"},
-      {"P3k3/8/8/8/8/8/8/4K3 w - - 0 1", kGame2D, "pawn on the first or last rank"},
-      {board3D.substr(1) + " w QL1,QL6,KL1,KL6 wbwb KQkq -", kGame3D, "board field has 63 squares, not 64"},
-      {board3D + " w QL1,QL7,KL1,KL6 wbwb KQkq -", kGame3D, "bad pin name 'QL7'"},
-      {board3D + " w QL1,QL6,KL1,QL1 wbwb KQkq -", kGame3D, "two boards on pin QL1"},
-      {board3D + " w QL1,QL6,KL1,KL6 wbxb KQkq -", kGame3D, "owners must be four of w/b"},
-      {board3D + " w QL1,QL6,KL1,KL6 wbwb KQkq 64", kGame3D, "bad en-passant square '64'"},
-      {board3D + " w QL1,QL6,KL1,KL6 wbwb KQkq - 0", kGame3D, "3D position needs 6 or 8 fields"},
-      {std::string(64, '.') + " w QL1,QL6,KL1,KL6 wbwb - -", kGame3D, "white has no king"},
-  };
-  for (const auto& [text, mode, message] : cases) {
+  for (const test::BadPosition& bad : test::BadPositions()) {
     Position pos;
     std::string error;
-    EXPECT_FALSE(ParsePosition(text, mode, pos, error)) << text;
-    EXPECT_EQ(error, message) << text;
+    EXPECT_FALSE(ParsePosition(bad.text, bad.mode, pos, error)) << bad.text;
+    EXPECT_NE(error.find(bad.reason), std::string::npos) << bad.text << ": " << error;
+  }
+  // At the limit every piece is read, in a slot of its own side; a pawn with an
+  // attack board beyond it can still move (a9 lies on the board at QL6, a0 at
+  // QL1). With the other side to move a king in check is a check to answer.
+  const std::tuple<std::string, int, bool> accepted[] = {
+      {"4k3/8/8/8/8/8/PPPPPPP1/QQ2K3 w - - 0 1", kGame2D, false},
+      {"qqqqqqqq/q2k4/8/8/8/8/8/K7 w - - 0 1", kGame2D, true},
+      {test::Text3D({{16, 'K'}, {23, 'k'}, {39, 'P'}}), kGame3D, false},
+      {test::Text3D({{16, 'K'}, {23, 'k'}, {32, 'p'}}), kGame3D, false},
+      {"k7/8/8/8/8/8/8/R6K b - - 0 1", kGame2D, true},
+      {test::Text3D({{32, 'k'}, {40, 'R'}, {63, 'K'}}, 'b'), kGame3D, true}};
+  for (const auto& [text, mode, inCheck] : accepted) {
+    Position pos = test::FromText(text, mode);
+    EXPECT_EQ(test::Inconsistency(pos), "") << text;
+    EXPECT_EQ((pos.flags & kInCheck) != 0, inCheck) << text;
   }
 }
 

@@ -1,7 +1,8 @@
 // The window's dialogs without a window: the promotion dialog that holds a
-// mouse move until it is answered, the board editor reached from the Edit menu,
-// and the game files through the file chooser (a stand-in `zenity` on PATH)
-// or, without one, on their default names.
+// mouse move until it is answered (on a board set up from the Edit menu; the
+// editor's own cases are the board editor's tests), and the game files
+// through the file chooser (a stand-in `zenity` on PATH) or, without one, on
+// their default names.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -51,30 +52,6 @@ std::pair<int, int> ButtonCentre(int piece) {
     if (b.piece == piece)
       return {f.left + (b.x + kButtonWidth / 2) * f.unit, f.BodyTop() + (b.y + kButtonHeight / 2) * f.unit};
   return {0, 0};
-}
-
-TEST(Editor, TheEditMenuAndAClickSetUpAPosition) {
-  TestUi t(kGame2D);
-  const std::string said = EditBoardTo(t, {{kWhiteKing, 32}, {kBlackKing, 39}, {kEditAddBlackPawn + 4, 20}});
-  EXPECT_NE(said.find("\nset white K at 32"), std::string::npos) << said;
-  EXPECT_NE(said.find("\nset black Q at 20"), std::string::npos) << said;
-  EXPECT_EQ(t.Pos().board[20], -kQueen);
-  EXPECT_EQ(t.ui.input.editMode, kEditNone);
-  EXPECT_EQ(t.State().startEdited, 1);
-  // Remove, then a click that hits nothing: the board stays, the mode ends.
-  ChooseEdit(t.ui, kEditRemove);
-  EXPECT_EQ(Click(t, kNoSquare), "");
-  EXPECT_EQ(t.ui.input.editMode, kEditNone);
-  EXPECT_EQ(t.Pos().board[20], -kQueen);
-  ChooseEdit(t.ui, kEditRemove);
-  Click(t, 20);
-  EXPECT_EQ(t.Pos().board[20], 0);
-  // The edited position is the start undo returns to.
-  Click(t, 32), Click(t, 33);  // Ke1-e2
-  ConsoleCapture quiet;
-  UndoPlies(t.ui, 1);
-  EXPECT_EQ(t.Pos().board[32], kKing);
-  EXPECT_EQ(t.Pos().board[20], 0);
 }
 
 TEST(PromotionDialog, HoldsTheMoveUntilAPieceIsChosen) {

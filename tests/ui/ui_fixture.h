@@ -21,19 +21,6 @@
 
 namespace torvik::ui {
 
-// What H, h and F1 print.
-constexpr const char* kHelp =
-    "\narrow keys pan, page keys zoom, <shift> faster"
-    "\nReturn\t type a move (Nf3, e2e4, 33-34): Return plays it, Esc drops it\nF2 \t new 2D game\nF3 \t new 3D game"
-    "\nF5 \t fetch favorite view\nF6 \t store favorite view\nF7-F8 \t replay step back-forward"
-    "\nF9 \t autoplay\nF10\t come to full stop\nA \t toggle axes\nB \t Torvik play black"
-    "\nC \t captured pieces toggle\nW \t Torvik play white\nI \t thinking on the console toggle"
-    "\nL \t list game\nM \t move now (Torvik plays its best so far)"
-    "\nN \t hint: Torvik's move for you, outlined\nO \t overhead view"
-    "\nQ \t quit\nR \t restore game\nS \t save game\nT \t toggle transparency"
-    "\nU \t undo one move\nV \t view reset\nZ \t black view toggle(2D)"
-    "\nH \t help screen (press 'H' in main window)";
-
 struct TestUi {
   std::unique_ptr<Game> game = std::make_unique<Game>();
   UiState ui;

@@ -1,5 +1,6 @@
 // The window's menus and dialogs under Xvfb: menu choices and their labels,
-// saving and restoring, the board editor, the promotion dialog and the file chooser.
+// the board editor from the menu, the promotion dialog. (Saving and the file
+// chooser are the dialogs' and keys' tests without a window.)
 #include "ui/promotion_dialog.h"
 #include "window_fixture.h"
 
@@ -34,19 +35,6 @@ TEST_F(WindowTest, MenusFilesAndDialogs) {
   EXPECT_GT(EntryInk(plays.image, plays.left, plays.top, 2), EntryInk(plays.image, plays.left, plays.top, 0))
       << "PLAYS BOTH against plays white";
 
-  // Alt+S saves, a move, Alt+R brings the saved position back.
-  NewGame("F2");
-  at = program_->Console().size();
-  program_->Key("alt+s");
-  ASSERT_TRUE(program_->WaitForConsole("\nSaving torvik.sav ...complete\n", at, kWait)) << program_->Console();
-  const Image saved = program_->Settle();
-  ClickMove(kGame2D, 33, 35);  // e2-e4
-  EXPECT_FALSE(BoardUnchanged(saved, program_->Settle()));
-  at = program_->Console().size();
-  program_->Key("alt+r");
-  ASSERT_TRUE(program_->WaitForConsole("complete!\n", at, kWait)) << program_->Console();
-  EXPECT_TRUE(BoardUnchanged(saved, program_->Settle()));
-
   // The board editor from the Edit menu sets up a promotion; the mouse's
   // promotion asks with the dialog, and ROOK makes a rook.
   NewGame("F2");
@@ -68,15 +56,6 @@ TEST_F(WindowTest, MenusFilesAndDialogs) {
   program_->Click(f.left + (71 + kButtonWidth / 2) * f.unit, f.BodyTop() + (7 + kButtonHeight / 2) * f.unit);
   ASSERT_TRUE(program_->WaitForConsole("\n1. a8R", at, kWait)) << program_->Console();
   EXPECT_EQ(program_->Console().find("move undone", at), std::string::npos);
-
-  // S opens the file chooser (a stand-in here) and saves under the name chosen.
-  const std::string name = dir_ + "/my game";
-  std::ofstream(bin_ + "/answer") << name;
-  at = program_->Console().size();
-  program_->Key("s");
-  ASSERT_TRUE(program_->WaitForConsole("\nSaving " + name + ".sav ...complete\n", at, kWait))
-      << program_->Console();
-  EXPECT_TRUE(std::filesystem::exists(name + ".sav"));
 
   // A menu held open while the engine plays both sides and a new game starts
   // from the keyboard: its labels change only once it closes, and the program lives.

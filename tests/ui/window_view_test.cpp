@@ -1,5 +1,4 @@
-// The 2D game under Xvfb: the engine's answer, a game between two people to
-// its mate (the last move and the check outlined, the status line red), the
+// The 2D game under Xvfb: a game between two people to its mate (the last move and the check outlined, the status line red), the
 // view keys, and a picture that fits any window.
 #include "ui/colours.h"
 #include "window_fixture.h"
@@ -41,14 +40,6 @@ Box TextBox(const Image& image) {
 
 TEST_F(WindowTest, TheTwoDGame) {
   std::size_t before = program_->Console().size();
-  program_->Key("F2");  // the engine plays Black in the new game too
-  ASSERT_TRUE(program_->WaitForConsole("\nBoard Hashes Reset", before, kWait));
-  ASSERT_TRUE(program_->WaitForConsole("\nTorvik V2.80\n\n", before, kWait));
-  program_->Settle();
-  before = program_->Console().size();
-  ClickMove(kGame2D, 33, 35);  // e2-e4
-  ASSERT_TRUE(program_->WaitForConsole("\n1. ... ", before, kWait)) << program_->Console();
-
   const Image start = NewGame("F2");
   test::Keep(start, "start_2d");
   for (Square s = 0; s < kSquareCount; ++s) {

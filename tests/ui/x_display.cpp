@@ -1,31 +1,21 @@
 #include "x_display.h"
 
-#include <GL/freeglut.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <thread>
 
 #include "support/run.h"
-#include "ui/ui_state.h"
 
 namespace torvik::test {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr auto kPoll = std::chrono::milliseconds(50);
 
 // Polls `done` until it holds (true) or `millis` have passed (false).
@@ -51,43 +41,20 @@ int Channel(unsigned long pixel, unsigned long mask) {
 
 }  // namespace
 
-XvfbServer::XvfbServer() {
-  std::array<int, 2> fds{};
-  if (pipe(fds.data()) != 0 || (pid_ = fork()) < 0) {
-    failure_ = "cannot start Xvfb";
-    return;
-  }
-  if (pid_ == 0) {
-    const int quiet = open("/dev/null", O_WRONLY);
-    dup2(quiet, 1);
-    dup2(quiet, 2);
-    execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(fds[1]).c_str(), "-screen", "0", "1400x1100x24",
-           "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(fds[1]);
-  // Xvfb writes its display number once it is ready.
-  std::string number;
-  std::array<char, 32> buffer{};
-  pollfd p{fds[0], POLLIN, 0};
-  for (ssize_t n = 1; n > 0 && number.find('\n') == std::string::npos && poll(&p, 1, 10000) > 0;)
-    if ((n = read(fds[0], buffer.data(), buffer.size())) > 0) number.append(buffer.data(), std::size_t(n));
-  close(fds[0]);
+// Xvfb writes its display number once it is ready.
+XvfbServer::XvfbServer()
+    : process_(Spawn("exec Xvfb -displayfd 1 -screen 0 1400x1100x24 -nolisten tcp -noreset 2>/dev/null")) {
+  const int line = process_ ? WaitFor(*process_, "", 0, 10) : -1;
+  const std::string number = line < 0 ? "" : Lines(*process_)[std::size_t(line)].text;
   if (number.empty() || !std::isdigit(static_cast<unsigned char>(number[0]))) {
     failure_ = "Xvfb did not start (is the package xvfb installed?)";
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-    pid_ = -1;
     return;
   }
   display_ = ":" + std::to_string(std::stoi(number));
 }
 
 XvfbServer::~XvfbServer() {
-  if (pid_ > 0) {
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-  }
+  if (process_) Finish(*process_, 0, SIGTERM);
 }
 
 Pixel Image::At(int x, int y) const {
@@ -142,24 +109,12 @@ void Keep(const Image& image, const std::string& name) {
 
 WindowProgram::WindowProgram(const std::string& binary, const std::string& display,
                              const std::string& workDir)
-    : display_(display), consolePath_(workDir + "/console.txt") {
-  pid_ = fork();
-  if (pid_ != 0) return;
-  if (chdir(workDir.c_str()) != 0) _exit(126);
-  const int out = open(consolePath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (out >= 0) dup2(out, 1);
-  const int err = open((workDir + "/stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (err >= 0) dup2(err, 2);
-  setenv("DISPLAY", display.c_str(), 1);
-  execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
-  _exit(127);
-}
+    : display_(display), consolePath_(workDir + "/console.txt"),
+      process_(Spawn("cd " + Quote(workDir) + " && DISPLAY=" + display + " exec " + Quote(binary) +
+                     " > console.txt 2> stderr.txt")) {}
 
 WindowProgram::~WindowProgram() {
-  if (pid_ > 0) {
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-  }
+  if (process_) Finish(*process_, 0);
 }
 
 bool WindowProgram::XdoTool(const std::string& arguments) const {
@@ -214,40 +169,6 @@ Image WindowProgram::Settle() {
   return last;
 }
 
-int WindowProgram::WaitForExit(int millis) {
-  int status = 0;
-  if (!Poll(millis, [&] { return waitpid(pid_, &status, WNOHANG) == pid_; })) return -1;
-  pid_ = -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-XvfbServer& GlServer() {
-  static XvfbServer server;
-  return server;
-}
-
-const std::string& GlDisplay() { return GlServer().Display(); }
-
-bool EnsureGlWindow(std::string& why) {
-  static bool open = false;
-  if (open) return true;
-  std::string display = GlDisplay();
-  if (display.empty()) {
-    why = GlServer().Failure();
-    return false;
-  }
-  std::array<char*, 4> argv = {const_cast<char*>("torvik_ui_window_tests"), const_cast<char*>("-display"),
-                               display.data(), nullptr};
-  int argc = 3;
-  glutInit(&argc, argv.data());
-  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-  glutInitWindowSize(ui::kWindowSize, ui::kWindowSize);
-  glutInitWindowPosition(0, 0);  // wholly on the screen, so it can be captured
-  glutCreateWindow("torvik tests");
-  glutDisplayFunc([] {});  // the tests draw when they choose
-  glViewport(0, 0, ui::kWindowSize, ui::kWindowSize);
-  open = true;
-  return true;
-}
+int WindowProgram::WaitForExit(int millis) { return process_ ? Finish(*process_, millis / 1000.0) : -1; }
 
 }  // namespace torvik::test

@@ -1,13 +1,14 @@
 // X servers for the window tests: a private Xvfb, screenshots of a window,
-// the real torvik program driven with xdotool, and a GL window in this process.
+// and the real torvik program driven with xdotool.
 #pragma once
-
-#include <sys/types.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "support/run.h"
 
 namespace torvik::test {
 
@@ -22,7 +23,7 @@ class XvfbServer {
   const std::string& Failure() const { return failure_; }
 
  private:
-  pid_t pid_ = -1;
+  std::unique_ptr<Process> process_;
   std::string display_, failure_;
 };
 
@@ -71,20 +72,15 @@ class WindowProgram {
   // agree), then returns it.
   Image Settle();
   // Waits for the program to end: its exit status, or -1 when it did not end
-  // (or ended by a signal).
+  // (it is then killed) or ended by a signal.
   int WaitForExit(int millis);
 
  private:
   bool XdoTool(const std::string& arguments) const;
 
   std::string display_, consolePath_;
-  pid_t pid_ = -1;
+  std::unique_ptr<Process> process_;
   unsigned long window_ = 0;
 };
-
-// One GLUT window of the program's size on a private Xvfb, opened the first
-// time; false (with the reason) when no X server could start.
-bool EnsureGlWindow(std::string& why);
-const std::string& GlDisplay();  // its display, after EnsureGlWindow succeeded
 
 }  // namespace torvik::test
