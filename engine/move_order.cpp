@@ -4,7 +4,6 @@
 
 #include "engine/square_control.h"
 #include "engine/tactics.h"
-#include "rules/child_keys.h"
 #include "rules/legality.h"
 #include "rules/make_move.h"
 

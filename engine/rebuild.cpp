@@ -2,7 +2,7 @@
 
 #include "board/rebuild.h"
 #include "engine/evaluate.h"
-#include "rules/regen.h"
+#include "rules/attack_maps.h"
 
 namespace torvik {
 

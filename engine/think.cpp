@@ -13,10 +13,10 @@
 #include "engine/square_control.h"
 #include "engine/tactics.h"
 #include "engine/tick_clock.h"
+#include "rules/attack_maps.h"
 #include "rules/generate.h"
 #include "rules/legality.h"
 #include "rules/make_move.h"
-#include "rules/regen.h"
 
 namespace torvik {
 namespace {

@@ -8,8 +8,8 @@
 #include "board/rebuild.h"
 #include "engine/rebuild.h"
 #include "record/admit_position.h"
+#include "rules/attack_maps.h"
 #include "rules/legality.h"
-#include "rules/regen.h"
 
 namespace torvik {
 namespace {
