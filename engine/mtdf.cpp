@@ -17,11 +17,16 @@
 namespace torvik {
 namespace {
 
+// The aspiration phase's margins below the guess, one a pass, until a pass
+// finds a lower bound.
 constexpr std::array<int32_t, 7> kAspiration = {5000, 20000, 60000, 130000, 300000, 300000, 300000};
-constexpr int32_t kStep = 700;
-constexpr int32_t kClampGap = 100;
-constexpr int32_t kCloseEnough = 10;
-constexpr int kMaxPasses = 30;
+constexpr int kAspirationPasses = 6;  // the last index of kAspiration
+constexpr int32_t kStep = 700;        // the closing phase's step unit (it grows with its square)
+constexpr int32_t kClampGap = 100;    // an aspiration test value stays this far inside the bounds
+constexpr int32_t kCloseEnough = 10;  // bounds this close end the closing phase
+constexpr int kMaxPasses = 30;        // beyond this many passes a settled window stops the closing
+// After one aspiration pass that failed low, the next test starts at most this
+// far below the guess.
 constexpr double kFirstPullBack = 350.00000000000006;
 
 struct Window {
@@ -39,7 +44,7 @@ int32_t Pass(Engine& e, Position& pos, Move& best, int depth, int32_t gamma) {
 }
 
 void Aspire(Engine& e, Position& pos, Move& best, int depth, int32_t guess, Window& w) {
-  while (w.lower == kMated && w.upper > w.lower && w.iterations <= 6 && !w.aborted) {
+  while (w.lower == kMated && w.upper > w.lower && w.iterations <= kAspirationPasses && !w.aborted) {
     int32_t gamma = w.g - kAspiration[w.iterations];
     if (gamma <= w.lower) gamma = w.lower + kClampGap;
     if (gamma >= w.upper) gamma = w.upper - kClampGap;

@@ -23,6 +23,8 @@
 namespace torvik {
 namespace {
 
+// A node below gamma starts its best value no lower than this under gamma:
+// a fail low reports a bound near gamma, not the bare stand-pat value.
 constexpr int32_t kStandMargin = 6500;
 // Delta pruning: a capture is not tried when its victim (with a promotion's
 // gain), plus this allowance for what the capture changes beyond material,
@@ -134,7 +136,7 @@ void TryEnPassant(Tries& t, uint32_t mover) {
 }
 
 int32_t EvasionNode(Engine& e, Position& pos, int32_t gamma, int ply) {
-  if (!(pos.flags & kEvalCached)) Evaluate(pos, gamma, 1);
+  if (!(pos.flags & kEvalCached)) Evaluate(pos, gamma, EvalMode::Incremental);
   int32_t best = kMated;
   MoveList* list = PlyList(e, ply);
   if (list) {
@@ -173,9 +175,9 @@ int32_t Quiesce(Engine& e, Position& pos, int32_t gamma, int ply) {
   if (!FinishMove(pos, last)) return kKingTaken;
   if ((pos.flags & kInCheck) && ply < e.controls.difficulty && ply - e.quiesceStart < kEvasionPlies)
     return EvasionNode(e, pos, gamma, ply);
-  int32_t stand = Evaluate(pos, gamma, 0);
+  int32_t stand = Evaluate(pos, gamma, EvalMode::Lazy);
   if (ply >= e.controls.difficulty) return TowardZero(stand);  // cut off by the cap: not stored
-  if (stand < gamma && !(pos.flags & kEvalCached)) stand = Evaluate(pos, gamma, 1);
+  if (stand < gamma && !(pos.flags & kEvalCached)) stand = Evaluate(pos, gamma, EvalMode::Incremental);
   if (stand >= gamma) {
     StoreTT(e.tt, pos, 0, gamma, stand, nullptr);
     return TowardZero(stand);

@@ -9,7 +9,7 @@ namespace torvik {
 int RegenPosition(Position& pos) {
   if (!RegenToPieces(pos)) return 0;
   SetGameStage(pos, 1);
-  Evaluate(pos, kNoScore, 2);
+  Evaluate(pos, kNoScore, EvalMode::Fresh);
   return 1;
 }
 

@@ -17,11 +17,23 @@ namespace torvik {
 namespace {
 
 constexpr int kExtensionRoom = 20;     // extensions stop this deep below the root depth
-constexpr int kNullReduction = 4;
-constexpr int32_t kNullMateCut = 10000;
+constexpr int kNullReduction = 4;      // the null move is searched this many plies shallower
+constexpr int kEngineNullDepth = 3;    // at the engine's own nodes no null move below this depth
+constexpr int32_t kNullMateCut = 10000; // a null move's mate score is taken down by this: passing proves no mate
 constexpr int kNullControlFloor = 6;   // fewer controlled squares: zugzwang risk, no null move
+// A null move that gets mated this near the bottom of the scale shows a mate
+// threat: the node is searched a ply deeper.
+constexpr int32_t kMateThreat = -(kMateScores - 2);
 constexpr int kLateMoveDepth = 3;      // late quiet moves are searched a ply shallower from here on
 constexpr int kLateMoveIndex = 3;      // the moves ordered before this one are never reduced
+constexpr int kLateMoveReduction = 1;  // how much shallower a late quiet move is tried first
+// A recapture on the square the last move took on is extended while the
+// material stays within this of what it was two plies up (an even trade).
+constexpr int32_t kRecaptureWindow = 5000;
+// Frontier futility: at depth 1, a calm node this far below gamma goes
+// straight to the quiescence search.
+constexpr int32_t kFrontierMargin = 9000;
+constexpr int kEtcMateSteps = 2;       // a cutoff proven by a child's entry is two plies further down
 
 bool InCheck(const Position& pos) { return (pos.flags & kInCheck) != 0; }
 
@@ -36,24 +48,20 @@ bool HasOfficer(const Position& pos) {
 bool NullMoveAllowed(const Engine& e, const Position& pos, int depth, int ply) {
   if (ply >= e.controls.difficulty || !HasOfficer(pos) || InCheck(pos)) return false;
   if (ply > 0 && e.nullMove[ply - 1]) return false;
-  if (IsEngineNode(pos) && depth < 3) return false;
+  if (IsEngineNode(pos) && depth < kEngineNullDepth) return false;
   return ControlledSquares(pos, WhiteToMove(pos) ? kWhite : kBlack) > kNullControlFloor;
 }
 
 namespace {
 
-// The side to move passes. The en-passant square goes with its key bits, so the
-// keys stay those of the position searched.
+// The side to move passes; the opponent's reply is searched shallower.
 int32_t NullMoveValue(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   const Position saved = pos;
   int newDepth = depth - kNullReduction;
   if (IsEngineNode(pos)) newDepth = std::max(newDepth, 1);
   e.nullMove[ply] = 1;
-  pos.hashKey ^= uint32_t(pos.epSquare) << 8;
-  pos.epSquare = 0;
-  pos.ply += 1;
+  MakeNullMove(pos);
   pos.movesCache = {};
-  pos.hashKey ^= 1;
   PassedPawnTempo(pos);
   RefreshTactics(pos);
   int32_t v = -Search(e, pos, newDepth, 1 - gamma, ply + 1);
@@ -99,7 +107,7 @@ bool Reducible(const Position& pos, const Move& m, const Node& n, int index) {
 int32_t ChildValue(Engine& e, Position& pos, Position& child, const Node& n, bool late) {
   if (IsRepetition(child, 1)) return DrawForMover(pos);
   if (late) {
-    const int32_t v = -Search(e, child, n.depth - 2, 1 - n.gamma, n.ply + 1);
+    const int32_t v = -Search(e, child, n.depth - 1 - kLateMoveReduction, 1 - n.gamma, n.ply + 1);
     if (v < n.gamma || e.aborted) return v;
     child.movesCache = {};
   }
@@ -167,20 +175,20 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   Move last = pos.lastMove;
   if (!FinishMove(pos, last)) return kKingTaken;
   const int incoming = depth;
-  depth = Extend(e, pos, depth, ply, Evaluate(pos, gamma, depth), gamma);
+  depth = Extend(e, pos, depth, ply, Evaluate(pos, gamma, depth > 1 ? EvalMode::Fresh : EvalMode::Incremental), gamma);
   if (depth <= 0) return QuiesceEntry(e, pos, gamma, ply);
   bool threat = false;
   if (NullMoveAllowed(e, pos, depth, ply)) {
     const int32_t v = NullMoveValue(e, pos, depth, gamma, ply);
     if (e.aborted) return v;
     if (v >= gamma) return Close(e, pos, incoming, gamma, v, nullptr);
-    if (v < -(kMateScores - 2) && depth + ply < e.rootDepth + kExtensionRoom) {
+    if (v < kMateThreat && depth + ply < e.rootDepth + kExtensionRoom) {
       pos.flags |= kExtended;
       threat = true;
       ++depth;
     }
   }
-  if (!EnsureMoves(e, pos, ply, haveHash ? &hashMove : nullptr, gamma)) return Evaluate(pos, gamma, 1);
+  if (!EnsureMoves(e, pos, ply, haveHash ? &hashMove : nullptr, gamma)) return Evaluate(pos, gamma, EvalMode::Incremental);
   Move* list = pos.movesCache.moves;
   const int count = pos.movesCache.count;
   if (count == 0) return Close(e, pos, incoming, gamma, InCheck(pos) ? kMated : 0, nullptr);
@@ -191,7 +199,7 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   }
   depth = std::min(depth, incoming + 1);
   Move etcMove;
-  if (ETC(e, pos, list, count, depth, gamma, value, etcMove, ply)) return TowardZero(value, 2);
+  if (ETC(e, pos, list, count, depth, gamma, value, etcMove, ply)) return TowardZero(value, kEtcMateSteps);
   int bestIndex = -1;
   const int32_t best = SearchMoves(e, pos, Node{depth, incoming, ply, threat, gamma}, bestIndex);
   if (e.aborted) return best;
@@ -213,14 +221,14 @@ int Extend(Engine& e, Position& pos, int depth, int ply, int32_t value, int32_t 
         TypeOf(pos.board[to]) != kPawn) {
       const int32_t now = pos.eval.material[kWhite] - pos.eval.material[kBlack];
       const int32_t then = grand->eval.material[kWhite] - grand->eval.material[kBlack];
-      if (std::abs(now - then) < 5000) {
+      if (std::abs(now - then) < kRecaptureWindow) {
         pos.flags |= kExtended;
         return depth + 1;
       }
     }
   }
   const bool calm = !(pos.flags & kExtended) && parent && !(parent->flags & kExtended);
-  if (calm && depth == 1 && value < gamma - 9000) return 0;
+  if (calm && depth == 1 && value < gamma - kFrontierMargin) return 0;
   return depth;
 }
 

@@ -23,7 +23,10 @@ namespace {
 
 constexpr int kStartDepth = 2;
 constexpr int32_t kSettled = 700;  // bounds this close need no further pass
-constexpr int kMaxRetries = 4;
+constexpr int kMaxRetries = 4;   // a depth is searched again at most this many times
+// The best move's child must be found in the table at least this much worse
+// for the mover than the value claims before a depth is searched again.
+constexpr int32_t kRetryMargin = 10000;
 
 bool IsNull(const Move& m) { return m.from == 0 && m.to == 0; }
 
@@ -57,7 +60,7 @@ int32_t SearchDepth(Engine& e, Position& pos, Move& best, int depth, int32_t val
     Move m = best;
     if (!MakeMove(child, pos, m)) return value;
     const TTEntry* entry = LookupTT(e.tt, child);
-    if (!entry || entry->upper <= 10000 - value) return value;
+    if (!entry || entry->upper <= kRetryMargin - value) return value;
     value = -2 - entry->lower;
     if (tries >= kMaxRetries) return value;
     guess = value;
@@ -130,7 +133,7 @@ int32_t Think(Engine& e, Position& pos, Move& move) {
   RegenToPieces(pos);
   StartTacticsMemo(e.tacticsMemo);
   pos.tacticsMemo = &e.tacticsMemo;
-  Evaluate(pos, kNoScore, e.controls.difficulty);
+  Evaluate(pos, kNoScore, EvalMode::Fresh);
   const int stage = SetGameStage(pos, 1);
   // The weights changed: stored values mean other things.
   if (stage != e.lastStage && !tableIsNew) ClearTT(e.tt);

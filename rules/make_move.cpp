@@ -230,4 +230,11 @@ PositionKeys ChildKeys(const Position& parent, const Move& move) {
   return w.k;
 }
 
+void MakeNullMove(Position& pos) {
+  pos.hashKey ^= uint32_t(pos.epSquare) << 8;
+  pos.epSquare = 0;
+  pos.ply += 1;
+  pos.hashKey ^= 1;
+}
+
 }  // namespace torvik

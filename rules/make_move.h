@@ -22,6 +22,12 @@ int MakeMove(Position& child, Position& parent, Move& move);
 // An attack-board move names its board in `piece`.
 int DoMove(Position& child, Position& parent, Move& move);
 
+// The side to move passes (the search's null move): the en-passant square goes
+// with its key bits and the other side is to move, the keys staying those of
+// the position so reached. Nothing else changes; the caller goes back by
+// restoring the position it kept.
+void MakeNullMove(Position& pos);
+
 // Completes a deferred DoMove; the parent (child.previous) must be unchanged.
 int FinishMove(Position& child, Move& move);
 

@@ -105,7 +105,7 @@ TEST(Search, NullMoveOnlyWhereAllowed) {
   auto engine = std::make_unique<Engine>();
   engine->controls.difficulty = kHard;
   Position pos = test::From2D("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
-  Evaluate(pos, kNoScore, 2);
+  Evaluate(pos, kNoScore, EvalMode::Fresh);
   pos.flags &= ~kEngineWhite;  // white is the opponent here
   EXPECT_TRUE(NullMoveAllowed(*engine, pos, 1, 3));
   pos.flags |= kEngineWhite;  // the engine's own node: only from depth 3
@@ -118,7 +118,7 @@ TEST(Search, NullMoveOnlyWhereAllowed) {
   // Not in check, nor with king and pawns only.
   for (const char* fen : {"4k3/8/8/8/8/8/4r3/R3K3 w - - 0 1", "4k3/pppp4/8/8/8/8/PPPP4/4K3 w - - 0 1"}) {
     Position p = test::From2D(fen);
-    Evaluate(p, kNoScore, 2);
+    Evaluate(p, kNoScore, EvalMode::Fresh);
     EXPECT_FALSE(NullMoveAllowed(*engine, p, 3, 3)) << fen;
   }
 }
@@ -168,7 +168,7 @@ TEST(Search, EndedPositionsAndRepetition) {
     Move m{from, to, 0, 0, 0, 0, {0, 0}};
     ASSERT_EQ(MakeMove(*pos, *pos, m), 1);
   }
-  Evaluate(*pos, kNoScore, 2);
+  Evaluate(*pos, kNoScore, EvalMode::Fresh);
   PrepareRootMoves(*engine, *pos, Move{});
   Move best;
   RootSearch(*engine, *pos, 2, kFirstMate, best);
