@@ -110,7 +110,7 @@ int32_t Mtdf(Engine& e, Position& pos, Move& best, int depth, int32_t guess) {
   PrepareRootMoves(e, pos, best);
   int32_t etcValue = 0;
   Move etcMove;
-  if (ETC(e, pos, pos.movesCache.moves, pos.movesCache.count, depth, kMated, etcValue, etcMove, 0)) {
+  if (ETC(e, pos, e.stack[0].moves.moves, e.stack[0].moves.count, depth, kMated, etcValue, etcMove, 0)) {
     w.lower = etcValue;
     w.g = w.lower;
     best = etcMove;  // the move that proves the lower bound, as a fail high would
@@ -127,8 +127,9 @@ int32_t Mtdf(Engine& e, Position& pos, Move& best, int depth, int32_t guess) {
 int mtd_converged(Engine& e, Position& pos, int32_t lower, int32_t /*upper*/, int depth) {
   int better = 0;
   Position& child = ChildAt(e, 0);
-  for (int i = 0; i < pos.movesCache.count; ++i) {
-    Move m = pos.movesCache.moves[i];
+  const PlyMoves& root = e.stack[0].moves;
+  for (int i = 0; i < root.count; ++i) {
+    Move m = root.moves[i];
     if (!MakeMove(child, pos, m)) {
       const std::string name = e.controls.nameMove ? e.controls.nameMove(pos, m) : std::string();
       ConsolePrintf("\nillegal move %s in mtd_converged", name.c_str());

@@ -47,7 +47,7 @@ bool HasOfficer(const Position& pos) {
 
 bool NullMoveAllowed(const Engine& e, const Position& pos, int depth, int ply) {
   if (ply >= e.controls.difficulty || !HasOfficer(pos) || InCheck(pos)) return false;
-  if (ply > 0 && e.nullMove[ply - 1]) return false;
+  if (ply > 0 && e.stack[ply - 1].nullMove) return false;
   if (IsEngineNode(pos) && depth < kEngineNullDepth) return false;
   return ControlledSquares(pos, WhiteToMove(pos) ? kWhite : kBlack) > kNullControlFloor;
 }
@@ -74,6 +74,8 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   e.deepestPly = std::max(e.deepestPly, ply);
   gamma = GammaAway(gamma);
   const int incoming = depth;  // as the parent asked, before extensions
+  SearchStack& ss = e.stack[ply];
+  SearchStack& next = e.stack[ply + 1];
 
   // The node's result once its moves are done: a stalemate when no move was
   // legal and the side is not in check; stored in the table.
@@ -100,23 +102,23 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   // root depth, and a recapture is not extended right after an extension.
   const int32_t staticEval = Evaluate(pos, gamma, depth > 1 ? EvalMode::Fresh : EvalMode::Incremental);
   const Position* parent = pos.previous;
-  const bool belowNull = ply > 0 && e.nullMove[ply - 1];
+  const bool belowNull = ply > 0 && e.stack[ply - 1].nullMove;
   const auto extensionRoom = [&] { return depth + ply < e.rootDepth + kExtensionRoom; };
   if (!belowNull && extensionRoom() && InCheck(pos)) {
-    pos.flags |= kExtended;
+    ss.extended = true;
     ++depth;
-  } else if (!belowNull && extensionRoom() && !(parent && (parent->flags & kExtended))) {
+  } else if (!belowNull && extensionRoom() && !(parent && ss.parentExtended)) {
     const Position* grand = parent ? parent->previous : nullptr;
     const Square to = pos.lastMove.to;
     const bool recapture = grand && IsSquare(to) && to == parent->lastMove.to && grand->board[to] != 0 &&
                            TypeOf(pos.board[to]) != kPawn;
     const int32_t now = pos.eval.material[kWhite] - pos.eval.material[kBlack];
     if (recapture && std::abs(now - (grand->eval.material[kWhite] - grand->eval.material[kBlack])) < kRecaptureWindow) {
-      pos.flags |= kExtended;
+      ss.extended = true;
       ++depth;
     }
   }
-  if (!belowNull && depth == 1 && !(pos.flags & kExtended) && parent && !(parent->flags & kExtended) &&
+  if (!belowNull && depth == 1 && !ss.extended && parent && !ss.parentExtended &&
       staticEval < gamma - kFrontierMargin)
     return QuiesceEntry(e, pos, gamma, ply);
 
@@ -128,45 +130,49 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
     const Position saved = pos;
     int nullDepth = depth - kNullReduction;
     if (IsEngineNode(pos)) nullDepth = std::max(nullDepth, 1);
-    e.nullMove[ply] = 1;
+    ss.nullMove = true;
     MakeNullMove(pos);
-    pos.movesCache = {};
+    // The passed position is this one: its entry starts as this node's did.
+    next.moves = {};
+    next.extended = ss.extended;
+    next.parentExtended = ss.parentExtended;
     PassedPawnTempo(pos);
     RefreshTactics(pos);
     int32_t v = -Search(e, pos, nullDepth, 1 - gamma, ply + 1);
     if (!IsEngineNode(saved) && v >= gamma && !e.aborted) {  // verified at the opponent's nodes
-      pos.movesCache = {};
+      next.moves = {};
       v = -Search(e, pos, nullDepth + 1, 1 - gamma, ply + 1);
     }
     pos = saved;
-    e.nullMove[ply] = 0;
+    ss.nullMove = false;
     if (v >= kFirstMate) v -= kNullMateCut;
     if (e.aborted) return v;
     if (v >= gamma) return close(v, nullptr);
     if (v < kMateThreat && extensionRoom()) {
-      pos.flags |= kExtended;
+      ss.extended = true;
       threat = true;
       ++depth;
     }
   }
 
   // Step 6. Generate and order the moves, once per node: the hash move first.
-  if (!pos.movesCache.moves) {
+  if (!ss.moves.moves || ss.listOf != &pos) {
     MoveList* moves = PlyList(e, ply);
     if (!moves) return Evaluate(pos, gamma, EvalMode::Incremental);
     const int generated = GenerateAll(pos, *moves);
     OrderMoves(e, pos, moves->data(), generated, ply, haveHash ? &hashMove : nullptr, gamma);
     for (int i = 0; i < generated; ++i) (*moves)[i].score = kUnsearched;
-    pos.movesCache = {moves->data(), generated};
+    ss.moves = {moves->data(), generated};
+    ss.listOf = &pos;
   }
-  Move* list = pos.movesCache.moves;
-  const int count = pos.movesCache.count;
+  Move* list = ss.moves.moves;
+  const int count = ss.moves.count;
   if (count == 0) return close(InCheck(pos) ? kMated : 0, nullptr);
 
   // Step 7. Single reply to check: one more ply, unless the move into this
   // node was extended already.
-  if (InCheck(pos) && count == 1 && parent && !(parent->flags & kExtended) && extensionRoom()) {
-    pos.flags |= kExtended;
+  if (InCheck(pos) && count == 1 && parent && !ss.parentExtended && extensionRoom()) {
+    ss.extended = true;
     ++depth;
   }
   depth = std::min(depth, incoming + 1);  // at most one ply more than asked, all reasons together
@@ -187,6 +193,9 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
       list[i].score = kMated;
       continue;
     }
+    next.moves = {};
+    next.extended = false;
+    next.parentExtended = ss.extended;
 
     // Step 9b. Search the child. A repetition is a draw. A quiet move ordered
     // late, at a node deep enough and not in check, is tried shallower first
@@ -202,7 +211,7 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
       if (late) {
         v = -Search(e, child, depth - 1 - kLateMoveReduction, 1 - gamma, ply + 1);
         settled = v < gamma || e.aborted;
-        if (!settled) child.movesCache = {};
+        if (!settled) next.moves = {};
       }
       if (settled) {
       } else if (depth > incoming && !threat && !InCheck(pos)) {
@@ -249,8 +258,9 @@ int32_t RootSearch(Engine& e, Position& pos, int depth, int32_t gamma, Move& bes
       return value;
     }
   }
-  Move* list = pos.movesCache.moves;
-  const int count = list ? pos.movesCache.count : 0;
+  const SearchStack& top = e.stack[0];  // the root list, prepared by the driver
+  Move* list = top.listOf == &pos ? top.moves.moves : nullptr;
+  const int count = list ? top.moves.count : 0;
   Move etcMove;
   if (ETC(e, pos, list, count, depth, gamma, value, etcMove, 0)) {
     best = etcMove;
@@ -264,9 +274,16 @@ int32_t RootSearch(Engine& e, Position& pos, int depth, int32_t gamma, Move& bes
     if (!HasMover(pos, list[i])) continue;
     Move m = list[i];
     int32_t v;
-    if (!MakeMove(child, pos, m)) v = kMated;
-    else if (IsRepetition(child, 1)) v = DrawForMover(pos);
-    else v = -Search(e, child, depth - 1, 1 - gamma, 1);
+    if (!MakeMove(child, pos, m)) {
+      v = kMated;
+    } else if (IsRepetition(child, 1)) {
+      v = DrawForMover(pos);
+    } else {
+      e.stack[1].moves = {};
+      e.stack[1].extended = false;
+      e.stack[1].parentExtended = false;
+      v = -Search(e, child, depth - 1, 1 - gamma, 1);
+    }
     if (AbortCheck(e)) e.aborted = true;
     if (e.aborted) return bestValue;
     list[i].score = v;

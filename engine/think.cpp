@@ -54,7 +54,7 @@ int32_t SearchDepth(Engine& e, Position& pos, Move& best, int depth, int32_t val
   for (int tries = 1;; ++tries) {
     value = Mtdf(e, pos, best, depth, guess);
     const bool timeUp = TimeUp(e);
-    onlyOne = pos.movesCache.count == 1;
+    onlyOne = e.stack[0].moves.count == 1;
     if (onlyOne || !timeUp || e.mateBound) return value;
     Position child;
     Move m = best;
@@ -67,11 +67,12 @@ int32_t SearchDepth(Engine& e, Position& pos, Move& best, int depth, int32_t val
   }
 }
 
-Move FirstLegalRootMove(Position& pos) {
+Move FirstLegalRootMove(const Engine& e, Position& pos) {
+  const PlyMoves& root = e.stack[0].moves;
   Position child;
-  for (int i = 0; pos.movesCache.moves && i < pos.movesCache.count; ++i) {
-    Move m = pos.movesCache.moves[i];
-    if (HasMover(pos, m) && MakeMove(child, pos, m)) return pos.movesCache.moves[i];
+  for (int i = 0; root.moves && i < root.count; ++i) {
+    Move m = root.moves[i];
+    if (HasMover(pos, m) && MakeMove(child, pos, m)) return root.moves[i];
   }
   return Move{};
 }
@@ -138,12 +139,12 @@ int32_t Think(Engine& e, Position& pos, Move& move) {
   // The weights changed: stored values mean other things.
   if (stage != e.lastStage && !tableIsNew) ClearTT(e.tt);
   e.lastStage = stage;
-  pos.movesCache = {};
+  e.stack[0] = {};
   StartClock(e);
   const int32_t value = IterativeDeepening(e, pos, move);
   // No pass proved a move (every one failed low, or the first was cut short):
   // the best ordered legal move rather than none.
-  if (IsNull(move)) move = FirstLegalRootMove(pos);
+  if (IsNull(move)) move = FirstLegalRootMove(e, pos);
   move.score = WhiteToMove(pos) ? value : -value;
   StopClock(e);
   pos.tacticsMemo = nullptr;  // the memo is the engine's: a position may outlive it
@@ -184,7 +185,7 @@ int32_t IterativeDeepening(Engine& e, Position& pos, Move& best) {
 }
 
 void PrepareRootMoves(Engine& e, Position& pos, const Move& best) {
-  if (pos.movesCache.moves) return;
+  if (e.stack[0].moves.moves && e.stack[0].listOf == &pos) return;
   MoveList* list = PlyList(e, 0);
   if (!list) return;
   int count = GenerateAll(pos, *list);
@@ -194,7 +195,8 @@ void PrepareRootMoves(Engine& e, Position& pos, const Move& best) {
     if (HasMover(pos, moves[i])) moves[i].score = RootMoveGain(pos, moves[i]);
   SortByScore(e, moves, count);
   while (count > 0 && moves[count - 1].score < kUnsearched) --count;
-  pos.movesCache = {moves, count};
+  e.stack[0].moves = {moves, count};
+  e.stack[0].listOf = &pos;
 }
 
 }  // namespace torvik

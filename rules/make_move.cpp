@@ -26,7 +26,7 @@ void CopyLeading(Position& child, const Position& parent) {
   std::memcpy(static_cast<void*>(&child), &parent, offsetof(Position, attackedBy));
 }
 
-constexpr uint32_t kClearedOnMove = kInCheck | kEvalCached | kExtended | kTacticsCached;
+constexpr uint32_t kClearedOnMove = kInCheck | kEvalCached | kFormerSearchMark | kTacticsCached;
 
 bool KeepsKind(char kind) {
   switch (kind) {
@@ -107,7 +107,6 @@ int DoMoveFrom(Position& child, Position& parent, Move& move, bool inPlace) {
   RecordKeys(s);
   child.ply = parent.ply + 1;
   child.winner = parent.winner;
-  child.movesCache = {};
   child.previous = inPlace ? nullptr : &parent;
   child.hashKey ^= 1;
   child.lastMove = move;

@@ -111,9 +111,9 @@ TEST(Search, NullMoveOnlyWhereAllowed) {
   pos.flags |= kEngineWhite;  // the engine's own node: only from depth 3
   EXPECT_FALSE(NullMoveAllowed(*engine, pos, 2, 3));
   EXPECT_TRUE(NullMoveAllowed(*engine, pos, 3, 3));
-  engine->nullMove[2] = 1;  // never two in a row
+  engine->stack[2].nullMove = true;  // never two in a row
   EXPECT_FALSE(NullMoveAllowed(*engine, pos, 3, 3));
-  engine->nullMove[2] = 0;
+  engine->stack[2].nullMove = false;
   EXPECT_FALSE(NullMoveAllowed(*engine, pos, 3, kHard)) << "not at the ply cap";
   // Not in check, nor with king and pawns only.
   for (const char* fen : {"4k3/8/8/8/8/8/4r3/R3K3 w - - 0 1", "4k3/pppp4/8/8/8/8/PPPP4/4K3 w - - 0 1"}) {
@@ -173,8 +173,8 @@ TEST(Search, EndedPositionsAndRepetition) {
   Move best;
   RootSearch(*engine, *pos, 2, kFirstMate, best);
   int seen = 0;
-  for (int i = 0; i < pos->movesCache.count; ++i) {
-    const Move& m = pos->movesCache.moves[i];
+  for (int i = 0; i < engine->stack[0].moves.count; ++i) {
+    const Move& m = engine->stack[0].moves.moves[i];
     if (m.from == test::Sq('g', 1) && m.to == test::Sq('f', 3)) seen += 1 + (m.score == DrawForMover(*pos));
   }
   EXPECT_EQ(seen, 2) << "Ng1-f3 found once, scored the draw";

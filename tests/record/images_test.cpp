@@ -32,7 +32,7 @@ Position Filled3D() {
   Position pos = Middlegame3D();
   pos.lastMove = {41, 43, -7, kPawn, 'x', 1, {0, 0}};
   pos.bestMove = {8, 10, 1234, kQueen, '-', 1, {0, 0}};
-  pos.evalTerm = -55, pos.winner = kDrawn, pos.evalScore = -1234, pos.movesCache.count = 17, pos.eval.stage = 2;
+  pos.evalTerm = -55, pos.winner = kDrawn, pos.evalScore = -1234, pos.eval.stage = 2;
   pos.eval.recomputeMask = 0x01020304u, pos.eval.passedMask = {0x0100u, 0x01000000u}, pos.flags |= kWhiteCastled;
   for (Square s = 0; s < 64; ++s) pos.attackedBy[s] = 0x1000u + s, pos.xrayBy[s] = 0x2000u + s;
   return pos;
@@ -56,7 +56,7 @@ TEST(PositionImage, EveryFieldAtItsOffsetInTheLayout) {
       {36, pos.hashKey}, {40, pos.hashLock}, {44, pos.sliderMask}, {48, pos.pawnWatchMask},
       {52, pos.pieceMask}, {56, pos.occupiedMask}, {1348, 2}, {1352, 0x01020304u},
       {1368, uint32_t(pos.eval.material[0])}, {1372, uint32_t(pos.eval.material[1])}, {1644, 0x0100u},
-      {1648, 0x01000000u}, {2200, 17}, {2244, uint32_t(-55)}, {2248, pos.flags}, {2256, 41}, {2264, 8},
+      {1648, 0x01000000u}, {2200, 0}, {2244, uint32_t(-55)}, {2248, pos.flags}, {2256, 41}, {2264, 8},
       {2268, 45}, {2272, 2}, {2308, uint32_t(-1234)}};
   for (auto [at, value] : words) EXPECT_EQ(u32(at), value) << "offset " << at;
   for (Square s = 0; s < 64; ++s) {
