@@ -41,7 +41,7 @@ std::vector<Family> Load(int mode) {
     f.parent->flags |= kEngineWhite;
     SetGameStage(*f.parent, 1);
     f.parent->flags &= ~(kEvalCached | kTacticsCached);
-    Evaluate(*f.parent, kNoScore, 2);
+    Evaluate(*f.parent, kNoScore, EvalMode::Fresh);
     const int n = LegalMoves(*f.parent, *list);
     for (int i = 0; i < n; ++i) {
       Move m = (*list)[i];
@@ -90,7 +90,7 @@ double MakeRate(std::vector<Family>& families, int rounds, bool evaluate) {
       for (int i = 0; i < n; ++i) {
         Move m = (*list)[i];
         if (!MakeMove(*child, *f.parent, m)) continue;
-        if (evaluate) Evaluate(*child, 0, 1);
+        if (evaluate) Evaluate(*child, 0, EvalMode::Incremental);
         ++made;
       }
   }
@@ -100,9 +100,9 @@ double MakeRate(std::vector<Family>& families, int rounds, bool evaluate) {
 void Measure(const char* name, std::vector<Family>& families) {
   const int rounds = 400;
   std::printf("%s:\n", name);
-  const double full = Rate(families, rounds, [](Position& p) { Evaluate(p, kNoScore, 2); });
-  const double mode2 = Rate(families, rounds, [](Position& p) { Evaluate(p, 0, 2); });
-  const double incremental = Rate(families, rounds, [](Position& p) { Evaluate(p, 0, 1); });
+  const double full = Rate(families, rounds, [](Position& p) { Evaluate(p, kNoScore, EvalMode::Fresh); });
+  const double mode2 = Rate(families, rounds, [](Position& p) { Evaluate(p, 0, EvalMode::Fresh); });
+  const double incremental = Rate(families, rounds, [](Position& p) { Evaluate(p, 0, EvalMode::Incremental); });
   std::printf("  evaluations/s: full from scratch %.2f M, mode 2 %.2f M, incremental (mode 1) %.2f M\n",
               full / 1e6, mode2 / 1e6, incremental / 1e6);
   const double bare = MakeRate(families, rounds / 4, false), with = MakeRate(families, rounds / 4, true);

@@ -132,10 +132,6 @@ int GetABPin(const Position& pos, int boardCode) {
   return pos.pins[i];
 }
 
-Square GetABBaseSquare(int index) {
-  return (index >= 0 && index < kAttackBoards) ? kBoardBase[index] : kNoSquare;
-}
-
 int WhiteOwns(const Position& pos, int boardCode) {
   int i = BoardIndexOfCode(boardCode);
   if (i < 0) {
@@ -152,12 +148,6 @@ int IsAttackBoardHome(const Position& pos, int boardCode) {
     return 0;
   }
   return pos.pins[i] == kHomePin[i] ? 1 : 0;
-}
-
-int GetPinBit(const Position& pos, int pin) {
-  int i = PinIndex(pin);
-  if (i < 0 || WhichABOnPin(pos, pin) != kNoSquare) return 0;
-  return kPinTable[i].freeBit;
 }
 
 // No piece: the board goes back to its starting side; one piece: to that piece's

@@ -29,7 +29,13 @@ enum Level : int {
 
 constexpr int kAttackBoards = 4;
 constexpr int kPins = 12;
-constexpr std::array<int, kAttackBoards> kBoardCodes = {100, 106, 116, 122};
+// The attack boards' codes (a board move names its board by one in `piece`).
+constexpr int kWhiteQueenBoard = 100;  // board 0, home QL1
+constexpr int kBlackQueenBoard = 106;  // board 1, home QL6
+constexpr int kWhiteKingBoard = 116;   // board 2, home KL1
+constexpr int kBlackKingBoard = 122;   // board 3, home KL6
+constexpr std::array<int, kAttackBoards> kBoardCodes = {kWhiteQueenBoard, kBlackQueenBoard, kWhiteKingBoard,
+                                                        kBlackKingBoard};
 constexpr std::array<Square, kAttackBoards> kBoardBase = {0, 6, 16, 22};
 constexpr std::array<int, kAttackBoards> kStartOwner = {1, 0, 1, 0};
 constexpr std::array<int, kAttackBoards> kHomePin = {32, 39, 56, 63};  // QL1, QL6, KL1, KL6
@@ -118,10 +124,8 @@ const char* GetABString(const Position& pos, Square square, int notation);
 const char* GetPinLabel(int pin);
 int WhichABOnPin(const Position& pos, int pin);
 int GetABPin(const Position& pos, int boardCode);
-Square GetABBaseSquare(int index);
 int WhiteOwns(const Position& pos, int boardCode);
 int IsAttackBoardHome(const Position& pos, int boardCode);
-int GetPinBit(const Position& pos, int pin);
 void UpdateABOwners(Position& pos);
 
 }  // namespace torvik

@@ -38,12 +38,10 @@ bool PieceReach(const Position& pos, int code, Square from, Square to);
 // 1 when `b` lies between `a` and `c` on one line.
 int IsBetween(const Position& pos, Square a, Square b, Square c);
 
-// 1 when `target` is reached from `origin` by repeated steps in `direction`,
-// following every branch of the ray lists, at most ten steps deep. Under the
-// Tournament rules the steps also cross to boards beyond empty pins.
-int IsOnRay(const Position& pos, Square target, Square origin, int direction);
-
-// The squares IsOnRay finds from `origin` in `direction`, one bit per square.
+// The squares reached from `origin` by repeated steps in `direction`,
+// following every branch of the ray lists, at most ten steps deep, one bit per
+// square. Under the Tournament rules the steps also cross to boards beyond
+// empty pins.
 uint64_t RayReach(const Position& pos, Square origin, int direction);
 
 }  // namespace torvik

@@ -99,8 +99,4 @@ uint64_t RayReach(const Position& pos, Square origin, int direction) {
   return reached;
 }
 
-int IsOnRay(const Position& pos, Square target, Square origin, int direction) {
-  return IsSquare(target) && (RayReach(pos, origin, direction) >> target & 1) ? 1 : 0;
-}
-
 }  // namespace torvik

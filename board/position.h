@@ -46,7 +46,9 @@ enum PositionFlag : uint32_t {
   kBlackPromoted = 1u << 12,
   kDrawish = 1u << 13,
   kEvalCached = 1u << 14,
-  kExtended = 1u << 26,      // the search extended the move that led here
+  // Once the search's mark of an extended move (the search keeps it now);
+  // still cleared by every move, so that images keep their bytes.
+  kFormerSearchMark = 1u << 26,
   kEngineWhite = 1u << 27,
   kTacticsCached = 1u << 28,
   kMapsPending = 1u << 20,
@@ -69,13 +71,6 @@ struct PieceEntry {
 struct Position;
 struct ConfigTables;
 struct TacticsMemo;
-
-// A move list generated for a position (the search's per-ply lists), kept with
-// its count while the position lives.
-struct MovesCache {
-  Move* moves = nullptr;
-  int32_t count = 0;
-};
 
 struct Position {
   // Leading fields: what make-move copies from the parent.
@@ -102,7 +97,6 @@ struct Position {
   // Maps and per-position state, rebuilt or set by make-move.
   std::array<uint32_t, kSquareCount> attackedBy{};
   std::array<uint32_t, kSquareCount> xrayBy{};
-  MovesCache movesCache;
   Move lastMove;
   Move bestMove;
   int32_t evalTerm = 0;

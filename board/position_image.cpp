@@ -63,7 +63,7 @@ void WritePositionImage(const Position& pos, PositionImage image) {
   PutI32(image, kBlackMaterial, pos.eval.material[kBlack]);
   PutU32(image, kWhitePassed, pos.eval.passedMask[kWhite]);
   PutU32(image, kBlackPassed, pos.eval.passedMask[kBlack]);
-  PutI32(image, kMovesCount, pos.movesCache.count);
+  PutI32(image, kMovesCount, 0);  // once a move list's count; a game's position never held one
   WriteMoveImage(pos.lastMove, image, kLastMove);
   WriteMoveImage(pos.bestMove, image, kBestMove);
   PutI32(image, kEvalTerm, pos.evalTerm);

@@ -23,10 +23,6 @@ using RayTable = std::array<RayEntry, kRayLists>;
 
 constexpr int RayListIndex(int slot, Square square) { return slot * kSquareCount + square; }
 
-// The links among the 48 fixed-level squares, the same in every configuration.
-// Where a list has two entries, the white- or black-level square comes first.
-const RayTable& BaseRayTable();
-
 // Fills `table` for the configuration packed in `key` (see ConfigKey): the base
 // links, then each board's links to the fixed levels and to the other boards.
 // Boards that cannot stand where the key puts them are reported and left unlinked.

@@ -152,8 +152,6 @@ void LinkPair(Builder& b, int board, int other, int pin, int otherPin) {
 
 }  // namespace
 
-const RayTable& BaseRayTable() { return kBaseTable; }
-
 void BuildRayTable(uint32_t key, RayTable& table) {
   table = kBaseTable;
   std::array<int, kAttackBoards> pins{};

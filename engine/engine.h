@@ -56,15 +56,33 @@ struct EngineControls {
   DepthWatcher onDepth;
 };
 
+// A node's generated and ordered moves, in its ply's MoveList.
+struct PlyMoves {
+  Move* moves = nullptr;
+  int32_t count = 0;
+};
+
+// What the search keeps for one ply of its path, indexed by ply (0 the root).
+// A node's entry is set up by its parent before the node is searched: a new
+// child starts with no list and unextended; a child searched again keeps what
+// its first search left.
+struct SearchStack {
+  PlyMoves moves;                  // the node's list, made once
+  const Position* listOf = nullptr; // the position the list was made for
+  bool nullMove = false;           // the node is searching its null move
+  bool extended = false;           // the search extended the move that led here
+  bool parentExtended = false;     // ... and the one that led to the node's parent
+};
+
 struct Engine {
   TranspositionTable tt;
   // Ordering tables.
   std::array<std::array<uint32_t, 64>, 64> history{};  // by from and to, capped (move_order.cpp)
   std::array<std::array<Move, 2>, kKillerPlies> killers{};  // [ply][0 capture, 1 quiet]
   std::array<std::array<Move, 64>, 64> counterMoves{};      // by the last move's from and to
-  std::array<uint8_t, kMaxSearchPly + 2> nullMove{};         // a null move is searched at this ply
   Move hashMove;
   std::vector<Move> scratch;  // the merge sort's
+  std::array<SearchStack, kMaxSearchPly + 2> stack{};
   // Per-ply move lists, grown kPlyListsStep at a time.
   std::vector<std::unique_ptr<MoveList>> plyLists;
   std::vector<std::unique_ptr<Position>> children;  // by the parent's ply

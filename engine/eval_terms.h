@@ -44,8 +44,8 @@ struct View {
 };
 
 constexpr View kViews[2] = {
-    {kWhite, 1, 1, 0, 0x0000ffffu, 0xffff0000u},
-    {kBlack, -1, -1, 16, 0xffff0000u, 0x0000ffffu},
+    {kWhite, 1, 1, 0, kWhiteSlots, kBlackSlots},
+    {kBlack, -1, -1, kSideSlots, kBlackSlots, kWhiteSlots},
 };
 
 inline const View& ViewOf(int code) { return kViews[code < 0 ? kBlack : kWhite]; }

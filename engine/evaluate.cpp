@@ -84,12 +84,12 @@ uint32_t MoveMarks(const Position& pos, const Position& parent) {
   return marks;
 }
 
-void MarkForRecompute(Position& pos, int32_t bound, int mode) {
+void MarkForRecompute(Position& pos, int32_t bound, EvalMode mode) {
   uint32_t& mask = pos.eval.recomputeMask;
   if (bound == kNoScore) {
     pos.previous = nullptr;
     mask |= pos.occupiedMask;
-  } else if (mode >= 2) {
+  } else if (mode == EvalMode::Fresh) {
     mask |= pos.occupiedMask;
   } else if (pos.previous) {
     mask |= MoveMarks(pos, *pos.previous);
@@ -151,20 +151,20 @@ int32_t FullEvaluation(Position& pos, const Fast& f, int32_t material, EvalBreak
   return total;
 }
 
-int32_t EvaluateTerms(Position& pos, int32_t bound, int mode, EvalBreakdown* out) {
+int32_t EvaluateTerms(Position& pos, int32_t bound, EvalMode mode, EvalBreakdown* out) {
   const int32_t sign = WhiteToMove(pos) ? 1 : -1;
   if (pos.eval.stage < 0 || pos.eval.stage >= kStages) Warn(false, "Stage error");
   if (pos.flags & kEvalCached) return Clamp(pos.evalScore * sign);
   if (pos.flags & kMapsPending) Warn(false, "NEED_PART2 in eval");
   [[maybe_unused]] static const int tableChecked = CheckCoefficients();
-  if (pos.previous && !(pos.previous->flags & kEvalCached)) Evaluate(*pos.previous, bound, 1);
+  if (pos.previous && !(pos.previous->flags & kEvalCached)) Evaluate(*pos.previous, bound, EvalMode::Incremental);
   if (pos.previous) Inherit(pos);
   pos.eval.raceMask = {0, 0};
   const int32_t diff = pos.eval.material[kWhite] - pos.eval.material[kBlack];
   const int32_t material = std::clamp(diff, -kMaterialClamp, kMaterialClamp);
   MarkForRecompute(pos, bound, mode);
   const Fast f = FastTerms(pos);
-  if (mode < 1 && pos.previous) {
+  if (mode == EvalMode::Lazy && pos.previous) {
     if (const auto lazy = LazyEstimate(pos, bound, f.Partial() + material, sign)) return Clamp(*lazy);
   }
   return Clamp(FullEvaluation(pos, f, material, out) * sign);
@@ -172,11 +172,11 @@ int32_t EvaluateTerms(Position& pos, int32_t bound, int mode, EvalBreakdown* out
 
 }  // namespace
 
-int32_t Evaluate(Position& pos, int32_t bound, int mode) { return EvaluateTerms(pos, bound, mode, nullptr); }
+int32_t Evaluate(Position& pos, int32_t bound, EvalMode mode) { return EvaluateTerms(pos, bound, mode, nullptr); }
 
 int32_t ExplainEvaluation(Position& pos, EvalBreakdown& out) {
   pos.flags &= ~(kEvalCached | kTacticsCached);
-  return EvaluateTerms(pos, kNoScore, 2, &out);
+  return EvaluateTerms(pos, kNoScore, EvalMode::Fresh, &out);
 }
 
 }  // namespace torvik

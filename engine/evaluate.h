@@ -12,12 +12,17 @@
 
 namespace torvik {
 
+// How much of the evaluation one call may skip.
+enum class EvalMode {
+  Lazy,         // an estimate from the fast terms when they clear the bound by far
+  Incremental,  // the whole evaluation, reusing the parent's per-piece values
+  Fresh,        // the whole evaluation, every piece valued afresh
+};
+
 // `bound` is the search's test value (kNoScore for none: every piece is then
-// valued afresh and the parent link is cut); `mode` 0 allows a lazy estimate
-// when the fast terms clear the bound by far, 1 evaluates with incremental
-// reuse, 2 or more values every piece afresh. A parent not yet evaluated is
+// valued afresh and the parent link is cut). A parent not yet evaluated is
 // evaluated first. The result is clamped to -kEvalLimit..kEvalLimit.
-int32_t Evaluate(Position& pos, int32_t bound, int mode);
+int32_t Evaluate(Position& pos, int32_t bound, EvalMode mode);
 
 // The stage the material on the board calls for: 3 without pawns, 2 with six
 // officers or fewer (a queen pair counting two more), 0 with all officers and a

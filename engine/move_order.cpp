@@ -4,14 +4,19 @@
 
 #include "engine/square_control.h"
 #include "engine/tactics.h"
-#include "rules/child_keys.h"
 #include "rules/legality.h"
 #include "rules/make_move.h"
 
 namespace torvik {
 namespace {
 
-constexpr int32_t kHashMoveScore = 100000000;
+constexpr int32_t kHashMoveScore = 100000000;  // above every other ordering key
+constexpr int32_t kKillerBonus = 10000;         // a killer of this ply
+constexpr int32_t kWinningCaptureBonus = 15000; // the position's winning capture (the tactics term's)
+constexpr int32_t kCounterMoveBonus = 10000;    // the reply that last refuted the previous move
+// A child's table bound moves its move by kBoundBonus for every kBoundStep
+// (and one more) that the bound lies beyond gamma.
+constexpr int32_t kBoundBonus = 10000;
 constexpr int32_t kBoundStep = 5000;
 // A history counter never passes this: it is read back as a signed score, and
 // with the other terms it stays below the hash move's.
@@ -25,8 +30,8 @@ int32_t ChildBoundTerm(const Engine& engine, const Position& pos, const Move& mo
   const TTEntry* e = LookupTT(engine.tt, keys.key, keys.lock);
   if (!e) return 0;
   const int32_t g = 1 - gamma;
-  if (e->lower < g && e->upper < g) return 10000 * ((g - e->upper) / kBoundStep + 1);
-  if (e->lower >= g) return -10000 * ((e->lower - g) / kBoundStep + 1);
+  if (e->lower < g && e->upper < g) return kBoundBonus * ((g - e->upper) / kBoundStep + 1);
+  if (e->lower >= g) return -kBoundBonus * ((e->lower - g) / kBoundStep + 1);
   return 0;
 }
 
@@ -57,9 +62,9 @@ void AddHistory(Engine& engine, const Move& move, int depth) {
 
 int32_t MoveScore(Engine& engine, const Position& pos, const Move& move, int ply, int32_t gamma) {
   if (SameSquares(move, engine.hashMove)) return kHashMoveScore;
-  int32_t score = IsKiller(engine, move, ply) ? 10000 : 0;
-  if (SameSquares(move, pos.bestMove)) score += 15000;
-  if (SameSquares(move, CounterMoveOf(engine, pos))) score += 10000;
+  int32_t score = IsKiller(engine, move, ply) ? kKillerBonus : 0;
+  if (SameSquares(move, pos.bestMove)) score += kWinningCaptureBonus;
+  if (SameSquares(move, CounterMoveOf(engine, pos))) score += kCounterMoveBonus;
   score += ChildBoundTerm(engine, pos, move, gamma);
   return score + int32_t(engine.history[move.from & 63][move.to & 63]);
 }

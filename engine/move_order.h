@@ -4,12 +4,13 @@
 
 #include <cstdint>
 
+#include "board/geometry.h"
 #include "board/position.h"
 #include "engine/engine.h"
 
 namespace torvik {
 
-constexpr bool IsBoardMove(const Move& m) { return m.piece >= 100; }
+constexpr bool IsBoardMove(const Move& m) { return m.piece >= kWhiteQueenBoard; }
 
 // Two moves are the same for ordering when they share from and to and are both
 // board moves or both piece moves.

@@ -17,11 +17,16 @@
 namespace torvik {
 namespace {
 
+// The aspiration phase's margins below the guess, one a pass, until a pass
+// finds a lower bound.
 constexpr std::array<int32_t, 7> kAspiration = {5000, 20000, 60000, 130000, 300000, 300000, 300000};
-constexpr int32_t kStep = 700;
-constexpr int32_t kClampGap = 100;
-constexpr int32_t kCloseEnough = 10;
-constexpr int kMaxPasses = 30;
+constexpr int kAspirationPasses = 6;  // the last index of kAspiration
+constexpr int32_t kStep = 700;        // the closing phase's step unit (it grows with its square)
+constexpr int32_t kClampGap = 100;    // an aspiration test value stays this far inside the bounds
+constexpr int32_t kCloseEnough = 10;  // bounds this close end the closing phase
+constexpr int kMaxPasses = 30;        // beyond this many passes a settled window stops the closing
+// After one aspiration pass that failed low, the next test starts at most this
+// far below the guess.
 constexpr double kFirstPullBack = 350.00000000000006;
 
 struct Window {
@@ -39,7 +44,7 @@ int32_t Pass(Engine& e, Position& pos, Move& best, int depth, int32_t gamma) {
 }
 
 void Aspire(Engine& e, Position& pos, Move& best, int depth, int32_t guess, Window& w) {
-  while (w.lower == kMated && w.upper > w.lower && w.iterations <= 6 && !w.aborted) {
+  while (w.lower == kMated && w.upper > w.lower && w.iterations <= kAspirationPasses && !w.aborted) {
     int32_t gamma = w.g - kAspiration[w.iterations];
     if (gamma <= w.lower) gamma = w.lower + kClampGap;
     if (gamma >= w.upper) gamma = w.upper - kClampGap;
@@ -105,7 +110,7 @@ int32_t Mtdf(Engine& e, Position& pos, Move& best, int depth, int32_t guess) {
   PrepareRootMoves(e, pos, best);
   int32_t etcValue = 0;
   Move etcMove;
-  if (ETC(e, pos, pos.movesCache.moves, pos.movesCache.count, depth, kMated, etcValue, etcMove, 0)) {
+  if (ETC(e, pos, e.stack[0].moves.moves, e.stack[0].moves.count, depth, kMated, etcValue, etcMove, 0)) {
     w.lower = etcValue;
     w.g = w.lower;
     best = etcMove;  // the move that proves the lower bound, as a fail high would
@@ -122,8 +127,9 @@ int32_t Mtdf(Engine& e, Position& pos, Move& best, int depth, int32_t guess) {
 int mtd_converged(Engine& e, Position& pos, int32_t lower, int32_t /*upper*/, int depth) {
   int better = 0;
   Position& child = ChildAt(e, 0);
-  for (int i = 0; i < pos.movesCache.count; ++i) {
-    Move m = pos.movesCache.moves[i];
+  const PlyMoves& root = e.stack[0].moves;
+  for (int i = 0; i < root.count; ++i) {
+    Move m = root.moves[i];
     if (!MakeMove(child, pos, m)) {
       const std::string name = e.controls.nameMove ? e.controls.nameMove(pos, m) : std::string();
       ConsolePrintf("\nillegal move %s in mtd_converged", name.c_str());

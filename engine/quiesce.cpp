@@ -23,6 +23,8 @@
 namespace torvik {
 namespace {
 
+// A node below gamma starts its best value no lower than this under gamma:
+// a fail low reports a bound near gamma, not the bare stand-pat value.
 constexpr int32_t kStandMargin = 6500;
 // Delta pruning: a capture is not tried when its victim (with a promotion's
 // gain), plus this allowance for what the capture changes beyond material,
@@ -41,118 +43,6 @@ bool GivenUp(Engine& e) {
   return e.aborted;
 }
 
-// Tries the moves one at a time and keeps the best value and the move that
-// reached gamma. The captures tried ahead of the rest are not tried again.
-struct Tries {
-  Engine& e;
-  Position& pos;
-  int32_t gamma;
-  int ply;
-  int32_t best;
-  Position& child;
-  int32_t stand;  // the stand-pat value (in check only deep in the quiescence search)
-  Move cut{};
-  std::array<Move, 2> lead{};
-  int leadCount = 0;
-
-  bool Done() const { return best >= gamma || e.aborted; }
-  bool Tried(Square from, Square to) const {
-    for (int i = 0; i < leadCount; ++i)
-      if (lead[i].from == from && lead[i].to == to) return true;
-    return false;
-  }
-  // Whether a move that wins `gain` can still reach gamma; when it cannot,
-  // what it might reach joins the best value, which stays an upper bound.
-  // In check every capture may be the way out: none is left out.
-  bool CanReach(int32_t gain) {
-    if (pos.flags & kInCheck) return true;
-    const int32_t reach = stand + gain + kDeltaMargin;
-    if (reach >= gamma) return true;
-    best = std::max(best, reach);
-    return false;
-  }
-  void Try(Square from, Square to, int piece, char kind) {
-    if (Done() || Tried(from, to)) return;
-    Move m{from, to, kNoScore, piece, kind, 0, {0, 0}};
-    if (!DoMove(child, pos, m)) return;
-    ++e.nodes;
-    best = std::max(best, -Quiesce(e, child, 1 - gamma, ply + 1));
-    if (best >= gamma) cut = Move{from, to, 0, piece, kind, 0, {0, 0}};
-  }
-  // A capture tried first: it still stands when its piece is the mover's
-  // and attacks an enemy piece on the to-square.
-  void TryLead(const Move& m, uint32_t mover) {
-    if ((!m.from && !m.to) || !IsSquare(m.from) || !IsSquare(m.to) || leadCount == int(lead.size())) return;
-    const int victim = pos.board[m.to], piece = pos.board[m.from];
-    if (victim == 0 || piece == 0 || SameSide(victim, piece) || (piece > 0) != WhiteToMove(pos)) return;
-    const int slot = pos.slotOf[m.from];
-    if (slot == kNoSlot || !(pos.attackedBy[m.to] & SlotBit(slot) & mover)) return;
-    Try(m.from, m.to, piece, '-');
-    lead[leadCount++] = m;
-  }
-};
-
-void TryPromotions(Tries& t, uint32_t mover) {
-  const Position& pos = t.pos;
-  const int forward = WhiteToMove(pos) ? 1 : -1;
-  if (!(pos.pawnWatchMask & mover) || !t.CanReach(kPromotionGain)) return;
-  for (uint32_t m = pos.pawnWatchMask & mover; m; m &= m - 1) {
-    const PieceEntry& p = pos.pieces[std::countr_zero(m)];
-    RayList ahead;
-    GetRay(pos, p.square, forward, ahead);
-    for (int i = 0; i < ahead.count; ++i)
-      if (pos.board[ahead.squares[i]] == 0) t.Try(p.square, ahead.squares[i], p.code, 'P');
-  }
-}
-
-void TryCaptures(Tries& t, uint32_t mover) {
-  const Position& pos = t.pos;
-  const uint32_t victims = pos.occupiedMask & ~mover;
-  for (uint32_t v = victims; v && !t.Done(); v &= v - 1) {
-    const PieceEntry& victim = pos.pieces[std::countr_zero(v)];
-    const Square to = victim.square;
-    const bool promotes = (pos.attackedBy[to] & mover & pos.pawnWatchMask) != 0;
-    if (!t.CanReach(PieceValue(victim.code) + (promotes ? kPromotionGain : 0))) continue;
-    for (uint32_t a = pos.attackedBy[to] & mover; a && !t.Done(); a &= ~(1u << (31 - std::countl_zero(a)))) {
-      const PieceEntry& p = pos.pieces[31 - std::countl_zero(a)];
-      // A capture that loses material once the exchange has run is left out
-      // (one by a piece worth no more than its victim never does).
-      if (PieceValue(p.code) > PieceValue(victim.code) && StaticExchange(pos, p.square, to) < 0) continue;
-      t.Try(p.square, to, p.code, '-');
-    }
-  }
-}
-
-void TryEnPassant(Tries& t, uint32_t mover) {
-  const Position& pos = t.pos;
-  if (Is3D(pos) || !pos.epSquare || !t.CanReach(PieceValue(kPawn))) return;
-  const int pawn = WhiteToMove(pos) ? kPawn : -kPawn;
-  for (uint32_t a = pos.attackedBy[pos.epSquare] & mover; a; a &= a - 1) {
-    const PieceEntry& p = pos.pieces[std::countr_zero(a)];
-    if (p.code == pawn) t.Try(p.square, pos.epSquare, p.code, '-');
-  }
-}
-
-int32_t EvasionNode(Engine& e, Position& pos, int32_t gamma, int ply) {
-  if (!(pos.flags & kEvalCached)) Evaluate(pos, gamma, 1);
-  int32_t best = kMated;
-  MoveList* list = PlyList(e, ply);
-  if (list) {
-    const int count = GenerateAll(pos, *list);
-    OrderMoves(e, pos, list->data(), count, ply, nullptr, gamma);
-    Position& child = ChildAt(e, ply);
-    for (int i = 0; i < count && best < gamma; ++i) {
-      Move m = (*list)[i];
-      if (!HasMover(pos, m) || !DoMove(child, pos, m)) continue;
-      ++e.nodes;
-      best = std::max(best, -Quiesce(e, child, 1 - gamma, ply + 1));
-    }
-  }
-  if (e.aborted) return best;  // cut short: nothing to keep
-  StoreTT(e.tt, pos, 0, gamma, best, nullptr);
-  return TowardZero(best);
-}
-
 }  // namespace
 
 int32_t QuiesceEntry(Engine& e, Position& pos, int32_t gamma, int ply) {
@@ -163,33 +53,137 @@ int32_t QuiesceEntry(Engine& e, Position& pos, int32_t gamma, int ply) {
 }
 
 int32_t Quiesce(Engine& e, Position& pos, int32_t gamma, int ply) {
-  if (GivenUp(e)) return gamma;  // the pass is given up: the value is never used
+  // Step 1. Abort check: under a wall clock a pass given up ends here (its
+  // value is never used).
+  if (GivenUp(e)) return gamma;
   e.deepestPly = std::max(e.deepestPly, ply);
   gamma = GammaAway(gamma);
+
+  // Step 2. Transposition table probe (depth 0: the quiescence search's own).
   int32_t value = 0;
   Move stored{};
   if (ProbeTT(e.tt, pos, 0, gamma, value, &stored)) return TowardZero(value);
+
+  // Step 3. Finish the move that led here; one that left its king attacked loses.
   Move last = pos.lastMove;
   if (!FinishMove(pos, last)) return kKingTaken;
-  if ((pos.flags & kInCheck) && ply < e.controls.difficulty && ply - e.quiesceStart < kEvasionPlies)
-    return EvasionNode(e, pos, gamma, ply);
-  int32_t stand = Evaluate(pos, gamma, 0);
-  if (ply >= e.controls.difficulty) return TowardZero(stand);  // cut off by the cap: not stored
-  if (stand < gamma && !(pos.flags & kEvalCached)) stand = Evaluate(pos, gamma, 1);
+  Position& child = ChildAt(e, ply);
+
+  // Step 4. In check, in the first plies: every evasion, as the full search would.
+  if ((pos.flags & kInCheck) && ply < e.controls.difficulty && ply - e.quiesceStart < kEvasionPlies) {
+    if (!(pos.flags & kEvalCached)) Evaluate(pos, gamma, EvalMode::Incremental);
+    int32_t best = kMated;
+    if (MoveList* list = PlyList(e, ply)) {
+      const int count = GenerateAll(pos, *list);
+      OrderMoves(e, pos, list->data(), count, ply, nullptr, gamma);
+      for (int i = 0; i < count && best < gamma; ++i) {
+        Move m = (*list)[i];
+        if (!HasMover(pos, m) || !DoMove(child, pos, m)) continue;
+        ++e.nodes;
+        best = std::max(best, -Quiesce(e, child, 1 - gamma, ply + 1));
+      }
+    }
+    if (e.aborted) return best;  // cut short: nothing to keep
+    StoreTT(e.tt, pos, 0, gamma, best, nullptr);
+    return TowardZero(best);
+  }
+
+  // Step 5. Stand pat: a lazy estimate first, the whole evaluation when that
+  // is below gamma. Beyond the ply cap the estimate is the answer.
+  int32_t stand = Evaluate(pos, gamma, EvalMode::Lazy);
+  if (ply >= e.controls.difficulty) return TowardZero(stand);  // not stored
+  if (stand < gamma && !(pos.flags & kEvalCached)) stand = Evaluate(pos, gamma, EvalMode::Incremental);
   if (stand >= gamma) {
     StoreTT(e.tt, pos, 0, gamma, stand, nullptr);
     return TowardZero(stand);
   }
-  Tries t{e, pos, gamma, ply, std::max(stand, gamma - kStandMargin), ChildAt(e, ply), stand};
+
+  // The moves are tried one at a time; the best value is kept and the move
+  // that reached gamma. The captures tried ahead of the rest are not tried again.
+  int32_t best = std::max(stand, gamma - kStandMargin);
+  Move cut{};
+  std::array<Move, 2> lead{};
+  int leadCount = 0;
   const uint32_t mover = WhiteToMove(pos) ? kWhiteSlots : kBlackSlots;
-  t.TryLead(stored, mover);
-  TryPromotions(t, mover);
-  t.TryLead(pos.bestMove, mover);
-  TryCaptures(t, mover);
-  TryEnPassant(t, mover);
-  if (e.aborted) return t.best;  // cut short: nothing to keep
-  StoreTT(e.tt, pos, 0, gamma, t.best, t.best >= gamma ? &t.cut : nullptr);
-  return TowardZero(t.best);
+  const auto done = [&] { return best >= gamma || e.aborted; };
+  const auto tryMove = [&](Square from, Square to, int piece, char kind) {
+    if (done()) return;
+    for (int i = 0; i < leadCount; ++i)
+      if (lead[i].from == from && lead[i].to == to) return;
+    Move m{from, to, kNoScore, piece, kind, 0, {0, 0}};
+    if (!DoMove(child, pos, m)) return;
+    ++e.nodes;
+    best = std::max(best, -Quiesce(e, child, 1 - gamma, ply + 1));
+    if (best >= gamma) cut = Move{from, to, 0, piece, kind, 0, {0, 0}};
+  };
+  // Delta pruning: whether a move that wins `gain` can still reach gamma; when
+  // it cannot, what it might reach joins the best value, which stays an upper
+  // bound. In check every capture may be the way out: none is left out.
+  const auto canReach = [&](int32_t gain) {
+    if (pos.flags & kInCheck) return true;
+    const int32_t reach = stand + gain + kDeltaMargin;
+    if (reach >= gamma) return true;
+    best = std::max(best, reach);
+    return false;
+  };
+  // A capture tried first: it still stands when its piece is the mover's and
+  // attacks an enemy piece on the to-square.
+  const auto tryLead = [&](const Move& m) {
+    if ((!m.from && !m.to) || !IsSquare(m.from) || !IsSquare(m.to) || leadCount == int(lead.size())) return;
+    const int victim = pos.board[m.to], piece = pos.board[m.from];
+    if (victim == 0 || piece == 0 || SameSide(victim, piece) || (piece > 0) != WhiteToMove(pos)) return;
+    const int slot = pos.slotOf[m.from];
+    if (slot == kNoSlot || !(pos.attackedBy[m.to] & SlotBit(slot) & mover)) return;
+    tryMove(m.from, m.to, piece, '-');
+    lead[leadCount++] = m;
+  };
+
+  // Step 6. The capture the table remembers.
+  tryLead(stored);
+
+  // Step 7. Promotions: every push of a pawn on its last step.
+  if ((pos.pawnWatchMask & mover) && canReach(kPromotionGain)) {
+    const int forward = WhiteToMove(pos) ? 1 : -1;
+    for (uint32_t m = pos.pawnWatchMask & mover; m; m &= m - 1) {
+      const PieceEntry& p = pos.pieces[std::countr_zero(m)];
+      RayList ahead;
+      GetRay(pos, p.square, forward, ahead);
+      for (int i = 0; i < ahead.count; ++i)
+        if (pos.board[ahead.squares[i]] == 0) tryMove(p.square, ahead.squares[i], p.code, 'P');
+    }
+  }
+
+  // Step 8. The position's winning capture (the tactics term's).
+  tryLead(pos.bestMove);
+
+  // Step 9. Captures, the most valuable victim first and the least valuable
+  // attacker first. One that loses material once the exchange has run is left
+  // out (one by a piece worth no more than its victim never does).
+  for (uint32_t v = pos.occupiedMask & ~mover; v && !done(); v &= v - 1) {
+    const PieceEntry& victim = pos.pieces[std::countr_zero(v)];
+    const Square to = victim.square;
+    const bool promotes = (pos.attackedBy[to] & mover & pos.pawnWatchMask) != 0;
+    if (!canReach(PieceValue(victim.code) + (promotes ? kPromotionGain : 0))) continue;
+    for (uint32_t a = pos.attackedBy[to] & mover; a && !done(); a &= ~(1u << (31 - std::countl_zero(a)))) {
+      const PieceEntry& p = pos.pieces[31 - std::countl_zero(a)];
+      if (PieceValue(p.code) > PieceValue(victim.code) && StaticExchange(pos, p.square, to) < 0) continue;
+      tryMove(p.square, to, p.code, '-');
+    }
+  }
+
+  // Step 10. En passant (the 2D game's).
+  if (!Is3D(pos) && pos.epSquare && canReach(PieceValue(kPawn))) {
+    const int pawn = WhiteToMove(pos) ? kPawn : -kPawn;
+    for (uint32_t a = pos.attackedBy[pos.epSquare] & mover; a; a &= a - 1) {
+      const PieceEntry& p = pos.pieces[std::countr_zero(a)];
+      if (p.code == pawn) tryMove(p.square, pos.epSquare, p.code, '-');
+    }
+  }
+
+  // Step 11. Store the result.
+  if (e.aborted) return best;  // cut short: nothing to keep
+  StoreTT(e.tt, pos, 0, gamma, best, best >= gamma ? &cut : nullptr);
+  return TowardZero(best);
 }
 
 }  // namespace torvik

@@ -2,14 +2,14 @@
 
 #include "board/rebuild.h"
 #include "engine/evaluate.h"
-#include "rules/regen.h"
+#include "rules/attack_maps.h"
 
 namespace torvik {
 
 int RegenPosition(Position& pos) {
   if (!RegenToPieces(pos)) return 0;
   SetGameStage(pos, 1);
-  Evaluate(pos, kNoScore, 2);
+  Evaluate(pos, kNoScore, EvalMode::Fresh);
   return 1;
 }
 

@@ -17,11 +17,23 @@ namespace torvik {
 namespace {
 
 constexpr int kExtensionRoom = 20;     // extensions stop this deep below the root depth
-constexpr int kNullReduction = 4;
-constexpr int32_t kNullMateCut = 10000;
+constexpr int kNullReduction = 4;      // the null move is searched this many plies shallower
+constexpr int kEngineNullDepth = 3;    // at the engine's own nodes no null move below this depth
+constexpr int32_t kNullMateCut = 10000; // a null move's mate score is taken down by this: passing proves no mate
 constexpr int kNullControlFloor = 6;   // fewer controlled squares: zugzwang risk, no null move
+// A null move that gets mated this near the bottom of the scale shows a mate
+// threat: the node is searched a ply deeper.
+constexpr int32_t kMateThreat = -(kMateScores - 2);
 constexpr int kLateMoveDepth = 3;      // late quiet moves are searched a ply shallower from here on
 constexpr int kLateMoveIndex = 3;      // the moves ordered before this one are never reduced
+constexpr int kLateMoveReduction = 1;  // how much shallower a late quiet move is tried first
+// A recapture on the square the last move took on is extended while the
+// material stays within this of what it was two plies up (an even trade).
+constexpr int32_t kRecaptureWindow = 5000;
+// Frontier futility: at depth 1, a calm node this far below gamma goes
+// straight to the quiescence search.
+constexpr int32_t kFrontierMargin = 9000;
+constexpr int kEtcMateSteps = 2;       // a cutoff proven by a child's entry is two plies further down
 
 bool InCheck(const Position& pos) { return (pos.flags & kInCheck) != 0; }
 
@@ -35,193 +47,199 @@ bool HasOfficer(const Position& pos) {
 
 bool NullMoveAllowed(const Engine& e, const Position& pos, int depth, int ply) {
   if (ply >= e.controls.difficulty || !HasOfficer(pos) || InCheck(pos)) return false;
-  if (ply > 0 && e.nullMove[ply - 1]) return false;
-  if (IsEngineNode(pos) && depth < 3) return false;
+  if (ply > 0 && e.stack[ply - 1].nullMove) return false;
+  if (IsEngineNode(pos) && depth < kEngineNullDepth) return false;
   return ControlledSquares(pos, WhiteToMove(pos) ? kWhite : kBlack) > kNullControlFloor;
 }
 
-namespace {
 
-// The side to move passes. The en-passant square goes with its key bits, so the
-// keys stay those of the position searched.
-int32_t NullMoveValue(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
-  const Position saved = pos;
-  int newDepth = depth - kNullReduction;
-  if (IsEngineNode(pos)) newDepth = std::max(newDepth, 1);
-  e.nullMove[ply] = 1;
-  pos.hashKey ^= uint32_t(pos.epSquare) << 8;
-  pos.epSquare = 0;
-  pos.ply += 1;
-  pos.movesCache = {};
-  pos.hashKey ^= 1;
-  PassedPawnTempo(pos);
-  RefreshTactics(pos);
-  int32_t v = -Search(e, pos, newDepth, 1 - gamma, ply + 1);
-  if (!IsEngineNode(saved) && v >= gamma && !e.aborted) {  // verify at the opponent's nodes
-    pos.movesCache = {};
-    v = -Search(e, pos, newDepth + 1, 1 - gamma, ply + 1);
+// Why the two sides are searched differently: the search plays for the engine,
+// whose oversights cost it the game, while an oversight of the opponent's only
+// costs it value. So it is careful with what it concludes in its own favour. At
+// the opponent's nodes a null-move cutoff (the opponent doing so well it need
+// not move) is checked by a search one ply deeper before it is believed; the
+// engine's own null move needs depth to spare and its reply is searched at
+// least one ply deep. Where an extended move is first searched at the unextended
+// depth, a result that favours the engine (its own move reaching gamma, or the
+// opponent's move failing to) is searched again at the extended depth; a result
+// against it is taken as it stands.
+
+int32_t DrawForMover(const Position& pos) { return WhiteToMove(pos) ? DrawValue(pos) : -DrawValue(pos); }
+
+int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
+  // Step 1. Horizon: at depth 0 the quiescence search takes over.
+  ++e.nodes;
+  if (depth <= 0) return QuiesceEntry(e, pos, gamma, ply);
+  ++e.tickNodes;
+  e.deepestPly = std::max(e.deepestPly, ply);
+  gamma = GammaAway(gamma);
+  const int incoming = depth;  // as the parent asked, before extensions
+  SearchStack& ss = e.stack[ply];
+  SearchStack& next = e.stack[ply + 1];
+
+  // The node's result once its moves are done: a stalemate when no move was
+  // legal and the side is not in check; stored in the table.
+  const auto close = [&](int32_t best, const Move* move) {
+    if (e.aborted) return best;
+    if (best == kMated && !InCheck(pos)) best = 0;
+    StoreTT(e.tt, pos, incoming, gamma, best, move);
+    return TowardZero(best);
+  };
+
+  // Step 2. Transposition table probe.
+  int32_t value = 0;
+  Move hashMove{};
+  if (ProbeTT(e.tt, pos, depth, gamma, value, &hashMove)) return TowardZero(value);
+  const bool haveHash = hashMove.from != 0 || hashMove.to != 0;
+
+  // Step 3. Finish the move that led here (make-move may have left the attack
+  // maps for now): a move that left its own king attacked loses at once.
+  Move last = pos.lastMove;
+  if (!FinishMove(pos, last)) return kKingTaken;
+
+  // Step 4. Extensions (check, recapture) and frontier futility. Below a null
+  // move nothing is extended; extensions stop kExtensionRoom plies below the
+  // root depth, and a recapture is not extended right after an extension.
+  const int32_t staticEval = Evaluate(pos, gamma, depth > 1 ? EvalMode::Fresh : EvalMode::Incremental);
+  const Position* parent = pos.previous;
+  const bool belowNull = ply > 0 && e.stack[ply - 1].nullMove;
+  const auto extensionRoom = [&] { return depth + ply < e.rootDepth + kExtensionRoom; };
+  if (!belowNull && extensionRoom() && InCheck(pos)) {
+    ss.extended = true;
+    ++depth;
+  } else if (!belowNull && extensionRoom() && !(parent && ss.parentExtended)) {
+    const Position* grand = parent ? parent->previous : nullptr;
+    const Square to = pos.lastMove.to;
+    const bool recapture = grand && IsSquare(to) && to == parent->lastMove.to && grand->board[to] != 0 &&
+                           TypeOf(pos.board[to]) != kPawn;
+    const int32_t now = pos.eval.material[kWhite] - pos.eval.material[kBlack];
+    if (recapture && std::abs(now - (grand->eval.material[kWhite] - grand->eval.material[kBlack])) < kRecaptureWindow) {
+      ss.extended = true;
+      ++depth;
+    }
   }
-  pos = saved;
-  e.nullMove[ply] = 0;
-  return v >= kFirstMate ? v - kNullMateCut : v;
-}
+  if (!belowNull && depth == 1 && !ss.extended && parent && !ss.parentExtended &&
+      staticEval < gamma - kFrontierMargin)
+    return QuiesceEntry(e, pos, gamma, ply);
 
-// Generates, orders and resets the scores of the node's list once.
-bool EnsureMoves(Engine& e, Position& pos, int ply, const Move* hashMove, int32_t gamma) {
-  if (pos.movesCache.moves) return true;
-  MoveList* list = PlyList(e, ply);
-  if (!list) return false;
-  const int count = GenerateAll(pos, *list);
-  OrderMoves(e, pos, list->data(), count, ply, hashMove, gamma);
-  for (int i = 0; i < count; ++i) (*list)[i].score = kUnsearched;
-  pos.movesCache = {list->data(), count};
-  return true;
-}
-
-// What a node's move loop needs to know of the node.
-struct Node {
-  int depth;     // after extensions
-  int incoming;  // as the parent asked
-  int ply;
-  bool threat;   // extended for a mate threat found by the null move
-  int32_t gamma;
-};
-
-// A quiet move ordered late, at a node deep enough and not in check: it is
-// tried a ply shallower first, and at full depth only when that refutes the
-// node's bound.
-bool Reducible(const Position& pos, const Move& m, const Node& n, int index) {
-  return index >= kLateMoveIndex && n.depth >= kLateMoveDepth && !n.threat && !InCheck(pos) &&
-         m.kind == kPlain && pos.board[m.to] == 0;
-}
-
-// One move of the loop: its value from this node's view.
-int32_t ChildValue(Engine& e, Position& pos, Position& child, const Node& n, bool late) {
-  if (IsRepetition(child, 1)) return DrawForMover(pos);
-  if (late) {
-    const int32_t v = -Search(e, child, n.depth - 2, 1 - n.gamma, n.ply + 1);
-    if (v < n.gamma || e.aborted) return v;
-    child.movesCache = {};
+  // Step 5. Null move: the side to move passes; when the opponent's reply
+  // still leaves it at gamma, the node fails high. A null move that is mated
+  // shows a mate threat, and the node is searched a ply deeper.
+  bool threat = false;
+  if (NullMoveAllowed(e, pos, depth, ply)) {
+    const Position saved = pos;
+    int nullDepth = depth - kNullReduction;
+    if (IsEngineNode(pos)) nullDepth = std::max(nullDepth, 1);
+    ss.nullMove = true;
+    MakeNullMove(pos);
+    // The passed position is this one: its entry starts as this node's did.
+    next.moves = {};
+    next.extended = ss.extended;
+    next.parentExtended = ss.parentExtended;
+    PassedPawnTempo(pos);
+    RefreshTactics(pos);
+    int32_t v = -Search(e, pos, nullDepth, 1 - gamma, ply + 1);
+    if (!IsEngineNode(saved) && v >= gamma && !e.aborted) {  // verified at the opponent's nodes
+      next.moves = {};
+      v = -Search(e, pos, nullDepth + 1, 1 - gamma, ply + 1);
+    }
+    pos = saved;
+    ss.nullMove = false;
+    if (v >= kFirstMate) v -= kNullMateCut;
+    if (e.aborted) return v;
+    if (v >= gamma) return close(v, nullptr);
+    if (v < kMateThreat && extensionRoom()) {
+      ss.extended = true;
+      threat = true;
+      ++depth;
+    }
   }
-  if (n.depth > n.incoming && !n.threat && !InCheck(pos)) {
-    int32_t v = -Search(e, child, n.incoming - 1, 1 - n.gamma, n.ply + 1);
-    const bool engine = IsEngineNode(pos);
-    if (v != kMated && (engine ? v >= n.gamma : v < n.gamma) && !e.aborted)
-      v = -Search(e, child, n.depth - 1, 1 - n.gamma, n.ply + 1);
-    return v;
-  }
-  return -Search(e, child, n.depth - 1, 1 - n.gamma, n.ply + 1);
-}
 
-// The moves in list order, each scored with its value, until one reaches
-// gamma; the best value and its move's index (-1 for none).
-int32_t SearchMoves(Engine& e, Position& pos, const Node& n, int& bestIndex) {
-  Move* list = pos.movesCache.moves;
+  // Step 6. Generate and order the moves, once per node: the hash move first.
+  if (!ss.moves.moves || ss.listOf != &pos) {
+    MoveList* moves = PlyList(e, ply);
+    if (!moves) return Evaluate(pos, gamma, EvalMode::Incremental);
+    const int generated = GenerateAll(pos, *moves);
+    OrderMoves(e, pos, moves->data(), generated, ply, haveHash ? &hashMove : nullptr, gamma);
+    for (int i = 0; i < generated; ++i) (*moves)[i].score = kUnsearched;
+    ss.moves = {moves->data(), generated};
+    ss.listOf = &pos;
+  }
+  Move* list = ss.moves.moves;
+  const int count = ss.moves.count;
+  if (count == 0) return close(InCheck(pos) ? kMated : 0, nullptr);
+
+  // Step 7. Single reply to check: one more ply, unless the move into this
+  // node was extended already.
+  if (InCheck(pos) && count == 1 && parent && !ss.parentExtended && extensionRoom()) {
+    ss.extended = true;
+    ++depth;
+  }
+  depth = std::min(depth, incoming + 1);  // at most one ply more than asked, all reasons together
+
+  // Step 8. Enhanced transposition cutoff: a child the table proves good enough.
+  Move etcMove;
+  if (ETC(e, pos, list, count, depth, gamma, value, etcMove, ply)) return TowardZero(value, kEtcMateSteps);
+
+  // Step 9. Moves loop, in list order, until one reaches gamma.
   int32_t best = kMated;
-  Position& child = ChildAt(e, n.ply);
-  for (int i = 0; i < pos.movesCache.count; ++i) {
+  int bestIndex = -1;
+  Position& child = ChildAt(e, ply);
+  for (int i = 0; i < count; ++i) {
+    // Step 9a. Make the move; an illegal one scores as mated.
     if (!HasMover(pos, list[i])) continue;
     Move m = list[i];
     if (!DoMove(child, pos, m)) {
       list[i].score = kMated;
       continue;
     }
-    const int32_t v = ChildValue(e, pos, child, n, Reducible(pos, m, n, i));
+    next.moves = {};
+    next.extended = false;
+    next.parentExtended = ss.extended;
+
+    // Step 9b. Search the child. A repetition is a draw. A quiet move ordered
+    // late, at a node deep enough and not in check, is tried shallower first
+    // and at full depth only when that reaches gamma. An extended node's move
+    // is tried at the unextended depth first (see above on the two sides).
+    int32_t v;
+    if (IsRepetition(child, 1)) {
+      v = DrawForMover(pos);
+    } else {
+      const bool late = i >= kLateMoveIndex && depth >= kLateMoveDepth && !threat && !InCheck(pos) &&
+                        m.kind == kPlain && pos.board[m.to] == 0;
+      bool settled = false;
+      if (late) {
+        v = -Search(e, child, depth - 1 - kLateMoveReduction, 1 - gamma, ply + 1);
+        settled = v < gamma || e.aborted;
+        if (!settled) next.moves = {};
+      }
+      if (settled) {
+      } else if (depth > incoming && !threat && !InCheck(pos)) {
+        v = -Search(e, child, incoming - 1, 1 - gamma, ply + 1);
+        const bool favoursEngine = IsEngineNode(pos) ? v >= gamma : v < gamma;
+        if (v != kMated && favoursEngine && !e.aborted) v = -Search(e, child, depth - 1, 1 - gamma, ply + 1);
+      } else {
+        v = -Search(e, child, depth - 1, 1 - gamma, ply + 1);
+      }
+    }
     list[i].score = v;
+
+    // Step 9c. Abort check: a pass given up returns at once, stores nothing.
     if (AbortCheck(e)) e.aborted = true;
     if (e.aborted) return best;
+
+    // Step 9d. The best so far; at gamma, the cutoff teaches the ordering.
     if (v <= best) continue;
     best = v;
     bestIndex = i;
-    if (best >= n.gamma) {
-      CutoffUpdate(e, pos, list[i], n.depth, n.ply);
+    if (best >= gamma) {
+      CutoffUpdate(e, pos, list[i], depth, ply);
       break;
     }
   }
-  return best;
-}
 
-// The node's result: a stalemate when every move was illegal and no check,
-// stored unless the search gave up.
-int32_t Close(Engine& e, Position& pos, int incoming, int32_t gamma, int32_t best, const Move* move) {
-  if (e.aborted) return best;
-  if (best == kMated && !InCheck(pos)) best = 0;
-  StoreTT(e.tt, pos, incoming, gamma, best, move);
-  return TowardZero(best);
-}
-
-}  // namespace
-
-int32_t DrawForMover(const Position& pos) { return WhiteToMove(pos) ? DrawValue(pos) : -DrawValue(pos); }
-
-int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
-  ++e.nodes;
-  if (depth <= 0) return QuiesceEntry(e, pos, gamma, ply);
-  ++e.tickNodes;
-  e.deepestPly = std::max(e.deepestPly, ply);
-  gamma = GammaAway(gamma);
-  int32_t value = 0;
-  Move hashMove{};
-  if (ProbeTT(e.tt, pos, depth, gamma, value, &hashMove)) return TowardZero(value);
-  const bool haveHash = hashMove.from != 0 || hashMove.to != 0;
-  Move last = pos.lastMove;
-  if (!FinishMove(pos, last)) return kKingTaken;
-  const int incoming = depth;
-  depth = Extend(e, pos, depth, ply, Evaluate(pos, gamma, depth), gamma);
-  if (depth <= 0) return QuiesceEntry(e, pos, gamma, ply);
-  bool threat = false;
-  if (NullMoveAllowed(e, pos, depth, ply)) {
-    const int32_t v = NullMoveValue(e, pos, depth, gamma, ply);
-    if (e.aborted) return v;
-    if (v >= gamma) return Close(e, pos, incoming, gamma, v, nullptr);
-    if (v < -(kMateScores - 2) && depth + ply < e.rootDepth + kExtensionRoom) {
-      pos.flags |= kExtended;
-      threat = true;
-      ++depth;
-    }
-  }
-  if (!EnsureMoves(e, pos, ply, haveHash ? &hashMove : nullptr, gamma)) return Evaluate(pos, gamma, 1);
-  Move* list = pos.movesCache.moves;
-  const int count = pos.movesCache.count;
-  if (count == 0) return Close(e, pos, incoming, gamma, InCheck(pos) ? kMated : 0, nullptr);
-  if (InCheck(pos) && count == 1 && pos.previous && !(pos.previous->flags & kExtended) &&
-      depth + ply < e.rootDepth + kExtensionRoom) {
-    pos.flags |= kExtended;
-    ++depth;
-  }
-  depth = std::min(depth, incoming + 1);
-  Move etcMove;
-  if (ETC(e, pos, list, count, depth, gamma, value, etcMove, ply)) return TowardZero(value, 2);
-  int bestIndex = -1;
-  const int32_t best = SearchMoves(e, pos, Node{depth, incoming, ply, threat, gamma}, bestIndex);
-  if (e.aborted) return best;
-  return Close(e, pos, incoming, gamma, best, bestIndex >= 0 ? &list[bestIndex] : nullptr);
-}
-
-int Extend(Engine& e, Position& pos, int depth, int ply, int32_t value, int32_t gamma) {
-  if (ply > 0 && e.nullMove[ply - 1]) return depth;
-  const Position* parent = pos.previous;
-  if (depth + ply < e.rootDepth + kExtensionRoom) {
-    if (InCheck(pos)) {
-      pos.flags |= kExtended;
-      return depth + 1;
-    }
-    if (parent && (parent->flags & kExtended)) return depth;
-    const Position* grand = parent ? parent->previous : nullptr;
-    const Square to = pos.lastMove.to;
-    if (grand && IsSquare(to) && to == parent->lastMove.to && grand->board[to] != 0 &&
-        TypeOf(pos.board[to]) != kPawn) {
-      const int32_t now = pos.eval.material[kWhite] - pos.eval.material[kBlack];
-      const int32_t then = grand->eval.material[kWhite] - grand->eval.material[kBlack];
-      if (std::abs(now - then) < 5000) {
-        pos.flags |= kExtended;
-        return depth + 1;
-      }
-    }
-  }
-  const bool calm = !(pos.flags & kExtended) && parent && !(parent->flags & kExtended);
-  if (calm && depth == 1 && value < gamma - 9000) return 0;
-  return depth;
+  // Step 10. Store the result.
+  return close(best, bestIndex >= 0 ? &list[bestIndex] : nullptr);
 }
 
 int32_t RootSearch(Engine& e, Position& pos, int depth, int32_t gamma, Move& best) {
@@ -240,8 +258,9 @@ int32_t RootSearch(Engine& e, Position& pos, int depth, int32_t gamma, Move& bes
       return value;
     }
   }
-  Move* list = pos.movesCache.moves;
-  const int count = list ? pos.movesCache.count : 0;
+  const SearchStack& top = e.stack[0];  // the root list, prepared by the driver
+  Move* list = top.listOf == &pos ? top.moves.moves : nullptr;
+  const int count = list ? top.moves.count : 0;
   Move etcMove;
   if (ETC(e, pos, list, count, depth, gamma, value, etcMove, 0)) {
     best = etcMove;
@@ -255,9 +274,16 @@ int32_t RootSearch(Engine& e, Position& pos, int depth, int32_t gamma, Move& bes
     if (!HasMover(pos, list[i])) continue;
     Move m = list[i];
     int32_t v;
-    if (!MakeMove(child, pos, m)) v = kMated;
-    else if (IsRepetition(child, 1)) v = DrawForMover(pos);
-    else v = -Search(e, child, depth - 1, 1 - gamma, 1);
+    if (!MakeMove(child, pos, m)) {
+      v = kMated;
+    } else if (IsRepetition(child, 1)) {
+      v = DrawForMover(pos);
+    } else {
+      e.stack[1].moves = {};
+      e.stack[1].extended = false;
+      e.stack[1].parentExtended = false;
+      v = -Search(e, child, depth - 1, 1 - gamma, 1);
+    }
     if (AbortCheck(e)) e.aborted = true;
     if (e.aborted) return bestValue;
     list[i].score = v;

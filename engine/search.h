@@ -2,6 +2,10 @@
 // answers whether the position is worth at least gamma, with a fail-soft bound
 // (>= gamma proves at least, < gamma proves below). Children are copies made
 // by make-move; nothing is unmade.
+//
+// A node of the search is one function, Search, read top to bottom in its
+// numbered steps; the quiescence node likewise (Quiesce). The table, the
+// ordering, the evaluation and the MTD(f) driver have files of their own.
 #pragma once
 
 #include <cstdint>
@@ -24,10 +28,6 @@ int32_t RootSearch(Engine& engine, Position& pos, int depth, int32_t gamma, Move
 // starts one ply deeper. The quiescence search counts the children it makes.
 int32_t QuiesceEntry(Engine& engine, Position& pos, int32_t gamma, int ply);
 int32_t Quiesce(Engine& engine, Position& pos, int32_t gamma, int ply);
-
-// The depth to search this node with: extended for check, recapture and a
-// mate threat, 0 (go to quiescence) where frontier futility prunes.
-int Extend(Engine& engine, Position& pos, int depth, int ply, int32_t value, int32_t gamma);
 
 // Whether the side to move may pass here: within the ply cap, with an officer,
 // not in check, not right after a null move, not at the engine's own shallow

@@ -13,17 +13,20 @@
 #include "engine/square_control.h"
 #include "engine/tactics.h"
 #include "engine/tick_clock.h"
+#include "rules/attack_maps.h"
 #include "rules/generate.h"
 #include "rules/legality.h"
 #include "rules/make_move.h"
-#include "rules/regen.h"
 
 namespace torvik {
 namespace {
 
 constexpr int kStartDepth = 2;
 constexpr int32_t kSettled = 700;  // bounds this close need no further pass
-constexpr int kMaxRetries = 4;
+constexpr int kMaxRetries = 4;   // a depth is searched again at most this many times
+// The best move's child must be found in the table at least this much worse
+// for the mover than the value claims before a depth is searched again.
+constexpr int32_t kRetryMargin = 10000;
 
 bool IsNull(const Move& m) { return m.from == 0 && m.to == 0; }
 
@@ -51,24 +54,25 @@ int32_t SearchDepth(Engine& e, Position& pos, Move& best, int depth, int32_t val
   for (int tries = 1;; ++tries) {
     value = Mtdf(e, pos, best, depth, guess);
     const bool timeUp = TimeUp(e);
-    onlyOne = pos.movesCache.count == 1;
+    onlyOne = e.stack[0].moves.count == 1;
     if (onlyOne || !timeUp || e.mateBound) return value;
     Position child;
     Move m = best;
     if (!MakeMove(child, pos, m)) return value;
     const TTEntry* entry = LookupTT(e.tt, child);
-    if (!entry || entry->upper <= 10000 - value) return value;
+    if (!entry || entry->upper <= kRetryMargin - value) return value;
     value = -2 - entry->lower;
     if (tries >= kMaxRetries) return value;
     guess = value;
   }
 }
 
-Move FirstLegalRootMove(Position& pos) {
+Move FirstLegalRootMove(const Engine& e, Position& pos) {
+  const PlyMoves& root = e.stack[0].moves;
   Position child;
-  for (int i = 0; pos.movesCache.moves && i < pos.movesCache.count; ++i) {
-    Move m = pos.movesCache.moves[i];
-    if (HasMover(pos, m) && MakeMove(child, pos, m)) return pos.movesCache.moves[i];
+  for (int i = 0; root.moves && i < root.count; ++i) {
+    Move m = root.moves[i];
+    if (HasMover(pos, m) && MakeMove(child, pos, m)) return root.moves[i];
   }
   return Move{};
 }
@@ -130,17 +134,17 @@ int32_t Think(Engine& e, Position& pos, Move& move) {
   RegenToPieces(pos);
   StartTacticsMemo(e.tacticsMemo);
   pos.tacticsMemo = &e.tacticsMemo;
-  Evaluate(pos, kNoScore, e.controls.difficulty);
+  Evaluate(pos, kNoScore, EvalMode::Fresh);
   const int stage = SetGameStage(pos, 1);
   // The weights changed: stored values mean other things.
   if (stage != e.lastStage && !tableIsNew) ClearTT(e.tt);
   e.lastStage = stage;
-  pos.movesCache = {};
+  e.stack[0] = {};
   StartClock(e);
   const int32_t value = IterativeDeepening(e, pos, move);
   // No pass proved a move (every one failed low, or the first was cut short):
   // the best ordered legal move rather than none.
-  if (IsNull(move)) move = FirstLegalRootMove(pos);
+  if (IsNull(move)) move = FirstLegalRootMove(e, pos);
   move.score = WhiteToMove(pos) ? value : -value;
   StopClock(e);
   pos.tacticsMemo = nullptr;  // the memo is the engine's: a position may outlive it
@@ -181,7 +185,7 @@ int32_t IterativeDeepening(Engine& e, Position& pos, Move& best) {
 }
 
 void PrepareRootMoves(Engine& e, Position& pos, const Move& best) {
-  if (pos.movesCache.moves) return;
+  if (e.stack[0].moves.moves && e.stack[0].listOf == &pos) return;
   MoveList* list = PlyList(e, 0);
   if (!list) return;
   int count = GenerateAll(pos, *list);
@@ -191,7 +195,8 @@ void PrepareRootMoves(Engine& e, Position& pos, const Move& best) {
     if (HasMover(pos, moves[i])) moves[i].score = RootMoveGain(pos, moves[i]);
   SortByScore(e, moves, count);
   while (count > 0 && moves[count - 1].score < kUnsearched) --count;
-  pos.movesCache = {moves, count};
+  e.stack[0].moves = {moves, count};
+  e.stack[0].listOf = &pos;
 }
 
 }  // namespace torvik

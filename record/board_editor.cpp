@@ -9,8 +9,8 @@
 #include "engine/rebuild.h"
 #include "record/admit_position.h"
 #include "record/game_start.h"
+#include "rules/attack_maps.h"
 #include "rules/legality.h"
-#include "rules/regen.h"
 
 namespace torvik {
 namespace {
@@ -46,7 +46,6 @@ void RebuildAndStart(GameState& gs, bool sideChanged) {
   pos.gameMode = gs.gameMode;
   pos.rules = gs.rules;
   pos.history = &gs.keyHistory;
-  pos.movesCache = {};
   pos.flags &= ~(kWhitePromoted | kBlackPromoted);
   ClearMove(pos.lastMove);  // no move led here: nothing to outline
   pos.ply &= 1;             // the edited start is move 1, with its side to move
@@ -100,7 +99,6 @@ bool EditBoard(GameState& gs, int command) {
 bool PlayablePosition(const Position& pos, std::string& why) {
   if (!SidesFit(pos, why)) return false;
   auto copy = std::make_unique<Position>(pos);
-  copy->movesCache = {};
   if (!BoardToPieces(*copy)) {
     why = "the board cannot be rebuilt";
     return false;

@@ -9,7 +9,7 @@
 #include "board/position_image.h"
 #include "record/admit_position.h"
 #include "record/levels.h"
-#include "rules/regen.h"
+#include "rules/attack_maps.h"
 
 namespace torvik {
 

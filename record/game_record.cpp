@@ -47,8 +47,4 @@ int CapturedEntry(const GameRecord& record, int i) {
   return i >= 0 && i < record.capturedCount ? record.captured[i] : 0;
 }
 
-int LastCaptured(const GameRecord& record) {
-  return record.capturedCount ? record.captured[record.capturedCount - 1] : 0;
-}
-
 }  // namespace torvik

@@ -37,6 +37,5 @@ void ClearCaptured(GameRecord& record);
 void AppendCaptured(GameRecord& record, int code);  // beyond 39 the oldest go first
 int CapturedCount(const GameRecord& record);
 int CapturedEntry(const GameRecord& record, int i);
-int LastCaptured(const GameRecord& record);  // 0 when none
 
 }  // namespace torvik

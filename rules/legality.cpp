@@ -25,11 +25,6 @@ int LegalMove(Position& pos, Move& move) {
   return 0;
 }
 
-const PieceEntry* PieceAt(const Position& pos, Square square) {
-  if (!IsSquare(square) || pos.slotOf[square] == kNoSlot) return nullptr;
-  return &pos.pieces[pos.slotOf[square]];
-}
-
 int IsRepetition(const Position& pos, int count) {
   if (pos.halfmoveCount > 101) return 1;
   if (!pos.history) return 0;

@@ -15,9 +15,6 @@ namespace torvik {
 // castling rights the generator finds unbacked.
 int LegalMove(Position& pos, Move& move);
 
-// The piece-list entry on a square, or nullptr.
-const PieceEntry* PieceAt(const Position& pos, Square square);
-
 // 1 when the position counts as repeated `count` times: it stood `count` times
 // before with the same side to move since the last capture or pawn move, or
 // 101 plies have passed without one.

@@ -9,6 +9,7 @@
 #include "board/console.h"
 #include "board/geometry.h"
 #include "engine/rebuild.h"
+#include "rules/board_moves.h"
 #include "rules/make_move.h"
 #include "ui/menus.h"
 #include "ui/view.h"

@@ -62,10 +62,10 @@ void SelectName(UiState& ui, int name) {
   ui.input.selectedName = name;
   switch (name) {
     case kNoSquare: return;
-    case 100: ConsolePrintf("\nselected QL white"); break;
-    case 106: ConsolePrintf("\nselected QL black"); break;
-    case 116: ConsolePrintf("\nselected KL white"); break;
-    case 122: ConsolePrintf("\nselected KL black"); break;
+    case kWhiteQueenBoard: ConsolePrintf("\nselected QL white"); break;
+    case kBlackQueenBoard: ConsolePrintf("\nselected QL black"); break;
+    case kWhiteKingBoard: ConsolePrintf("\nselected KL white"); break;
+    case kBlackKingBoard: ConsolePrintf("\nselected KL black"); break;
     default:
       if (!IsSquare(name)) {
         Warn(false, "why default?");

@@ -114,7 +114,7 @@ std::string SelectionText(const GameState& gs) {
   if (sel == kNoSquare) return Format(kStatusChars, "%d plies", pos.ply);
   if (BoardIndexOfCode(sel) >= 0) {
     if (gs.gameMode != kGame3D) return "";
-    return (sel == 100 || sel == 106) ? "Queen's Level" : "Kings's Level";
+    return (sel == kWhiteQueenBoard || sel == kBlackQueenBoard) ? "Queen's Level" : "Kings's Level";
   }
   if (!IsSquare(sel)) return "";
   const char letter = SelectedLetter(pos, sel);

@@ -50,7 +50,7 @@ inline int32_t RootScore(Position& pos, bool engineWhite = true) {
   pos.flags = engineWhite ? pos.flags | kEngineWhite : pos.flags & ~kEngineWhite;
   pos.flags &= ~(kEvalCached | kTacticsCached);
   SetGameStage(pos, 1);
-  Evaluate(pos, kNoScore, 2);
+  Evaluate(pos, kNoScore, EvalMode::Fresh);
   return pos.evalScore;
 }
 

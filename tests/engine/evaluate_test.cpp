@@ -53,20 +53,20 @@ TEST(Evaluate, RecognisedDraw) {
 
 TEST(Evaluate, CachedScoreFollowsTheSideToMove) {
   Position pos = test::Start(kGame2D);
-  const int32_t white = Evaluate(pos, kNoScore, 2);
+  const int32_t white = Evaluate(pos, kNoScore, EvalMode::Fresh);
   ASSERT_TRUE(pos.flags & kEvalCached);
   pos.evalScore = 1234;  // a cached score is returned as it stands
-  EXPECT_EQ(Evaluate(pos, 0, 1), 1234);
+  EXPECT_EQ(Evaluate(pos, 0, EvalMode::Incremental), 1234);
   pos.ply = 1;
-  EXPECT_EQ(Evaluate(pos, 0, 1), -1234);
+  EXPECT_EQ(Evaluate(pos, 0, EvalMode::Incremental), -1234);
   pos.ply = 0;
   pos.flags &= ~kEvalCached;
-  EXPECT_EQ(Evaluate(pos, 0, 2), white);
+  EXPECT_EQ(Evaluate(pos, 0, EvalMode::Fresh), white);
   auto child = std::make_unique<Position>();
   Move m = test::M(kPawn, test::Sq('e', 2), test::Sq('e', 4));
   ASSERT_EQ(MakeMove(*child, pos, m), 1);
   EXPECT_EQ(child->previous, &pos);
-  Evaluate(*child, kNoScore, 1);
+  Evaluate(*child, kNoScore, EvalMode::Incremental);
   EXPECT_EQ(child->previous, nullptr) << "no bound cuts the parent link";
 }
 

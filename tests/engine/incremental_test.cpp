@@ -27,19 +27,19 @@ struct Counts {
 // in full (as the quiescence search does) it must give the same evaluation.
 void CompareChild(const Position& child, Counts& counts) {
   auto incremental = std::make_unique<Position>(child), full = std::make_unique<Position>(child);
-  const int32_t a = Evaluate(*incremental, 0, 1), b = Evaluate(*full, kNoScore, 2);
+  const int32_t a = Evaluate(*incremental, 0, EvalMode::Incremental), b = Evaluate(*full, kNoScore, EvalMode::Fresh);
   ASSERT_EQ(test::EvaluationDiff(*incremental, *full), "") << "last move " << child.lastMove.from << "-"
                                                             << child.lastMove.to;
   ASSERT_EQ(a, b) << FormatPosition(child);
   ++counts.children;
   for (int32_t offset : {-60000, -25000, -16000, -5000, 0, 5000, 25000}) {
     auto lazy = std::make_unique<Position>(child);
-    const int32_t bound = b + offset, v = Evaluate(*lazy, bound, 0);
+    const int32_t bound = b + offset, v = Evaluate(*lazy, bound, EvalMode::Lazy);
     if (lazy->flags & kEvalCached) continue;
     ++counts.lazy;
     counts.wrong += b < bound;
     ASSERT_GE(v, bound);
-    ASSERT_EQ(Evaluate(*lazy, 0, 1), b);
+    ASSERT_EQ(Evaluate(*lazy, 0, EvalMode::Incremental), b);
     ASSERT_EQ(test::EvaluationDiff(*lazy, *full), "") << "after a lazy estimate";
   }
 }

@@ -110,20 +110,20 @@ TEST(Search, NullMoveOnlyWhereAllowed) {
   auto engine = std::make_unique<Engine>();
   engine->controls.difficulty = kHard;
   Position pos = test::From2D("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
-  Evaluate(pos, kNoScore, 2);
+  Evaluate(pos, kNoScore, EvalMode::Fresh);
   pos.flags &= ~kEngineWhite;  // white is the opponent here
   EXPECT_TRUE(NullMoveAllowed(*engine, pos, 1, 3));
   pos.flags |= kEngineWhite;  // the engine's own node: only from depth 3
   EXPECT_FALSE(NullMoveAllowed(*engine, pos, 2, 3));
   EXPECT_TRUE(NullMoveAllowed(*engine, pos, 3, 3));
-  engine->nullMove[2] = 1;  // never two in a row
+  engine->stack[2].nullMove = true;  // never two in a row
   EXPECT_FALSE(NullMoveAllowed(*engine, pos, 3, 3));
-  engine->nullMove[2] = 0;
+  engine->stack[2].nullMove = false;
   EXPECT_FALSE(NullMoveAllowed(*engine, pos, 3, kHard)) << "not at the ply cap";
   // Not in check, nor with king and pawns only.
   for (const char* fen : {"4k3/8/8/8/8/8/4r3/R3K3 w - - 0 1", "4k3/pppp4/8/8/8/8/PPPP4/4K3 w - - 0 1"}) {
     Position p = test::From2D(fen);
-    Evaluate(p, kNoScore, 2);
+    Evaluate(p, kNoScore, EvalMode::Fresh);
     EXPECT_FALSE(NullMoveAllowed(*engine, p, 3, 3)) << fen;
   }
 }
@@ -175,13 +175,13 @@ TEST(Search, EndedPositionsAndRepetition) {
     Move m{from, to, 0, 0, 0, 0, {0, 0}};
     ASSERT_EQ(MakeMove(*pos, *pos, m), 1);
   }
-  Evaluate(*pos, kNoScore, 2);
+  Evaluate(*pos, kNoScore, EvalMode::Fresh);
   PrepareRootMoves(*engine, *pos, Move{});
   Move best;
   RootSearch(*engine, *pos, 2, kFirstMate, best);
   int seen = 0;
-  for (int i = 0; i < pos->movesCache.count; ++i) {
-    const Move& m = pos->movesCache.moves[i];
+  for (int i = 0; i < engine->stack[0].moves.count; ++i) {
+    const Move& m = engine->stack[0].moves.moves[i];
     if (m.from == test::Sq('g', 1) && m.to == test::Sq('f', 3)) seen += 1 + (m.score == DrawForMover(*pos));
   }
   EXPECT_EQ(seen, 2) << "Ng1-f3 found once, scored the draw";

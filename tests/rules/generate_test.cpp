@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "record/move_text.h"
+#include "rules/attack_maps.h"
 #include "rules/board_moves.h"
+#include "rules/generate.h"
 #include "rules/legality.h"
-#include "rules/move_sink.h"
-#include "rules/pawn_pushes.h"
+#include "rules/move_list.h"
 #include "rules/perft.h"
-#include "rules/piece_attacks.h"
 #include "rules_support.h"
 
 namespace torvik {

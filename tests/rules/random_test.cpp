@@ -8,7 +8,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "rules/child_keys.h"
+#include "rules/make_move.h"
 #include "rules_support.h"
 #include "support/invariants.h"
 

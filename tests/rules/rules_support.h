@@ -16,11 +16,11 @@
 #include "board/console.h"
 #include "board/geometry.h"
 #include "record/move_text.h"
+#include "rules/attack_maps.h"
 #include "rules/generate.h"
 #include "rules/make_move.h"
 #include "rules/move_list.h"
 #include "rules/perft.h"
-#include "rules/regen.h"
 #include "support/positions.h"
 
 namespace torvik::test {

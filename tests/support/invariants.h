@@ -10,7 +10,7 @@
 #include "board/piece_values.h"
 #include "board/position.h"
 #include "record/position_text.h"
-#include "rules/regen.h"
+#include "rules/attack_maps.h"
 
 namespace torvik::test {
 

@@ -1,12 +1,80 @@
-// Castling in both games: the rook's move, the castled marks, and the rights
-// that a king's or rook's move (or a capture on a rook's square) takes away.
+#include "rules/castling.h"
+
+#include <array>
+
 #include "board/castling.h"
 #include "board/console.h"
 #include "board/pieces.h"
 #include "rules/make_move.h"
-#include "rules/make_move_steps.h"
 
 namespace torvik {
+
+namespace {
+
+// One castling of a side: its right, the king's move and what it needs.
+struct Castle {
+  uint32_t right;
+  Square king, to;
+  char kind;
+  const CastlingPath& empty;   // kNoSquare where unused
+  const CastlingPath& unsafe;  // squares the opponent may not attack
+  Square rook;                 // where the rook must stand
+};
+
+constexpr Square kNone = kNoSquare;
+
+bool MayCastle(const Position& pos, const Castle& c, uint32_t enemy) {
+  for (Square s : c.empty)
+    if (s != kNone && pos.board[s] != 0) return false;
+  for (Square s : c.unsafe)
+    if (s != kNone && (pos.attackedBy[s] & enemy)) return false;
+  return true;
+}
+
+// The two castlings of the side to move, short first.
+std::array<Castle, 2> SideCastles(const Position& pos) {
+  const CastlingSquares& q = CastlingSquaresOf(pos.gameMode, WhiteToMove(pos) ? 1 : -1);
+  return {{{q.shortRight, q.kingHome, q.shortTarget, kShortCastle, q.shortEmpty, q.shortUnsafe, q.shortRook},
+           {q.longRight, q.kingHome, q.longTarget, kLongCastle, q.longEmpty, q.longUnsafe, q.longRook}}};
+}
+
+}  // namespace
+
+void AddCastling2D(const Position& pos, MoveSink& sink) {
+  const bool white = WhiteToMove(pos);
+  const int king = white ? kKing : -kKing;
+  const uint32_t enemy = white ? kBlackSlots : kWhiteSlots;
+  const int rook = white ? kRook : -kRook;
+  const std::array<Castle, 2> castles = SideCastles(pos);
+  for (int i = 0; i < 2; ++i) {
+    const Castle& c = castles[i];
+    if (!(pos.flags & c.right) || pos.board[c.king] != king || pos.board[c.rook] != rook) continue;
+    if (!MayCastle(pos, c, enemy)) continue;
+    Append(sink, king, c.king, c.to, c.kind, Fill::kKeep);
+  }
+}
+
+void AddCastling3D(Position& pos, MoveSink& sink) {
+  const bool white = WhiteToMove(pos);
+  const int king = white ? kKing : -kKing;
+  const uint32_t enemy = white ? kBlackSlots : kWhiteSlots;
+  const std::array<Castle, 2> castles = SideCastles(pos);
+  for (int i = 0; i < 2; ++i) {
+    const Castle& c = castles[i];
+    if (!(pos.flags & c.right)) continue;
+    if (pos.board[c.king] != king || pos.board[c.rook] != (white ? kRook : -kRook)) {
+      // The right is gone with its king or rook; the key holds the rights.
+      pos.hashKey ^= (pos.flags & kCastleRights) << 16;
+      pos.flags &= ~c.right;
+      pos.hashKey ^= (pos.flags & kCastleRights) << 16;
+      continue;
+    }
+    if (MayCastle(pos, c, enemy)) Append(sink, king, c.king, c.to, c.kind, Fill::kKeep);
+  }
+}
+
+// Castling in both games: the rook's move, the castled marks, and the rights
+// that a king's or rook's move (or a capture on a rook's square) takes away.
 namespace {
 
 // The side's squares, as castling.h gives them.

@@ -1,3 +1,6 @@
+// The attack maps: which pieces attack (and x-ray) each square, built whole or
+// brought up to date after a move.
+//
 // What a Position derives from its piece list, rebuilt whole: the attack maps,
 // the owners of the attack boards, the pawn marks, and the evaluation's cache
 // marked stale. Each step stands alone; callers take the ones they need.
@@ -22,5 +25,13 @@ int RegenToPieces(Position& pos);
 
 // BoardToPieces followed by RegenToPieces.
 int RebuildFromBoard(Position& pos);
+
+// The attack builder: which squares a piece attacks or could move to.
+// Adds the reach of the piece in `slot` to the attack maps and marks the slot
+// for the evaluation to recompute.
+void GeneratePieceAttacks(Position& pos, int slot);
+
+// Incremental attack-map update for a plain piece move.
+void UpdateMoves(Position& child, const Position& parent, const Move& move);
 
 }  // namespace torvik

@@ -1,0 +1,196 @@
+#include "rules/attack_maps.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+
+#include "board/config_cache.h"
+#include "board/console.h"
+#include "board/geometry.h"
+#include "board/pieces.h"
+#include "board/rays.h"
+#include "board/rebuild.h"
+#include "rules/make_move.h"
+#include "rules/piece_lines.h"
+
+namespace torvik {
+
+namespace {
+
+// The 3D builder's probe: marks the slot's bit on the squares reached.
+struct AttackProbe {
+  Position& pos;
+  uint32_t bit;
+  int Code(Square s) const { return pos.board[s]; }
+  void Mark(Square s) { pos.attackedBy[s] |= bit; }
+};
+
+// One step in each direction; in the 3D game every square of the step.
+template <std::size_t N>
+void MarkSteps(Position& pos, uint32_t bit, Square from, const std::array<int, N>& directions) {
+  if (Is3D(pos)) {  // the configuration's table looked up once for all the steps
+    const RayTable& rays = ConfigOf(pos).rays;
+    for (int d : directions) {
+      const RayEntry& list = rays[RayListIndex(ray_detail::SlotOf(d), from)];
+      for (int i = 0; i < list.count; ++i) pos.attackedBy[list.squares[i]] |= bit;
+    }
+    return;
+  }
+  for (int d : directions) {
+    RayList list;
+    GetRay(pos, from, d, list);
+    for (int i = 0; i < list.count; ++i) pos.attackedBy[list.squares[i]] |= bit;
+  }
+}
+
+template <std::size_t N>
+void MarkSlides(Position& pos, int slot, Square from, const std::array<int, N>& directions) {
+  if (!Is3D(pos)) {
+    for (int d : directions) Slide2D(pos, slot, from, d);
+    return;
+  }
+  AttackProbe probe{pos, SlotBit(slot)};
+  for (int d : directions) Slide3D(pos, from, d, probe);
+}
+
+// Rooks and queens on an attack board: the lines across empty pins.
+void MarkWalks(Position& pos, int slot, int code, Square from) {
+  if (!WalksAcrossPins(pos, code, from)) return;
+  AttackProbe probe{pos, SlotBit(slot)};
+  TournamentWalks(pos, from, code, WalkMode::kAttack, probe);
+}
+
+}  // namespace
+
+void GeneratePieceAttacks(Position& pos, int slot) {
+  pos.eval.recomputeMask |= SlotBit(slot);
+  const PieceEntry piece = pos.pieces[slot];
+  if (!IsSquare(piece.square)) return;
+  const uint32_t bit = SlotBit(slot);
+  switch (TypeOf(piece.code)) {
+    case kPawn:
+      MarkSteps(pos, bit, piece.square, piece.code > 0 ? kWhitePawnCaptures : kBlackPawnCaptures);
+      break;
+    case kKnight:
+      MarkSteps(pos, bit, piece.square, kKnightDirections);
+      break;
+    case kBishop:
+      MarkSlides(pos, slot, piece.square, kBishopDirections);
+      break;
+    case kRook:
+      MarkSlides(pos, slot, piece.square, kRookDirections);
+      MarkWalks(pos, slot, piece.code, piece.square);
+      break;
+    case kQueen:
+      MarkSlides(pos, slot, piece.square, kBishopDirections);
+      MarkSlides(pos, slot, piece.square, kRookDirections);
+      MarkWalks(pos, slot, piece.code, piece.square);
+      break;
+    case kKing:
+      MarkSteps(pos, bit, piece.square, kKingDirections);
+      break;
+    default:
+      Warn(true, "unknown pi in piece generate");
+  }
+}
+
+int RegenAttackMaps(Position& pos) {
+  pos.attackedBy.fill(0);
+  pos.xrayBy.fill(0);
+  for (int slot = 0; slot < kSlots; ++slot) {
+    const PieceEntry& e = pos.pieces[slot];
+    if (e.code == 0) continue;
+    if (!IsSquare(e.square)) {
+      Warn(false, "RegenToPieces pi present but pos");
+      pos.attackedBy.fill(0);
+      pos.xrayBy.fill(0);
+      return 0;
+    }
+    GeneratePieceAttacks(pos, slot);
+  }
+  return 1;
+}
+
+void ForgetEvaluation(Position& pos) {
+  pos.flags &= ~(kEvalCached | kTacticsCached);
+  pos.eval.recomputeMask = pos.occupiedMask;
+}
+
+int RegenToPieces(Position& pos) {
+  pos.previous = nullptr;
+  if (!RegenAttackMaps(pos)) return 0;
+  if (Is3D(pos)) UpdateABOwners(pos);
+  MarkPawns(pos);
+  ForgetEvaluation(pos);
+  return 1;
+}
+
+int RebuildFromBoard(Position& pos) { return BoardToPieces(pos) && RegenToPieces(pos); }
+
+// Bringing the attack maps up to date after a plain piece move.
+//
+// In the 2D game only the pieces the move can affect are worked on: the mover,
+// the captured piece, and the sliders whose lines (attacks or x-rays) ran
+// through the two squares the move changed. Their bits are taken out of the
+// parent's maps and their reach is generated again on the new board; every
+// other piece's reach cannot have changed. In the 3D game a line's blocking
+// depends on squares it does not mark, so the maps are rebuilt whole.
+namespace {
+
+// The evaluation looks at pawn structure: pawns on the files around a pawn that
+// moved or was taken are marked for recomputing.
+void MarkPawnFiles(Position& child, const Position& parent, const Move& move) {
+  const int f = ColumnOf(move.from), t = ColumnOf(move.to);
+  int low, high;
+  if (TypeOf(move.piece) == kPawn) {
+    low = std::min(f, t) - 1;
+    high = std::max(f, t) + 1;
+  } else if (TypeOf(parent.board[move.to]) == kPawn) {
+    low = t - 1;
+    high = t + 1;
+  } else {
+    return;
+  }
+  for (int slot : {8, 9, 10, 11, 12, 13, 14, 15, 24, 25, 26, 27, 28, 29, 30, 31}) {
+    const PieceEntry& e = child.pieces[slot];
+    const int pawn = slot < 16 ? kPawn : -kPawn;
+    if (e.code == pawn && ColumnOf(e.square) >= std::max(low, 0) && ColumnOf(e.square) <= high)
+      child.eval.recomputeMask |= SlotBit(slot);
+  }
+}
+
+// to[s] = from[s] & keep for every square, two squares to a 64-bit word.
+void KeepBits(std::array<uint32_t, kSquareCount>& to, const std::array<uint32_t, kSquareCount>& from,
+              uint32_t keep) {
+  const uint64_t both = uint64_t(keep) << 32 | keep;
+  for (Square s = 0; s < kSquareCount; s += 2) {
+    uint64_t pair;
+    std::memcpy(&pair, &from[s], sizeof pair);
+    pair &= both;
+    std::memcpy(&to[s], &pair, sizeof pair);
+  }
+}
+
+}  // namespace
+
+void UpdateMoves(Position& child, const Position& parent, const Move& move) {
+  const Square f = move.from, t = move.to;
+  if (Is3D(child) || !IsSquare(f) || !IsSquare(t) || child.slotOf[t] == kNoSlot) {
+    RegenAttackMaps(child);
+    return;
+  }
+  const int mover = child.slotOf[t];
+  uint32_t gone = SlotBit(mover);
+  if (parent.board[t] != 0) gone |= SlotBit(parent.slotOf[t]);
+  const uint32_t crossing =
+      parent.attackedBy[f] | parent.attackedBy[t] | parent.xrayBy[f] | parent.xrayBy[t];
+  const uint32_t redo = crossing & child.sliderMask & child.occupiedMask & ~gone;
+  const uint32_t keep = ~(gone | redo);
+  KeepBits(child.attackedBy, parent.attackedBy, keep);
+  KeepBits(child.xrayBy, parent.xrayBy, keep);
+  for (uint32_t m = redo | SlotBit(mover); m; m &= m - 1) GeneratePieceAttacks(child, std::countr_zero(m));
+  MarkPawnFiles(child, parent, move);
+}
+
+}  // namespace torvik
