@@ -37,7 +37,7 @@ TEST(Evaluate, StageFollowsTheMaterial) {
   EXPECT_EQ(test::Start(kGame3D).eval.stage, 0);
   // An evaluation cached under another stage is not taken for this one.
   Position pos = test::From2D("4k3/8/8/8/8/8/8/R3K3 w - - 0 1");
-  Evaluate(pos, kNoScore, 2);
+  Evaluate(pos, kNoScore, EvalMode::Fresh);
   ASSERT_TRUE(pos.flags & kEvalCached);
   pos.eval.stage = 1;
   SetGameStage(pos, 1);
