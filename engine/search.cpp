@@ -1,6 +1,7 @@
 #include "engine/search.h"
 
 #include <algorithm>
+#include <array>
 
 #include "board/eval_cache.h"
 #include "engine/evaluate.h"
@@ -34,6 +35,16 @@ constexpr int32_t kRecaptureWindow = 5000;
 // straight to the quiescence search.
 constexpr int32_t kFrontierMargin = 9000;
 constexpr int kEtcMateSteps = 2;       // a cutoff proven by a child's entry is two plies further down
+// Static cut: this shallow, a static score this far above gamma (per ply of
+// depth left) stands for the node without a search.
+constexpr int kStaticCutDepth = 3;
+constexpr int32_t kStaticCutMargin = 6000;
+// Late-move pruning: at depth 1 and 2 the quiet moves from this place in the
+// list on are not searched at all, once a move has a value. The 3D game has
+// about twice the moves of the 2D game, and its lists are cut twice as late.
+constexpr int kPruneDepth = 2;
+constexpr std::array<int, kPruneDepth + 1> kPruneIndex2D = {0, 8, 14};
+constexpr std::array<int, kPruneDepth + 1> kPruneIndex3D = {0, 16, 28};
 
 bool InCheck(const Position& pos) { return (pos.flags & kInCheck) != 0; }
 
@@ -122,6 +133,12 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
       staticEval < gamma - kFrontierMargin)
     return QuiesceEntry(e, pos, gamma, ply);
 
+  // Step 4b. Static cut: a calm node whose static score is far above gamma,
+  // with few plies left to bring it down, fails high at once.
+  if (depth <= kStaticCutDepth && ply > 0 && !ss.extended && !InCheck(pos) && gamma > -kMateScores &&
+      gamma < kMateScores && staticEval - kStaticCutMargin * depth >= gamma)
+    return staticEval;
+
   // Step 5. Null move: the side to move passes; when the opponent's reply
   // still leaves it at gamma, the node fails high. A null move that is mated
   // shows a mate threat, and the node is searched a ply deeper.
@@ -185,10 +202,16 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   int32_t best = kMated;
   int bestIndex = -1;
   Position& child = ChildAt(e, ply);
+  const bool pruning = depth <= kPruneDepth && !threat && !InCheck(pos);
+  const int pruneFrom = pruning ? (Is3D(pos) ? kPruneIndex3D : kPruneIndex2D)[depth] : count;
   for (int i = 0; i < count; ++i) {
-    // Step 9a. Make the move; an illegal one scores as mated.
+    // Step 9a. Late-move pruning, then make the move; an illegal one scores as mated.
     if (!HasMover(pos, list[i])) continue;
     Move m = list[i];
+    if (i >= pruneFrom && best > kMated && m.kind == kPlain && pos.board[m.to] == 0) {
+      list[i].score = kMated;
+      continue;
+    }
     if (!DoMove(child, pos, m)) {
       list[i].score = kMated;
       continue;
