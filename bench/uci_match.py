@@ -250,10 +250,10 @@ def read_openings(path, mode):
     return openings
 
 
-def opponent_of(spec, variant, difficulty):
+def opponent_of(named, variant, difficulty):
     """The opponent's command, name and options from torvik:PATH, stockfish[:ELO] or
     stockfish-skill[:N], for the Variant `variant` (2d, 3d-tournament, 3d-standard)."""
-    kind, _, arg = spec.partition(":")
+    kind, _, arg = named.partition(":")
     if kind == "torvik" and arg:
         game = [("Variant", variant)] if variant != "2d" else []
         return [arg, "uci"], "Baseline", [("Difficulty", difficulty), ("Hash", "16")] + game
@@ -264,7 +264,7 @@ def opponent_of(spec, variant, difficulty):
                                             ("UCI_Elo", arg or "1350")]
     if kind == "stockfish-skill":
         return ["stockfish"], "Stockfish", [("Threads", "1"), ("Hash", "16"), ("Skill Level", arg or "0")]
-    raise SystemExit(f"uci_match: unknown opponent {spec}")
+    raise SystemExit(f"uci_match: unknown opponent {named}")
 
 
 
