@@ -202,13 +202,14 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   int32_t best = kMated;
   int bestIndex = -1;
   Position& child = ChildAt(e, ply);
-  const bool pruning = depth <= kPruneDepth && !threat && !InCheck(pos);
-  const int pruneFrom = pruning ? (Is3D(pos) ? kPruneIndex3D : kPruneIndex2D)[depth] : count;
+  const bool calm = !threat && !InCheck(pos);  // late quiet moves may be pruned and reduced
+  const int pruneFrom = calm && depth <= kPruneDepth ? (Is3D(pos) ? kPruneIndex3D : kPruneIndex2D)[depth] : count;
   for (int i = 0; i < count; ++i) {
     // Step 9a. Late-move pruning, then make the move; an illegal one scores as mated.
     if (!HasMover(pos, list[i])) continue;
     Move m = list[i];
-    if (i >= pruneFrom && best > kMated && m.kind == kPlain && pos.board[m.to] == 0) {
+    const bool quiet = m.kind == kPlain && pos.board[m.to] == 0;
+    if (quiet && i >= pruneFrom && best > kMated) {
       list[i].score = kMated;
       continue;
     }
@@ -228,8 +229,7 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
     if (IsRepetition(child, 1)) {
       v = DrawForMover(pos);
     } else {
-      const bool late = i >= kLateMoveIndex && depth >= kLateMoveDepth && !threat && !InCheck(pos) &&
-                        m.kind == kPlain && pos.board[m.to] == 0;
+      const bool late = quiet && calm && i >= kLateMoveIndex && depth >= kLateMoveDepth;
       bool settled = false;
       if (late) {
         v = -Search(e, child, depth - 1 - kLateMoveReduction, 1 - gamma, ply + 1);
