@@ -5,6 +5,7 @@
 
 #include "board/position.h"
 #include "cli/options.h"
+#include "record/game.h"
 
 namespace torvik::cli {
 
@@ -52,6 +53,11 @@ int Uci(Options& options);
 // The rules as a match's judge: a move a line in, "ok MOVE", "illegal TEXT"
 // or "over RESULT REASON" a line out.
 int Referee(Options& options);
+
+// A new game of the options' mode and rules, at --position when given (an
+// edited start), the engine's thread stopped and the engine playing neither
+// side. False (after saying why) on a bad position.
+bool StartQuietGame(Game& game, const Options& options);
 
 // --difficulty easy|medium|hard, when given; false (after saying why) on another value.
 bool TakeDifficulty(Options& options, int& difficulty);

@@ -16,6 +16,7 @@
 #include "record/engine_thread.h"
 #include "record/game.h"
 #include "record/game_over.h"
+#include "record/game_start.h"
 #include "record/game_listing.h"
 #include "record/move_text.h"
 #include "record/named_move.h"
@@ -181,6 +182,25 @@ bool ReadLine(std::string& line) {
   return bool(std::getline(std::cin, line));
 }
 
+bool StartQuietGame(Game& game, const Options& options) {
+  NewGameOfMode(game, options.mode);
+  StartEngine(game, 0);
+  GameState& gs = game.state;
+  gs.engineSide = kEnginePlaysNone;
+  gs.rules = gs.position.rules = options.rules;
+  RegenPosition(gs.position);  // the maps of the rules in force
+  if (options.position.empty()) return true;
+  auto start = std::make_unique<Position>();
+  if (!LoadPosition(options, *start)) return false;
+  {
+    std::lock_guard lock(game.mutex);
+    BeginGameAt(gs, *start);
+  }
+  Undo(game, 0);
+  StartEngine(game, 0);
+  return true;
+}
+
 int PlayGame(Options& options) {
   int notation = kNotationTournament, difficulty = kHard, moveTime = 0;
   bool plays[2] = {false, false};
@@ -191,23 +211,12 @@ int PlayGame(Options& options) {
   auto game = std::make_unique<Game>();
   SetConsoleStream(stdout);
   SetConsoleLineShaped(true);  // the input typed starts a line of its own
-  NewGameOfMode(*game, options.mode);
-  StartEngine(*game, 0);
-  game->state.engineSide = kEnginePlaysNone;
   game->state.difficulty = difficulty;
   game->engine.moveTimeMs = moveTime;
-  game->state.rules = game->state.position.rules = options.rules;
-  RegenPosition(game->state.position);  // the maps of the rules in force
   game->state.notation = notation;
-  if (!options.pgnFile.empty()) {
-    if (!ImportGame(*game, options.pgnFile, options.pgnGame)) return kBadUsage;
-  } else if (!options.position.empty()) {
-    Position& start = game->state.startPosition;
-    start.rules = options.rules;
-    if (!LoadPosition(options, start)) return kBadUsage;
-    game->state.startEdited = 1;
-    Undo(*game, 0);
-  }
+  if (options.pgnFile.empty() ? !StartQuietGame(*game, options)
+                              : !ImportGame(*game, options.pgnFile, options.pgnGame))
+    return kBadUsage;
   EngineReplies(*game, plays);
   std::string line;
   while (ReadLine(line) && Command(*game, line, plays)) EngineReplies(*game, plays);

@@ -13,7 +13,6 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "engine/rebuild.h"
 #include "record/engine_thread.h"
 #include "record/game.h"
 #include "record/game_over.h"
@@ -69,18 +68,7 @@ std::string LegalMoveTexts(Position& pos) {
 int Referee(Options& options) {
   if (!NoOtherOptions(options)) return kBadUsage;
   auto game = std::make_unique<Game>();
-  NewGameOfMode(*game, options.mode);
-  StartEngine(*game, 0);
-  game->state.engineSide = kEnginePlaysNone;
-  game->state.rules = game->state.position.rules = options.rules;
-  RegenPosition(game->state.position);  // the maps of the rules in force
-  if (!options.position.empty()) {
-    Position& start = game->state.startPosition;
-    start.rules = options.rules;
-    if (!LoadPosition(options, start)) return kBadUsage;
-    game->state.startEdited = 1;
-    Undo(*game, 0);
-  }
+  if (!StartQuietGame(*game, options)) return kBadUsage;
   std::string line;
   while (std::getline(std::cin, line)) {
     const std::size_t first = line.find_first_not_of(" \t\r");
