@@ -142,53 +142,13 @@ class Engine(Process):
         self.applied = ", ".join(f"{o}={v}" for o, v in options)
 
 
-def board_of(fen):
-    """The pieces of a FEN's first field by square name (a1 ...)."""
-    board = {}
-    for r, row in enumerate(fen.split()[0].split("/")):
-        f = 0
-        for c in row:
-            if c.isdigit():
-                f += int(c)
-            else:
-                board["abcdefgh"[f] + str(8 - r)] = c
-                f += 1
-    return board
-
-
-def from_standard(san, fen, legal):
-    """The 2D move text of the move a standard name (Nxc6, exd5, O-O, e8=Q)
-    gives among the legal moves `legal`, or None when it names no one move."""
-    board = board_of(fen)
-    san = san.rstrip("+#!?")
-    if san in ("O-O", "O-O-O", "0-0", "0-0-0"):
-        file = "g" if len(san) == 3 else "c"
-        found = [m for m in legal if board.get(m[:2], "").upper() == "K" and m[0] == "e" and m[2] == file]
-    else:
-        promotion = ""
-        if "=" in san:
-            san, promotion = san.split("=")[0], san.split("=")[1].lower()
-        piece = san[0] if san[0] in "KQRBN" else "P"
-        to, hints = san[-2:], san[1 if piece != "P" else 0:-2].replace("x", "")
-        found = [m for m in legal if m[2:4] == to and board.get(m[:2], "").upper() == piece
-                 and m[4:] == promotion and all(h in m[:2] for h in hints)]
-    return found[0] if len(found) == 1 else None
-
-
 def play_game(engines, cli, mode, rules, opening, clock, log):
     """One game: engines[0] plays White. Returns (result, reason, moves)."""
     referee = Process([cli, "referee", "--mode", mode, "--rules", rules], log)
     try:
         moves = []
         for m in opening:
-            answer = referee.expect("", 10) if referee.send(m) else None
-            if answer and answer.startswith("illegal") and mode == "2d":
-                # A standard name the program's notation writes otherwise (Nxc6 is NxNc6 there).
-                referee.send("show")
-                fen = referee.expect("", 10) or ""
-                referee.send("moves")
-                text = from_standard(m, fen, (referee.expect("", 10) or "").split())
-                answer = referee.expect("", 10) if text and referee.send(text) else answer
+            answer = referee.expect("", 10) if referee.send(m) else None  # standard names too, in 2D
             if not answer or not answer.startswith("ok "):
                 raise RuntimeError(f"opening move {m} after {' '.join(moves)}: {answer}")
             moves.append(answer.split()[1])  # as move text

@@ -2,6 +2,7 @@
 
 #include "record/move_text.h"
 #include "record/notation.h"
+#include "record/san.h"
 #include "rules/perft.h"
 
 namespace torvik {
@@ -29,6 +30,9 @@ NamedMove FindNamedMove(Position& pos, int notation, std::string text, Move& fou
   for (int i = 0; i < n; ++i)
     if (WithoutCheck(NotationOfMove(pos, moves[i], notation)) == text) found = moves[i], ++matches;
   if (matches == 1) return NamedMove::kFound;
+  // The 2D game also takes the standard names other programs write (Bxc6, Nbd7, e8=Q).
+  std::string ignored;
+  if (!Is3D(pos) && MoveOfSan(pos, text, found, ignored)) return NamedMove::kFound;
   if (matches > 1) return NamedMove::kAmbiguous;
   return LooksLikeMove(text) ? NamedMove::kIllegal : NamedMove::kNoMove;
 }

@@ -16,7 +16,8 @@ enum class NamedMove {
 };
 
 // The legal move of `pos` that `text` names (a trailing '+' is ignored; a
-// promotion typed without its piece makes a queen).
+// promotion typed without its piece makes a queen); in the 2D game also its
+// standard name (SAN: Bxc6, Nbd7, e8=Q).
 NamedMove FindNamedMove(Position& pos, int notation, std::string text, Move& found);
 
 }  // namespace torvik

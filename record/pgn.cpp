@@ -184,8 +184,9 @@ bool ReadStart(const PgnGame& game, int mode, int rules, GameState& gs, std::str
 bool FindMove(Position& pos, const std::string& word, const std::array<int, 3>& order, Move& found,
               std::string& error) {
   if (!Is3D(pos)) {
-    if (MoveOfSan(pos, word, found, error)) return true;
-    return FindNamedMove(pos, kNotationTournament, word, found) == NamedMove::kFound;
+    if (FindNamedMove(pos, kNotationTournament, word, found) == NamedMove::kFound) return true;
+    MoveOfSan(pos, word, found, error);  // for why not
+    return false;
   }
   std::string name = word;
   if (!name.empty() && name.back() == '#') name.pop_back();
