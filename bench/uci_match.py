@@ -159,7 +159,10 @@ def play_game(engines, cli, mode, rules, opening, clock, log):
             side = len(moves) % 2
             engine = engines[side]
             engine.send("position startpos moves " + " ".join(moves) if moves else "position startpos")
-            if clock["st"]:
+            if clock["ticks"]:
+                engine.send("go")  # the Difficulty's tick budget: the same move on every machine
+                allowed = 120.0
+            elif clock["st"]:
                 engine.send(f"go movetime {int(clock['st'] * 1000)}")
                 allowed = clock["st"] + 1.0
             else:
@@ -175,7 +178,7 @@ def play_game(engines, cli, mode, rules, opening, clock, log):
                 return loss, f"{engine.name} gave no move", moves
             if spent > allowed:
                 return loss, f"{engine.name} lost on time", moves
-            if not clock["st"]:
+            if not clock["st"] and not clock["ticks"]:
                 left[side] += clock["inc"] - spent
             move = line.split()[1] if len(line.split()) > 1 else "0000"
             answer = referee.expect("", 10) if referee.send(move) else None
@@ -238,6 +241,8 @@ def main():
     ap.add_argument("--games", type=int, default=20)
     ap.add_argument("--first", type=int, default=1, help="the first opening, 1..number of openings")
     ap.add_argument("--st", type=float, default=0, help="seconds a move (go movetime)")
+    ap.add_argument("--ticks", action="store_true",
+                    help="each move on the Difficulty's tick budget (Torvik against Torvik: equal work, not time)")
     ap.add_argument("--tc", type=float, default=10, help="seconds a game (without --st)")
     ap.add_argument("--inc", type=float, default=0.1, help="seconds added a move (without --st)")
     ap.add_argument("--difficulty", default="hard")
@@ -255,7 +260,9 @@ def main():
     variant = "2d" if args.mode == "2d" else "3d-" + args.rules
     opp_command, opp_name, opp_options = opponent_of(args.opponent, variant, args.difficulty)
     ours = [("Difficulty", args.difficulty), ("Hash", "16")] + ([("Variant", variant)] if args.mode == "3d" else [])
-    clock = {"st": args.st, "base": args.tc, "inc": args.inc}
+    if args.ticks and not args.opponent.startswith("torvik:"):
+        sys.exit("uci_match: --ticks needs a torvik:PATH opponent")
+    clock = {"st": args.st, "ticks": args.ticks, "base": args.tc, "inc": args.inc}
     pgn = os.path.join(args.out, "games.pgn")
     event = "2D match" if args.mode == "2d" else f"3D match, {args.rules} rules"
     with open(os.path.join(args.out, "engines-stderr.log"), "a") as log, \
