@@ -1,0 +1,86 @@
+#!/usr/bin/env python3
+"""Writes balanced openings of the 3D game for bench/uci_match.py --mode 3d:
+from the start, a few plies picked at random among the moves legal under both
+rule sets (Tournament and Standard), kept when a short search at Medium scores
+the position within --balance of even for the side to move. One opening a line,
+in move text, as bench/openings-3d.txt holds them.
+
+    bench/make_openings_3d.py --cli build/torvik-cli --count 100 --seed 1 > openings.txt
+"""
+import argparse
+import random
+import re
+import subprocess
+import sys
+
+MOVE = re.compile(r"^(\d+-\d+)\s")
+
+
+def legal(cli, rules, moves):
+    text = "\n".join(moves + ["moves", "quit"]) + "\n"
+    out = subprocess.run([cli, "play", "--mode", "3d", "--rules", rules], input=text, capture_output=True,
+                         text=True).stdout
+    # the listing after the moves: the last run of move lines
+    lines = out.splitlines()
+    found = []
+    for line in reversed(lines):
+        m = MOVE.match(line)
+        if m:
+            found.append(m.group(1))
+        elif found:
+            break
+    return set(found)
+
+
+def score(cli, moves):
+    text = ("uci\nsetoption name Variant value 3d-tournament\nsetoption name Difficulty value medium\n"
+            f"position startpos moves {' '.join(moves)}\ngo\n")
+    proc = subprocess.Popen([cli, "uci"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL, text=True)
+    proc.stdin.write(text)
+    proc.stdin.flush()
+    value = None
+    for line in proc.stdout:
+        m = re.search(r"score cp (-?\d+)", line)
+        if m:
+            value = int(m.group(1))
+        if line.startswith("bestmove"):
+            break
+    proc.stdin.write("quit\n")
+    proc.stdin.close()
+    proc.wait()
+    return value
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--cli", required=True)
+    ap.add_argument("--count", type=int, default=100)
+    ap.add_argument("--seed", type=int, default=1)
+    ap.add_argument("--plies", type=int, default=8, help="plies an opening (6 to this many)")
+    ap.add_argument("--balance", type=int, default=40, help="centipawns from even at most")
+    args = ap.parse_args()
+    rng = random.Random(args.seed)
+    seen = set()
+    kept = 0
+    while kept < args.count:
+        moves = []
+        for _ in range(rng.randint(6, args.plies)):
+            both = sorted(legal(args.cli, "tournament", moves) & legal(args.cli, "standard", moves))
+            if not both:
+                break
+            moves.append(rng.choice(both))
+        key = " ".join(moves)
+        if key in seen or len(moves) < 6:
+            continue
+        seen.add(key)
+        value = score(args.cli, moves)
+        if value is None or abs(value) > args.balance:
+            continue
+        print(key, flush=True)
+        kept += 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
