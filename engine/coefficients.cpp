@@ -433,8 +433,7 @@ constexpr CoefficientTable MakeBlock(int s) {
   return f.Done();
 }
 
-constexpr std::array<CoefficientTable, kStages> kTable = {
-    MakeBlock(0), MakeBlock(1), MakeBlock(2), MakeBlock(3)};
+constexpr CoefficientTables kTable = {MakeBlock(0), MakeBlock(1), MakeBlock(2), MakeBlock(3)};
 
 constexpr bool PieceValuesAgree() {
   for (std::size_t t = 0; t < kPieceValues.size(); ++t) {
@@ -444,9 +443,16 @@ constexpr bool PieceValuesAgree() {
 }
 static_assert(PieceValuesAgree(), "material values differ from the stage-0 coefficients");
 
+// What the evaluation reads: the compiled table unless the tuner hands it another.
+const CoefficientTables* active = &kTable;
+
 }  // namespace
 
-const CoefficientTable& CoefficientBlock(int stage) { return kTable[stage]; }
+const CoefficientTable& CoefficientBlock(int stage) { return (*active)[stage]; }
+
+const CoefficientTables& CompiledCoefficients() { return kTable; }
+
+void UseCoefficients(const CoefficientTables* tables) { active = tables ? tables : &kTable; }
 
 int32_t PieceValueCoefficient(int code) { return kTable[0][kPieceValueTable + TypeOf(code)]; }
 

@@ -105,8 +105,19 @@ constexpr int PassedPathStart(int row) {
   return start;
 }
 
+using CoefficientTables = std::array<CoefficientTable, kStages>;
+
 // The block of one stage (0..3).
 const CoefficientTable& CoefficientBlock(int stage);
+
+// The table the program carries.
+const CoefficientTables& CompiledCoefficients();
+
+// For the weight tuner: the evaluation reads `tables` from now on (nullptr: the
+// compiled table again). The caller keeps them alive while they are in use and
+// drops the positions' cached scores. Material sums keep the compiled piece
+// values whatever the tables say.
+void UseCoefficients(const CoefficientTables* tables);
 
 // A piece's material value by code (either colour), as the stage-0 block gives it.
 int32_t PieceValueCoefficient(int code);
