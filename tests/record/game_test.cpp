@@ -6,6 +6,7 @@
 
 #include "board/console.h"
 #include "record/game.h"
+#include "record/game_start.h"
 #include "record/position_text.h"
 #include "rules/perft.h"
 #include "support/game_files.h"
@@ -42,6 +43,11 @@ TEST(Game, PlayerMovedRecordsAndPrintsOrRefuses) {
     EXPECT_EQ(PlayerMoved(*game, bad), 0);
   EXPECT_EQ(log.Text(), "");
   EXPECT_TRUE(SamePosition(before, game->state.position));
+  // A record that is full takes no further move.
+  std::string error;
+  game->state.position.ply = RecordStartPly(game->state) + kMaxRecordedMoves;
+  EXPECT_FALSE(RecordMove(game->state, M(kPawn, 9, 10), error));
+  EXPECT_NE(error.find("plies a record holds"), std::string::npos) << error;
 }
 
 // The captured pieces and the last move's text follow the kind handed in; the

@@ -258,19 +258,6 @@ TEST(EvasionKinds, DoubleCheckLeavesOnlyKingMoves) {
   for (const Move& m : Evasions(pos)) EXPECT_TRUE(m.piece >= 100 || m.piece == kKing) << m.piece;
 }
 
-TEST(EvasionKinds, PromotionVariantsForCapturesAndBlocks) {
-  // The rook h8 checks the king a8; the pawn g7 blocks on g8 or takes on h8.
-  const auto moves = Evasions(From2D("K6r/6P1/8/8/8/8/8/4k3 w - - 0 1"));
-  auto kinds = [&](Square to) {
-    std::string out;
-    for (const Move& m : moves)
-      if (m.piece == kPawn && m.to == to) out += m.kind;
-    return out;
-  };
-  EXPECT_EQ(kinds(test::Sq('g', 8)), "-QBRN");
-  EXPECT_EQ(kinds(test::Sq('h', 8)), "xQBRN");
-}
-
 TEST(EvasionKinds, EnPassantThatTakesOrBlocksTheChecker) {
   // d7-d5 checks the king on e4: e5xd6 en passant takes the checker.
   Position before = From2D("4k3/3p4/8/4P3/4K3/8/8/8 b - - 0 1"), after;
