@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #include "board/console.h"
@@ -118,6 +119,11 @@ TEST(Pgn, ForeignFileLoadsAndReplays) {
   const std::string file = std::string(TORVIK_SOURCE_DIR) + "/tests/record/data/opera_game.pgn";
   auto game = test::QuietGame(kGame3D);
   ConsoleCapture log;
+  const auto openFiles = [] {
+    const std::filesystem::directory_iterator fds("/proc/self/fd");
+    return std::distance(begin(fds), end(fds));
+  };
+  const auto opened = openFiles();
   ASSERT_TRUE(ImportGame(*game, file, 1)) << log.Text();
   EXPECT_EQ(FormatPosition(game->state.position), "1n1Rkb1r/p4ppp/4q3/4p1B1/4P3/8/PPP2PPP/2K5 b k - 1 17");
   EXPECT_EQ(game->state.position.winner, kWhiteWon);
@@ -131,6 +137,7 @@ TEST(Pgn, ForeignFileLoadsAndReplays) {
   EXPECT_EQ(game->state.position.winner, kDrawn);
   EXPECT_FALSE(ImportGame(*game, file, 3));
   EXPECT_NE(log.Text().find("game 3: the file has 2 games"), std::string::npos);
+  EXPECT_EQ(openFiles(), opened);  // every read closes its file
 }
 
 // A bad file is refused with the game, line and reason; the game in play stays.
