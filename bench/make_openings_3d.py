@@ -10,8 +10,12 @@ in move text, as bench/openings-3d.txt holds them.
 import argparse
 import random
 import re
+import os
 import subprocess
 import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from uci_match import Engine  # noqa: E402
 
 MOVE = re.compile(r"^(\d+-\d+)\s")
 
@@ -33,23 +37,18 @@ def legal(cli, rules, moves):
 
 
 def score(cli, moves):
-    text = ("uci\nsetoption name Variant value 3d-tournament\nsetoption name Difficulty value medium\n"
-            f"position startpos moves {' '.join(moves)}\ngo\n")
-    proc = subprocess.Popen([cli, "uci"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL, text=True)
-    proc.stdin.write(text)
-    proc.stdin.flush()
-    value = None
-    for line in proc.stdout:
-        m = re.search(r"score cp (-?\d+)", line)
-        if m:
-            value = int(m.group(1))
-        if line.startswith("bestmove"):
-            break
-    proc.stdin.write("quit\n")
-    proc.stdin.close()
-    proc.wait()
-    return value
+    """Medium's score of the position after the moves, for the side to move."""
+    engine = Engine([cli, "uci"], "Torvik", [("Variant", "3d-tournament"), ("Difficulty", "medium")],
+                    subprocess.DEVNULL, None)
+    try:
+        engine.send(f"position startpos moves {' '.join(moves)}")
+        engine.send("go")
+        engine.expect("bestmove", 60)
+        values = [re.search(r"score cp (-?\d+)", line) for line in engine.skipped]
+        values = [int(m.group(1)) for m in values if m]
+        return values[-1] if values else None
+    finally:
+        engine.close()
 
 
 def main():

@@ -24,7 +24,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uci_match import read_openings  # noqa: E402
+from uci_match import as_move_text, read_openings  # noqa: E402
 
 
 class Stockfish:
@@ -123,6 +123,7 @@ def main():
     ap.add_argument("--skip", type=int, default=16, help="plies skipped at the start of each game")
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--stockfish", default="/usr/games/stockfish")
+    ap.add_argument("--cli", default="build/torvik-cli", help="torvik-cli, whose referee reads the openings")
     ap.add_argument("--pgn", nargs="*", help="match games to take positions from instead")
     ap.add_argument("--out", required=True)
     args = ap.parse_args()
@@ -133,7 +134,7 @@ def main():
     rng = random.Random(args.seed)
     sf = Stockfish(args.stockfish)
     # the openings are in standard names; stockfish takes coordinates
-    coords = [to_coordinates(sf, o) for o in openings]
+    coords = [as_move_text(args.cli, "2d", "tournament", o) for o in openings]
     tally = {1.0: 0, 0.5: 0, 0.0: 0}
     kept = 0
     with open(args.out, "a") as f:
@@ -177,55 +178,6 @@ def from_pgn(args):
                         kept += 1
     print(f"{games} games, {kept} positions")
     sf.send("quit")
-
-
-def legal_moves(sf, moves):
-    sf.send("position startpos moves " + " ".join(moves) if moves else "position startpos")
-    sf.send("go perft 1")
-    lines = sf.until("Nodes searched")
-    return [l.split(":")[0] for l in lines if re.match(r"^[a-h][1-8][a-h][1-8][qrbn]?: ", l)]
-
-
-def to_coordinates(sf, san_moves):
-    """Standard names to coordinate moves, by the piece, target and disambiguation each names."""
-    moves = []
-    for san in san_moves:
-        fen, _ = sf.board(moves)
-        board = fen_board(fen)
-        white = fen.split()[1] == "w"
-        cands = legal_moves(sf, moves)
-        pick = None
-        if san.startswith("O-O"):
-            pick = ("e1" if white else "e8") + (("c" if san == "O-O-O" else "g") + ("1" if white else "8"))
-        else:
-            m = re.match(r"^([NBRQK])?([a-h])?([1-8])?x?([a-h][1-8])(=?[NBRQ])?$", san)
-            if not m:
-                raise SystemExit(f"sf_games: cannot read {san}")
-            piece, fcol, frow, to, promo = m.groups()
-            piece = piece or "P"
-            for c in cands:
-                at = board.get(c[:2], "").upper()
-                if c[2:4] == to and at == piece and (not fcol or c[0] == fcol) and (not frow or c[1] == frow):
-                    if promo and (len(c) < 5 or c[4] != promo[-1].lower()):
-                        continue
-                    pick = c
-        if pick not in cands:
-            raise SystemExit(f"sf_games: {san} is not legal after {' '.join(moves)}")
-        moves.append(pick)
-    return moves
-
-
-def fen_board(fen):
-    board = {}
-    for r, rank in enumerate(fen.split()[0].split("/")):
-        c = 0
-        for ch in rank:
-            if ch.isdigit():
-                c += int(ch)
-            else:
-                board["abcdefgh"[c] + str(8 - r)] = ch
-                c += 1
-    return board
 
 
 if __name__ == "__main__":

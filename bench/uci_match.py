@@ -142,16 +142,32 @@ class Engine(Process):
         self.applied = ", ".join(f"{o}={v}" for o, v in options)
 
 
+def replay_opening(referee, opening):
+    """The opening's moves as move text, each judged by the referee (which
+    takes standard names too, in 2D)."""
+    moves = []
+    for m in opening:
+        answer = referee.expect("", 10) if referee.send(m) else None
+        if not answer or not answer.startswith("ok "):
+            raise RuntimeError(f"opening move {m} after {' '.join(moves)}: {answer}")
+        moves.append(answer.split()[1])
+    return moves
+
+
+def as_move_text(cli, mode, rules, opening, log=subprocess.DEVNULL):
+    """replay_opening with a referee of its own."""
+    referee = Process([cli, "referee", "--mode", mode, "--rules", rules], log)
+    try:
+        return replay_opening(referee, opening)
+    finally:
+        referee.close()
+
+
 def play_game(engines, cli, mode, rules, opening, clock, log):
     """One game: engines[0] plays White. Returns (result, reason, moves)."""
     referee = Process([cli, "referee", "--mode", mode, "--rules", rules], log)
     try:
-        moves = []
-        for m in opening:
-            answer = referee.expect("", 10) if referee.send(m) else None  # standard names too, in 2D
-            if not answer or not answer.startswith("ok "):
-                raise RuntimeError(f"opening move {m} after {' '.join(moves)}: {answer}")
-            moves.append(answer.split()[1])  # as move text
+        moves = replay_opening(referee, opening)
         for e in engines:
             e.send("ucinewgame")
         left = [clock["base"], clock["base"]]
