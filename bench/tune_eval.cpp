@@ -11,9 +11,12 @@
 // the file is held out and its error printed beside the fitted part's.
 //
 //   tune_eval DATA [--max N] [--passes P] [--stages 0123] [--only NAME,...] [--range R] [--lambda L]
+//             [--write FILE]
 //
 // DATA: one position a line, `FEN;RESULT` with RESULT 1, 0.5 or 0 for White.
 // Prints K, the errors, and each group that moved: its old and new value.
+// --write FILE also writes the whole tuned table there, one stage block a line,
+// for a trial build to read before its values are written into the source.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -222,13 +225,13 @@ bool Load(const char* path, size_t max, std::vector<Sample>& data) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: tune_eval DATA [--max N] [--passes P] [--stages 0123] [--only NAME,...] [--range R] [--lambda L]\n");
+    std::fprintf(stderr, "usage: tune_eval DATA [--max N] [--passes P] [--stages 0123] [--only NAME,...] [--range R] [--lambda L] [--write FILE]\n");
     return 1;
   }
   size_t max = 1u << 30;
   int passes = 2;
   double range = 0.5, lambda = 1e-5;
-  std::string stages = "0123", only;
+  std::string stages = "0123", only, write;
   for (int i = 2; i + 1 < argc; i += 2) {
     const std::string a = argv[i];
     if (a == "--max") max = std::strtoul(argv[i + 1], nullptr, 10);
@@ -237,6 +240,7 @@ int main(int argc, char** argv) {
     else if (a == "--range") range = std::atof(argv[i + 1]);
     else if (a == "--lambda") lambda = std::atof(argv[i + 1]);
     else if (a == "--only") only = "," + std::string(argv[i + 1]) + ",";
+    else if (a == "--write") write = argv[i + 1];
     else {
       std::fprintf(stderr, "tune_eval: unknown option %s\n", a.c_str());
       return 1;
@@ -369,5 +373,17 @@ int main(int argc, char** argv) {
   }
   std::printf("final error: fitted %.6f held out %.6f\n", Error(*data, scores, k, false),
               Error(*data, scores, k, true));
+  if (!write.empty()) {
+    std::FILE* out = std::fopen(write.c_str(), "w");
+    if (!out) {
+      std::fprintf(stderr, "tune_eval: cannot write %s\n", write.c_str());
+      return 1;
+    }
+    for (const CoefficientTable& block : *table) {
+      for (int32_t v : block) std::fprintf(out, "%d ", v);
+      std::fprintf(out, "\n");
+    }
+    std::fclose(out);
+  }
   return 0;
 }

@@ -211,11 +211,12 @@ def play_game(engines, cli, mode, rules, opening, clock, log):
 
 
 def read_openings(path, mode):
-    """The openings as lists of moves: in 3D a move list a line (# comments);
-    in 2D the games of a PGN file, their moves in standard notation."""
+    """The openings as lists of moves: from a .txt file (and always in 3D) a
+    move list a line (# comments); otherwise the games of a PGN file, their
+    moves in standard notation."""
     with open(path) as f:
         text = f.read()
-    if mode == "3d":
+    if mode == "3d" or path.endswith(".txt"):
         return [line.split() for line in text.splitlines() if line.strip() and not line.startswith("#")]
     openings = []
     for game in re.split(r"\n(?=\[Event )", text):
@@ -253,7 +254,8 @@ def main():
     ap.add_argument("--opponent", required=True, help="torvik:PATH, stockfish[:ELO] or stockfish-skill[:N]")
     ap.add_argument("--mode", default="2d", choices=["2d", "3d"])
     ap.add_argument("--rules", default="tournament", choices=["tournament", "standard"], help="the 3D rule set")
-    ap.add_argument("--openings", help="default bench/openings.pgn (2D), bench/openings-3d.txt (3D)")
+    ap.add_argument("--openings", help="default bench/openings.pgn (2D), bench/openings-3d.txt (3D); "
+                    "bench/openings-2d.txt holds more 2D ones")
     ap.add_argument("--games", type=int, default=20)
     ap.add_argument("--first", type=int, default=1, help="the first opening, 1..number of openings")
     ap.add_argument("--st", type=float, default=0, help="seconds a move (go movetime)")

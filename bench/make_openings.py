@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
-"""Writes balanced openings of the 3D game for bench/uci_match.py --mode 3d:
-from the start, a few plies picked at random among the moves legal under both
-rule sets (Tournament and Standard), kept when a short search at Medium scores
-the position within --balance of even for the side to move. One opening a line,
-in move text, as bench/openings-3d.txt holds them.
+"""Writes balanced openings for bench/uci_match.py: from the start, a few plies
+picked at random among the legal moves (in 3D, those legal under both rule
+sets, Tournament and Standard), kept when a short search at Medium scores the
+position within --balance of even for the side to move. One opening a line, in
+move text, as bench/openings-3d.txt and bench/openings-2d.txt hold them.
 
-    bench/make_openings_3d.py --cli build/torvik-cli --count 100 --seed 1 > openings.txt
+    bench/make_openings.py --cli build/torvik-cli --mode 3d --count 100 --seed 1 > openings.txt
 """
 import argparse
 import random
@@ -20,15 +20,19 @@ from uci_match import Engine  # noqa: E402
 MOVE = re.compile(r"^(\d+-\d+)\s")
 
 
-def legal(cli, rules, moves):
+MOVE_2D = re.compile(r"^([a-h][1-8][a-h][1-8][nbrq]?)\s")
+
+
+def legal(cli, mode, rules, moves):
     text = "\n".join(moves + ["moves", "quit"]) + "\n"
-    out = subprocess.run([cli, "play", "--mode", "3d", "--rules", rules], input=text, capture_output=True,
+    out = subprocess.run([cli, "play", "--mode", mode, "--rules", rules], input=text, capture_output=True,
                          text=True).stdout
+    pattern = MOVE if mode == "3d" else MOVE_2D
     # the listing after the moves: the last run of move lines
     lines = out.splitlines()
     found = []
     for line in reversed(lines):
-        m = MOVE.match(line)
+        m = pattern.match(line)
         if m:
             found.append(m.group(1))
         elif found:
@@ -36,10 +40,10 @@ def legal(cli, rules, moves):
     return set(found)
 
 
-def score(cli, moves):
+def score(cli, mode, moves):
     """Medium's score of the position after the moves, for the side to move."""
-    engine = Engine([cli, "uci"], "Torvik", [("Variant", "3d-tournament"), ("Difficulty", "medium")],
-                    subprocess.DEVNULL, None)
+    variant = [("Variant", "3d-tournament")] if mode == "3d" else []
+    engine = Engine([cli, "uci"], "Torvik", variant + [("Difficulty", "medium")], subprocess.DEVNULL, None)
     try:
         engine.send(f"position startpos moves {' '.join(moves)}")
         engine.send("go")
@@ -54,6 +58,7 @@ def score(cli, moves):
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--cli", required=True)
+    ap.add_argument("--mode", choices=["2d", "3d"], default="3d")
     ap.add_argument("--count", type=int, default=100)
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--plies", type=int, default=8, help="plies an opening (6 to this many)")
@@ -65,7 +70,10 @@ def main():
     while kept < args.count:
         moves = []
         for _ in range(rng.randint(6, args.plies)):
-            both = sorted(legal(args.cli, "tournament", moves) & legal(args.cli, "standard", moves))
+            both = legal(args.cli, args.mode, "tournament", moves)
+            if args.mode == "3d":
+                both &= legal(args.cli, args.mode, "standard", moves)
+            both = sorted(both)
             if not both:
                 break
             moves.append(rng.choice(both))
@@ -73,7 +81,7 @@ def main():
         if key in seen or len(moves) < 6:
             continue
         seen.add(key)
-        value = score(args.cli, moves)
+        value = score(args.cli, args.mode, moves)
         if value is None or abs(value) > args.balance:
             continue
         print(key, flush=True)
