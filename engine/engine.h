@@ -20,6 +20,7 @@
 #include "engine/tactics_memo.h"
 #include "engine/time_budget.h"
 #include "engine/transposition_table.h"
+#include "rules/make_move.h"
 #include "rules/move_list.h"
 
 namespace torvik {
@@ -82,6 +83,7 @@ struct Engine {
   std::array<std::array<Move, 64>, 64> counterMoves{};      // by the last move's from and to
   Move hashMove;
   std::vector<Move> scratch;  // the merge sort's
+  std::vector<PositionKeys> childKeys;  // the ordering's, by list place
   std::array<SearchStack, kMaxSearchPly + 2> stack{};
   // Per-ply move lists, grown kPlyListsStep at a time.
   std::vector<std::unique_ptr<MoveList>> plyLists;

@@ -25,8 +25,7 @@ static_assert(kHistoryCap < uint32_t(kHashMoveScore) / 2);
 
 // From the child's table entry: children proven bad for the mover's opponent
 // come first, children proven good for it last.
-int32_t ChildBoundTerm(const Engine& engine, const Position& pos, const Move& move, int32_t gamma) {
-  const PositionKeys keys = ChildKeys(pos, move);
+int32_t ChildBoundTerm(const Engine& engine, const PositionKeys& keys, int32_t gamma) {
   const TTEntry* e = LookupTT(engine.tt, keys.key, keys.lock);
   if (!e) return 0;
   const int32_t g = 1 - gamma;
@@ -58,15 +57,20 @@ void AddHistory(Engine& engine, const Move& move, int depth) {
   h = std::min(h + bonus, kHistoryCap);
 }
 
-}  // namespace
-
-int32_t MoveScore(Engine& engine, const Position& pos, const Move& move, int ply, int32_t gamma) {
+int32_t Score(const Engine& engine, const Position& pos, const Move& move, const PositionKeys& keys, int ply,
+              int32_t gamma) {
   if (SameSquares(move, engine.hashMove)) return kHashMoveScore;
   int32_t score = IsKiller(engine, move, ply) ? kKillerBonus : 0;
   if (SameSquares(move, pos.bestMove)) score += kWinningCaptureBonus;
   if (SameSquares(move, CounterMoveOf(engine, pos))) score += kCounterMoveBonus;
-  score += ChildBoundTerm(engine, pos, move, gamma);
+  score += ChildBoundTerm(engine, keys, gamma);
   return score + int32_t(engine.history[move.from & 63][move.to & 63]);
+}
+
+}  // namespace
+
+int32_t MoveScore(Engine& engine, const Position& pos, const Move& move, int ply, int32_t gamma) {
+  return Score(engine, pos, move, ChildKeys(pos, move), ply, gamma);
 }
 
 void OrderMoves(Engine& engine, Position& pos, Move* list, int count, int ply, const Move* hashMove, int32_t gamma) {
@@ -76,8 +80,17 @@ void OrderMoves(Engine& engine, Position& pos, Move* list, int count, int ply, c
     TacticsTerm(pos);
     engine.hashMove = Move{};
   }
+  // The children's keys first, their table buckets fetched meanwhile, so that
+  // the scoring loop's lookups find them in the cache.
+  if (int(engine.childKeys.size()) < count) engine.childKeys.resize(count);
+  PositionKeys* keys = engine.childKeys.data();
+  for (int i = 0; i < count; ++i) {
+    if (!HasMover(pos, list[i])) continue;
+    keys[i] = ChildKeys(pos, list[i]);
+    PrefetchTT(engine.tt, keys[i].key);
+  }
   for (int i = 0; i < count; ++i)
-    if (HasMover(pos, list[i])) list[i].score = MoveScore(engine, pos, list[i], ply, gamma);
+    if (HasMover(pos, list[i])) list[i].score = Score(engine, pos, list[i], keys[i], ply, gamma);
   SortByScore(engine, list, count);
 }
 
@@ -113,12 +126,18 @@ int ETC(Engine& engine, Position& pos, Move* list, int count, int depth, int32_t
   const int32_t g = 1 - gamma;
   bool found = false;
   Position& child = ChildAt(engine, ply);
+  if (int(engine.childKeys.size()) < count) engine.childKeys.resize(count);
+  PositionKeys* keys = engine.childKeys.data();
+  for (int i = 0; i < count; ++i) {
+    if (!HasMover(pos, list[i])) continue;
+    keys[i] = ChildKeys(pos, list[i]);
+    PrefetchTT(engine.tt, keys[i].key);
+  }
   for (int i = 0; i < count; ++i) {
     const Move& m = list[i];
     if (!HasMover(pos, m)) continue;
-    const PositionKeys keys = ChildKeys(pos, m);
     int32_t upper = 0;
-    if (!ProbeUpperTT(engine.tt, keys.key, keys.lock, depth - 1, g, upper)) continue;
+    if (!ProbeUpperTT(engine.tt, keys[i].key, keys[i].lock, depth - 1, g, upper)) continue;
     Move made = m;
     if (!MakeMove(child, pos, made) || IsRepetition(child, 1)) continue;
     if (!ProbeUpperTT(engine.tt, child.hashKey, child.hashLock, depth - 1, g, upper)) continue;

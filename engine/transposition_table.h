@@ -71,6 +71,12 @@ void AgeTT(TranspositionTable& tt, int gamePly);
 const TTEntry* LookupTT(const TranspositionTable& tt, const Position& pos);
 const TTEntry* LookupTT(const TranspositionTable& tt, uint32_t key, uint32_t lock);
 
+// Asks the processor to fetch the bucket of `key` into the cache, so that a
+// lookup a little later does not wait for memory.
+inline void PrefetchTT(const TranspositionTable& tt, uint32_t key) {
+  if (tt.count) __builtin_prefetch(&tt.entries[(key % tt.count) & ~1u]);
+}
+
 // 1 when the stored bounds decide the test against gamma at `depth` (depth 0,
 // the quiescence search, takes bounds of any depth); `value` gets the bound.
 // `move`, when given, gets the stored move (kind 'G') whenever the position is
