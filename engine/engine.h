@@ -83,7 +83,7 @@ struct Engine {
   std::array<std::array<Move, 64>, 64> counterMoves{};      // by the last move's from and to
   Move hashMove;
   std::vector<Move> scratch;  // the merge sort's
-  std::vector<PositionKeys> childKeys;  // the ordering's, by list place
+  std::vector<PositionKeys> childKeys;  // a node's children's, by list place (ordering, ETC)
   std::array<SearchStack, kMaxSearchPly + 2> stack{};
   // Per-ply move lists, grown kPlyListsStep at a time.
   std::vector<std::unique_ptr<MoveList>> plyLists;

@@ -67,6 +67,19 @@ int32_t Score(const Engine& engine, const Position& pos, const Move& move, const
   return score + int32_t(engine.history[move.from & 63][move.to & 63]);
 }
 
+// Every child's keys, by list place, each child's table bucket fetched
+// meanwhile so that the lookups that follow find it in the cache.
+const PositionKeys* KeysOfChildren(Engine& engine, const Position& pos, const Move* list, int count) {
+  if (int(engine.childKeys.size()) < count) engine.childKeys.resize(count);
+  PositionKeys* keys = engine.childKeys.data();
+  for (int i = 0; i < count; ++i) {
+    if (!HasMover(pos, list[i])) continue;
+    keys[i] = ChildKeys(pos, list[i]);
+    PrefetchTT(engine.tt, keys[i].key);
+  }
+  return keys;
+}
+
 }  // namespace
 
 int32_t MoveScore(Engine& engine, const Position& pos, const Move& move, int ply, int32_t gamma) {
@@ -80,15 +93,7 @@ void OrderMoves(Engine& engine, Position& pos, Move* list, int count, int ply, c
     TacticsTerm(pos);
     engine.hashMove = Move{};
   }
-  // The children's keys first, their table buckets fetched meanwhile, so that
-  // the scoring loop's lookups find them in the cache.
-  if (int(engine.childKeys.size()) < count) engine.childKeys.resize(count);
-  PositionKeys* keys = engine.childKeys.data();
-  for (int i = 0; i < count; ++i) {
-    if (!HasMover(pos, list[i])) continue;
-    keys[i] = ChildKeys(pos, list[i]);
-    PrefetchTT(engine.tt, keys[i].key);
-  }
+  const PositionKeys* keys = KeysOfChildren(engine, pos, list, count);
   for (int i = 0; i < count; ++i)
     if (HasMover(pos, list[i])) list[i].score = Score(engine, pos, list[i], keys[i], ply, gamma);
   SortByScore(engine, list, count);
@@ -126,13 +131,7 @@ int ETC(Engine& engine, Position& pos, Move* list, int count, int depth, int32_t
   const int32_t g = 1 - gamma;
   bool found = false;
   Position& child = ChildAt(engine, ply);
-  if (int(engine.childKeys.size()) < count) engine.childKeys.resize(count);
-  PositionKeys* keys = engine.childKeys.data();
-  for (int i = 0; i < count; ++i) {
-    if (!HasMover(pos, list[i])) continue;
-    keys[i] = ChildKeys(pos, list[i]);
-    PrefetchTT(engine.tt, keys[i].key);
-  }
+  const PositionKeys* keys = KeysOfChildren(engine, pos, list, count);
   for (int i = 0; i < count; ++i) {
     const Move& m = list[i];
     if (!HasMover(pos, m)) continue;

@@ -27,7 +27,10 @@ TimeBudget PlanBudget(const ClockLimits& l, bool white, bool ticks) {
   b.realTime = !(ticks && !HasClock(l));
   if (!b.realTime || l.infinite) return b;
   if (l.moveTime > 0) {
-    b.softMs = b.hardMs = Floor(Bound(l.moveTime) - kMoveOverheadMs);
+    // What a move time leaves unused is lost, not saved for later moves: the
+    // search deepens until the hard limit stops it, and a depth cut short
+    // still hands on a move that proved better.
+    b.hardMs = Floor(Bound(l.moveTime) - kMoveOverheadMs);
     return b;
   }
   if (!l.timed) return b;

@@ -33,7 +33,7 @@ struct ClockLimits {
 bool HasClock(const ClockLimits& limits);
 
 // The budget for the side to move (`white`): a move time is spent whole but
-// for a small overhead; a clock gives remaining / (moves to go, or 20) plus
+// for a small overhead (no soft limit: new depths until the hard one); a clock gives remaining / (moves to go, or 20) plus
 // three quarters of the increment as the soft limit and the lesser of 30% of
 // the remaining time and four soft limits as the hard one, both less a safety
 // margin; infinite has no limit. Without any of them the budget has no time
