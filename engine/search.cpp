@@ -39,12 +39,12 @@ constexpr int kEtcMateSteps = 2;       // a cutoff proven by a child's entry is 
 // depth left) stands for the node without a search.
 constexpr int kStaticCutDepth = 3;
 constexpr int32_t kStaticCutMargin = 6000;
-// Late-move pruning: at depth 1 and 2 the quiet moves from this place in the
+// Late-move pruning: at depths 1 to 3 the quiet moves from this place in the
 // list on are not searched at all, once a move has a value. The 3D game has
 // about twice the moves of the 2D game, and its lists are cut twice as late.
-constexpr int kPruneDepth = 2;
-constexpr std::array<int, kPruneDepth + 1> kPruneIndex2D = {0, 8, 14};
-constexpr std::array<int, kPruneDepth + 1> kPruneIndex3D = {0, 16, 28};
+constexpr int kPruneDepth = 3;
+constexpr std::array<int, kPruneDepth + 1> kPruneIndex2D = {0, 8, 14, 22};
+constexpr std::array<int, kPruneDepth + 1> kPruneIndex3D = {0, 16, 28, 44};
 
 bool InCheck(const Position& pos) { return (pos.flags & kInCheck) != 0; }
 
