@@ -33,12 +33,13 @@ struct ClockLimits {
 bool HasClock(const ClockLimits& limits);
 
 // The budget for the side to move (`white`): a move time is spent whole but
-// for a small overhead (no soft limit: new depths until the hard one); a clock gives remaining / (moves to go, or 20) plus
-// three quarters of the increment as the soft limit and the lesser of 30% of
-// the remaining time and four soft limits as the hard one, both less a safety
-// margin; infinite has no limit. Without any of them the budget has no time
-// limit either, only the depth and node caps. `ticks` asks for the tick budget
-// (the depth and node caps kept) when no time is given.
+// for a small overhead, with no soft limit (new depths until the hard one); a
+// clock gives remaining / (moves to go, or 20) plus three quarters of the
+// increment as the soft limit and the lesser of 30% of the remaining time and
+// four soft limits as the hard one, both less a safety margin; infinite has no
+// limit. Without any of them the budget has no time limit either, only the
+// depth and node caps. `ticks` asks for the tick budget (the depth and node
+// caps kept) when no time is given.
 TimeBudget PlanBudget(const ClockLimits& limits, bool white, bool ticks);
 
 // The budget of a fixed time a move (PlanBudget's for a move time alone).

@@ -9,13 +9,11 @@
 namespace torvik {
 namespace {
 
-uint32_t BucketOf(const TranspositionTable& tt, const Position& pos) { return (pos.hashKey % tt.count) & ~1u; }
-
 bool Matches(const TTEntry& e, const Position& pos) { return e.key == pos.hashKey && e.lock == pos.hashLock; }
 
 TTEntry* Find(const TranspositionTable& tt, uint32_t key, uint32_t lock) {
   if (tt.count == 0) return nullptr;
-  TTEntry* bucket = &tt.entries[(key % tt.count) & ~1u];
+  TTEntry* bucket = TTBucket(tt, key);
   if (bucket[0].key == key && bucket[0].lock == lock) return &bucket[0];
   if (bucket[1].key == key && bucket[1].lock == lock) return &bucket[1];
   return nullptr;
@@ -26,7 +24,7 @@ TTEntry* Find(const TranspositionTable& tt, const Position& pos) { return Find(t
 // The slot a store for `pos` at `depth` takes, or none when a quiescence
 // store must not evict a fresh entry.
 TTEntry* ChooseSlot(TranspositionTable& tt, const Position& pos, int depth) {
-  TTEntry* slot = &tt.entries[BucketOf(tt, pos)];
+  TTEntry* slot = TTBucket(tt, pos.hashKey);
   if (Matches(slot[0], pos)) return &slot[0];
   if (Matches(slot[1], pos)) {
     if (TTDraft(slot[1]) < TTDraft(slot[0])) return &slot[1];

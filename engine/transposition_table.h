@@ -71,10 +71,14 @@ void AgeTT(TranspositionTable& tt, int gamePly);
 const TTEntry* LookupTT(const TranspositionTable& tt, const Position& pos);
 const TTEntry* LookupTT(const TranspositionTable& tt, uint32_t key, uint32_t lock);
 
+// The first of the two entries a position of hashKey `key` may take (the
+// table must have entries).
+inline TTEntry* TTBucket(const TranspositionTable& tt, uint32_t key) { return &tt.entries[(key % tt.count) & ~1u]; }
+
 // Asks the processor to fetch the bucket of `key` into the cache, so that a
 // lookup a little later does not wait for memory.
 inline void PrefetchTT(const TranspositionTable& tt, uint32_t key) {
-  if (tt.count) __builtin_prefetch(&tt.entries[(key % tt.count) & ~1u]);
+  if (tt.count) __builtin_prefetch(TTBucket(tt, key));
 }
 
 // 1 when the stored bounds decide the test against gamma at `depth` (depth 0,
