@@ -18,8 +18,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from uci_match import Engine  # noqa: E402
 
 MOVE = re.compile(r"^(\d+-\d+)\s")
-
-
 MOVE_2D = re.compile(r"^([a-h][1-8][a-h][1-8][nbrq]?)\s")
 
 

@@ -24,31 +24,20 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uci_match import as_move_text, read_openings  # noqa: E402
+from uci_match import Engine, as_move_text, read_openings  # noqa: E402
 
 
-class Stockfish:
+class Stockfish(Engine):
     def __init__(self, path):
-        self.p = subprocess.Popen([path], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, bufsize=1)
-        self.send("uci")
-        self.until("uciok")
-        self.send("setoption name Threads value 1")
-        self.send("setoption name Hash value 16")
-
-    def send(self, line):
-        self.p.stdin.write(line + "\n")
-        self.p.stdin.flush()
+        super().__init__([path], "Stockfish", [("Threads", "1"), ("Hash", "16")], subprocess.DEVNULL, None)
 
     def until(self, prefix):
-        lines = []
-        while True:
-            line = self.p.stdout.readline()
-            if not line:
-                raise RuntimeError("stockfish stopped")
-            line = line.rstrip("\n")
-            lines.append(line)
-            if line.startswith(prefix):
-                return lines
+        """The lines up to and with the first that starts with `prefix`."""
+        self.skipped = []
+        line = self.expect(prefix, 600)
+        if line is None:
+            raise RuntimeError("stockfish stopped")
+        return self.skipped + [line]
 
     def board(self, moves):
         """(FEN, in check) after the moves."""
