@@ -51,4 +51,17 @@ inline constexpr std::array<BenchPosition, 18> kBenchPositions = {{
      "......p.B.....p..P...PpkKP....p....P..............B........RRp.. w QL3,QL6,KL1,KL6 wbwb - - 1 36"},
 }};
 
+// More roots for the walks of the evaluation's signature, for what the bench
+// positions seldom reach: promoted pieces and endings without pawns.
+inline constexpr std::array<BenchPosition, 6> kEvalWalkPositions = {{
+    {kGame2D, kTournament, "promoted queen", "rnbQqk1r/pp3ppp/2p5/b7/2B5/6N1/PPP2KPP/RNBQ3R w - - 1 11"},
+    {kGame2D, kTournament, "promoted knight", "r3k2r/Ppp2ppp/1b1p1nbN/nPP1P3/BB6/5N2/P2P2PP/nq1Q1RK1 w kq - 1 5"},
+    {kGame2D, kTournament, "no pawns", "8/8/3k4/8/2R5/4N3/5r2/4K2B w - - 0 1"},
+    {kGame2D, kTournament, "queens", "6k1/5pp1/8/3q4/8/2Q5/5PPP/6K1 b - - 0 40"},
+    {kGame3D, kTournament, "no pawns",
+     "................R..........r........k....K........n............. b QL3,QL6,KL1,KL6 wbwb - - 4 50"},
+    {kGame3D, kStandard, "no pawns",
+     "........B..............kK...............q.........B........RR... b QL3,QL6,KL1,KL6 wbwb - - 1 36"},
+}};
+
 }  // namespace torvik::cli
