@@ -1,6 +1,7 @@
 #include "rules/perft.h"
 
 #include "board/promotion.h"
+#include "board/geometry.h"
 #include "rules/generate.h"
 #include "rules/make_move.h"
 
@@ -20,6 +21,18 @@ bool Listed(const MoveList& out, int n, const Move& m) {
   return false;
 }
 
+// A 2D move that cannot leave its own king attacked, known without making it:
+// the king is not in check, the mover is not the king and takes no pawn en
+// passant, and no enemy slider attacks the square it leaves (a line through
+// that square to the king would start at such a slider).
+bool PlainlyLegal(const Position& pos, const Move& m) {
+  if (Is3D(pos) || (pos.flags & kInCheck) || !IsSquare(m.from)) return false;
+  const int mover = pos.board[m.from];
+  const int type = TypeOf(mover);
+  if (type == kKing || (type == kPawn && pos.board[m.to] == 0 && ColumnOf(m.to) != ColumnOf(m.from))) return false;
+  return (pos.attackedBy[m.from] & pos.sliderMask & EnemySlots(pos)) == 0;
+}
+
 }  // namespace
 
 int LegalMoves(Position& pos, MoveList& out) {
@@ -31,7 +44,11 @@ int LegalMoves(Position& pos, MoveList& out) {
     Move m = list[i];
     const bool promotes = IsPromotion(pos, m.piece, m.to, m);
     if (promotes && !IsPromotionKind(m.kind)) m.kind = kPromoteQueen;
-    if (Listed(out, count, m)) continue;
+    if ((promotes || Is3D(pos)) && Listed(out, count, m)) continue;
+    if (PlainlyLegal(pos, m)) {
+      out[count++] = m;
+      continue;
+    }
     Move made = m;
     if (MakeMove(child, pos, made)) out[count++] = m;
   }
