@@ -67,7 +67,8 @@ int main() {
   auto positions3D = Load(kGame3D);
   Measure("2D", positions2D);
   Measure("3D", positions3D);
-  TimePerft("2D start", kStartText2D, kGame2D, kTournament, 5);
+  TimePerft("2D start", kStartText2D, kGame2D, kTournament, 6);
+  TimePerft("Kiwipete", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", kGame2D, kTournament, 5);
   TimePerft("3D start, Tournament", kStartText3D, kGame3D, kTournament, 4);
   TimePerft("3D start, Standard", kStartText3D, kGame3D, kStandard, 4);
   return 0;

@@ -26,9 +26,33 @@ struct AttackProbe {
   void Mark(Square s) { pos.attackedBy[s] |= bit; }
 };
 
+// The 2D squares one step from each square in each of N directions, as lists.
+template <std::size_t N>
+struct StepTargets {
+  std::array<std::array<int8_t, N>, kSquareCount> to{};
+  std::array<uint8_t, kSquareCount> count{};
+};
+
+template <std::size_t N>
+constexpr StepTargets<N> Targets2D(const std::array<int, N>& directions) {
+  StepTargets<N> t;
+  for (Square s = 0; s < kSquareCount; ++s)
+    for (int d : directions) {
+      const int to = ray_detail::kSteps2D[ray_detail::SlotOf(d)][s];
+      if (to >= 0) t.to[s][t.count[s]++] = int8_t(to);
+    }
+  return t;
+}
+
+constexpr auto kKnightTargets2D = Targets2D(kKnightDirections);
+constexpr auto kKingTargets2D = Targets2D(kKingDirections);
+constexpr auto kWhitePawnTargets2D = Targets2D(kWhitePawnCaptures);
+constexpr auto kBlackPawnTargets2D = Targets2D(kBlackPawnCaptures);
+
 // One step in each direction; in the 3D game every square of the step.
 template <std::size_t N>
-void MarkSteps(Position& pos, uint32_t bit, Square from, const std::array<int, N>& directions) {
+void MarkSteps(Position& pos, uint32_t bit, Square from, const std::array<int, N>& directions,
+               const StepTargets<N>& targets2D) {
   if (Is3D(pos)) {  // the configuration's table looked up once for all the steps
     const RayTable& rays = ConfigOf(pos).rays;
     for (int d : directions) {
@@ -37,11 +61,8 @@ void MarkSteps(Position& pos, uint32_t bit, Square from, const std::array<int, N
     }
     return;
   }
-  for (int d : directions) {
-    RayList list;
-    GetRay(pos, from, d, list);
-    for (int i = 0; i < list.count; ++i) pos.attackedBy[list.squares[i]] |= bit;
-  }
+  const auto& to = targets2D.to[from];
+  for (int i = 0; i < targets2D.count[from]; ++i) pos.attackedBy[to[i]] |= bit;
 }
 
 template <std::size_t N>
@@ -70,10 +91,11 @@ void GeneratePieceAttacks(Position& pos, int slot) {
   const uint32_t bit = SlotBit(slot);
   switch (TypeOf(piece.code)) {
     case kPawn:
-      MarkSteps(pos, bit, piece.square, piece.code > 0 ? kWhitePawnCaptures : kBlackPawnCaptures);
+      if (piece.code > 0) MarkSteps(pos, bit, piece.square, kWhitePawnCaptures, kWhitePawnTargets2D);
+      else MarkSteps(pos, bit, piece.square, kBlackPawnCaptures, kBlackPawnTargets2D);
       break;
     case kKnight:
-      MarkSteps(pos, bit, piece.square, kKnightDirections);
+      MarkSteps(pos, bit, piece.square, kKnightDirections, kKnightTargets2D);
       break;
     case kBishop:
       MarkSlides(pos, slot, piece.square, kBishopDirections);
@@ -88,7 +110,7 @@ void GeneratePieceAttacks(Position& pos, int slot) {
       MarkWalks(pos, slot, piece.code, piece.square);
       break;
     case kKing:
-      MarkSteps(pos, bit, piece.square, kKingDirections);
+      MarkSteps(pos, bit, piece.square, kKingDirections, kKingTargets2D);
       break;
     default:
       Warn(true, "unknown pi in piece generate");

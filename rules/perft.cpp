@@ -1,7 +1,10 @@
 #include "rules/perft.h"
 
-#include "board/promotion.h"
+#include <bit>
+#include <optional>
+
 #include "board/geometry.h"
+#include "board/promotion.h"
 #include "rules/generate.h"
 #include "rules/make_move.h"
 
@@ -21,36 +24,59 @@ bool Listed(const MoveList& out, int n, const Move& m) {
   return false;
 }
 
-// A 2D move that cannot leave its own king attacked, known without making it:
-// the king is not in check, the mover is not the king and takes no pawn en
-// passant, and no enemy slider attacks the square it leaves (a line through
-// that square to the king would start at such a slider).
+int Direction(int d) { return (d > 0) - (d < 0); }
+
+// 1 when an enemy slider attacking `from` stands beyond it on a line from the
+// mover's king `king` through `from`, and moves along lines of that kind: the
+// piece on `from` may be pinned.
+bool MayBePinned(const Position& pos, Square king, Square from) {
+  const int dc = ColumnOf(from) - ColumnOf(king), dr = RowOf(from) - RowOf(king);
+  if (dc != 0 && dr != 0 && dc != dr && dc != -dr) return false;
+  const int sc = Direction(dc), sr = Direction(dr);
+  const bool diagonal = sc != 0 && sr != 0;
+  for (uint32_t m = pos.attackedBy[from] & pos.sliderMask & EnemySlots(pos); m; m &= m - 1) {
+    const PieceEntry& p = pos.pieces[std::countr_zero(m)];
+    const int type = TypeOf(p.code);
+    if (type != kQueen && type != (diagonal ? kBishop : kRook)) continue;
+    const int qc = ColumnOf(p.square) - ColumnOf(from), qr = RowOf(p.square) - RowOf(from);
+    if (Direction(qc) == sc && Direction(qr) == sr && (qc == 0 || qr == 0 || qc == qr || qc == -qr)) return true;
+  }
+  return false;
+}
+
+// A 2D move whose legality the maps settle without making it: when the king is
+// not in check, a king move (not castling) to a square no enemy piece attacks,
+// or a move of another piece, not en passant, that no pinning line can hold.
 bool PlainlyLegal(const Position& pos, const Move& m) {
-  if (Is3D(pos) || (pos.flags & kInCheck) || !IsSquare(m.from)) return false;
-  const int mover = pos.board[m.from];
-  const int type = TypeOf(mover);
-  if (type == kKing || (type == kPawn && pos.board[m.to] == 0 && ColumnOf(m.to) != ColumnOf(m.from))) return false;
-  return (pos.attackedBy[m.from] & pos.sliderMask & EnemySlots(pos)) == 0;
+  if (Is3D(pos) || (pos.flags & kInCheck) || !IsSquare(m.from) || !IsSquare(m.to)) return false;
+  const int type = TypeOf(pos.board[m.from]);
+  if (type == kKing)
+    return m.kind != kShortCastle && m.kind != kLongCastle && !(pos.attackedBy[m.to] & EnemySlots(pos));
+  if (type == kPawn && pos.board[m.to] == 0 && ColumnOf(m.to) != ColumnOf(m.from)) return false;
+  const Square king = pos.pieces[(WhiteToMove(pos) ? 0 : kSideSlots) + kKingSlot].square;
+  return !MayBePinned(pos, king, m.from);
 }
 
 }  // namespace
 
 int LegalMoves(Position& pos, MoveList& out) {
-  MoveList list;
-  const int n = GenerateAll(pos, list);
-  Position child;
+  // The moves are generated into `out` and kept in place: entry i is read
+  // before any entry at i or beyond is written.
+  const int n = GenerateAll(pos, out);
+  std::optional<Position> child;  // made only when some move must be played to be judged
   int count = 0;
   for (int i = 0; i < n; ++i) {
-    Move m = list[i];
+    Move m = out[i];
     const bool promotes = IsPromotion(pos, m.piece, m.to, m);
     if (promotes && !IsPromotionKind(m.kind)) m.kind = kPromoteQueen;
     if ((promotes || Is3D(pos)) && Listed(out, count, m)) continue;
-    if (PlainlyLegal(pos, m)) {
-      out[count++] = m;
-      continue;
+    bool legal = PlainlyLegal(pos, m);
+    if (!legal) {
+      if (!child) child.emplace();
+      Move made = m;
+      legal = MakeMove(*child, pos, made) != 0;
     }
-    Move made = m;
-    if (MakeMove(child, pos, made)) out[count++] = m;
+    if (legal) out[count++] = m;
   }
   return count;
 }
