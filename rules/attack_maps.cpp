@@ -65,22 +65,37 @@ void MarkSteps(Position& pos, uint32_t bit, Square from, const std::array<int, N
   for (int i = 0; i < targets2D.count[from]; ++i) pos.attackedBy[to[i]] |= bit;
 }
 
-template <std::size_t N>
-void MarkSlides(Position& pos, int slot, Square from, const std::array<int, N>& directions) {
-  if (!Is3D(pos)) {
-    for (int d : directions) Slide2D(pos, slot, from, d);
-    return;
+// A 3D slider's whole reach, its slides and its walks, reported to the probe.
+template <class Probe>
+void Reach3D(const Position& pos, int code, Square from, Probe& probe) {
+  if (SlidesDiagonally(code))
+    for (int d : kBishopDirections) Slide3D(pos, from, d, probe);
+  if (SlidesStraight(code)) {
+    for (int d : kRookDirections) Slide3D(pos, from, d, probe);
+    if (WalksAcrossPins(pos, code, from)) TournamentWalks(pos, from, code, WalkMode::kAttack, probe);
   }
-  AttackProbe probe{pos, SlotBit(slot)};
-  for (int d : directions) Slide3D(pos, from, d, probe);
 }
 
-// Rooks and queens on an attack board: the lines across empty pins.
-void MarkWalks(Position& pos, int slot, int code, Square from) {
-  if (!WalksAcrossPins(pos, code, from)) return;
-  AttackProbe probe{pos, SlotBit(slot)};
-  TournamentWalks(pos, from, code, WalkMode::kAttack, probe);
+void MarkSlides(Position& pos, int slot, const PieceEntry& piece) {
+  if (Is3D(pos)) {
+    AttackProbe probe{pos, SlotBit(slot)};
+    Reach3D(pos, piece.code, piece.square, probe);
+    return;
+  }
+  if (SlidesDiagonally(piece.code))
+    for (int d : kBishopDirections) Slide2D(pos, slot, piece.square, d);
+  if (SlidesStraight(piece.code))
+    for (int d : kRookDirections) Slide2D(pos, slot, piece.square, d);
 }
+
+// The probe of a king test: does a slide reach the one square asked about?
+struct TargetProbe {
+  const Position& pos;
+  Square target;
+  bool reached = false;
+  int Code(Square s) const { return pos.board[s]; }
+  void Mark(Square s) { reached |= s == target; }
+};
 
 }  // namespace
 
@@ -98,16 +113,9 @@ void GeneratePieceAttacks(Position& pos, int slot) {
       MarkSteps(pos, bit, piece.square, kKnightDirections, kKnightTargets2D);
       break;
     case kBishop:
-      MarkSlides(pos, slot, piece.square, kBishopDirections);
-      break;
     case kRook:
-      MarkSlides(pos, slot, piece.square, kRookDirections);
-      MarkWalks(pos, slot, piece.code, piece.square);
-      break;
     case kQueen:
-      MarkSlides(pos, slot, piece.square, kBishopDirections);
-      MarkSlides(pos, slot, piece.square, kRookDirections);
-      MarkWalks(pos, slot, piece.code, piece.square);
+      MarkSlides(pos, slot, piece);
       break;
     case kKing:
       MarkSteps(pos, bit, piece.square, kKingDirections, kKingTargets2D);
@@ -115,6 +123,16 @@ void GeneratePieceAttacks(Position& pos, int slot) {
     default:
       Warn(true, "unknown pi in piece generate");
   }
+}
+
+bool SlidersReach3D(const Position& pos, uint32_t slots, Square target) {
+  for (uint32_t m = slots & pos.sliderMask & pos.occupiedMask; m; m &= m - 1) {
+    const PieceEntry& piece = pos.pieces[std::countr_zero(m)];
+    TargetProbe probe{pos, target};
+    Reach3D(pos, piece.code, piece.square, probe);
+    if (probe.reached) return true;
+  }
+  return false;
 }
 
 int RegenAttackMaps(Position& pos) {

@@ -31,6 +31,10 @@ int RebuildFromBoard(Position& pos);
 // for the evaluation to recompute.
 void GeneratePieceAttacks(Position& pos, int slot);
 
+// 3D: 1 when a slide or walk of a slider among `slots` reaches `target` on the
+// board as it stands. The maps are neither read nor written.
+bool SlidersReach3D(const Position& pos, uint32_t slots, Square target);
+
 // Incremental attack-map update for a plain piece move.
 void UpdateMoves(Position& child, const Position& parent, const Move& move);
 

@@ -5,6 +5,7 @@
 
 #include "board/geometry.h"
 #include "board/promotion.h"
+#include "rules/attack_maps.h"
 #include "rules/generate.h"
 #include "rules/make_move.h"
 
@@ -48,13 +49,25 @@ bool MayBePinned(const Position& pos, Square king, Square from) {
 // not in check, a king move (not castling) to a square no enemy piece attacks,
 // or a move of another piece, not en passant, that no pinning line can hold.
 bool PlainlyLegal(const Position& pos, const Move& m) {
-  if (Is3D(pos) || (pos.flags & kInCheck) || !IsSquare(m.from) || !IsSquare(m.to)) return false;
+  if (Is3D(pos) || !IsSquare(m.from) || !IsSquare(m.to)) return false;
+  const Square king = pos.pieces[(WhiteToMove(pos) ? 0 : kSideSlots) + kKingSlot].square;
+  if (pos.attackedBy[king] & EnemySlots(pos)) return false;  // in check (the flag may not be set yet)
   const int type = TypeOf(pos.board[m.from]);
   if (type == kKing)
     return m.kind != kShortCastle && m.kind != kLongCastle && !(pos.attackedBy[m.to] & EnemySlots(pos));
   if (type == kPawn && pos.board[m.to] == 0 && ColumnOf(m.to) != ColumnOf(m.from)) return false;
-  const Square king = pos.pieces[(WhiteToMove(pos) ? 0 : kSideSlots) + kKingSlot].square;
   return !MayBePinned(pos, king, m.from);
+}
+
+// Whether the 3D move just made into `child`, its maps left for later, leaves
+// the mover's king unattacked. The enemy's steps do not depend on the board's
+// occupancy and a plain move leaves the boards where they were, so the
+// parent's maps still tell them; only the enemy's slides are followed anew.
+bool KingSafe3D(const Position& child, const Position& parent) {
+  const uint32_t enemy = MoverSlots(child) & child.occupiedMask;
+  const Square king = child.pieces[(WhiteToMove(parent) ? 0 : kSideSlots) + kKingSlot].square;
+  if (parent.attackedBy[king] & enemy & ~child.sliderMask) return false;
+  return !SlidersReach3D(child, enemy, king);
 }
 
 }  // namespace
@@ -74,7 +87,11 @@ int LegalMoves(Position& pos, MoveList& out) {
     if (!legal) {
       if (!child) child.emplace();
       Move made = m;
-      legal = MakeMove(*child, pos, made) != 0;
+      if (!Is3D(pos)) {
+        legal = MakeMove(*child, pos, made) != 0;
+      } else if (DoMove(*child, pos, made)) {  // a 3D plain move leaves its maps pending
+        legal = !(child->flags & kMapsPending) || KingSafe3D(*child, pos);
+      }
     }
     if (legal) out[count++] = m;
   }

@@ -104,6 +104,7 @@ TEST(RandomBoards, MapsMovesAndEvasions) {
         ASSERT_TRUE(!push || there == 0) << move();
       }
     checks += test::ExpectEvasionsComplete(pos);
+    test::ExpectLegalMovesAsMade(pos);
   }
   EXPECT_GT(checks, 1000);
   EXPECT_EQ(test::Warnings(quiet.Text()), "");
@@ -117,6 +118,7 @@ struct Tally {
 };
 
 void CheckChildren(const Position& parent, Tally& tally) {
+  test::ExpectLegalMovesAsMade(parent);
   Position pos = parent;
   auto child = std::make_unique<Position>();
   for (Move m : test::Listed(pos, GenerateAll)) {

@@ -15,6 +15,7 @@
 #include "board/board_checks.h"
 #include "board/console.h"
 #include "board/geometry.h"
+#include "board/promotion.h"
 #include "record/move_text.h"
 #include "rules/attack_maps.h"
 #include "rules/generate.h"
@@ -53,6 +54,25 @@ inline std::set<MoveKey> LegalSet(Position pos, const std::vector<Move>& moves) 
     if (MakeMove(*child, pos, m)) legal.insert({m.piece, m.from, m.to, promotion});
   }
   return legal;
+}
+
+// LegalMoves, which settles most moves from the maps without making them, keeps
+// exactly the generated moves that make-move accepts, each once.
+inline void ExpectLegalMovesAsMade(Position pos) {
+  auto child = std::make_unique<Position>();
+  std::set<MoveKey> made, listed;
+  for (Move m : Listed(pos, GenerateAll)) {
+    if (IsPromotion(pos, m.piece, m.to, m) && !IsPromotionKind(m.kind)) m.kind = kPromoteQueen;
+    const MoveKey key{m.piece, m.from, m.to, m.kind};
+    if (MakeMove(*child, pos, m)) made.insert(key);
+  }
+  auto list = std::make_unique<MoveList>();
+  const int n = LegalMoves(pos, *list);
+  for (int i = 0; i < n; ++i) {
+    const Move& m = (*list)[i];
+    EXPECT_TRUE(listed.insert({m.piece, m.from, m.to, m.kind}).second) << "listed twice: " << FormatPosition(pos);
+  }
+  EXPECT_EQ(listed, made) << FormatPosition(pos) << " rules " << pos.rules;
 }
 
 // The legal moves as move text.
