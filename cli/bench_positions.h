@@ -16,13 +16,14 @@ struct BenchPosition {
   const char* text;
 };
 
-inline constexpr std::array<BenchPosition, 18> kBenchPositions = {{
+inline constexpr std::array<BenchPosition, 19> kBenchPositions = {{
     {kGame2D, kTournament, "start", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
     {kGame2D, kTournament, "opening", "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4"},
     {kGame2D, kTournament, "middle game", "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10"},
     {kGame2D, kTournament, "tactics", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"},
     {kGame2D, kTournament, "promotions", "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1"},
     {kGame2D, kTournament, "ending", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1"},
+    {kGame2D, kTournament, "back rank", "2r3k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1"},
 
     {kGame3D, kTournament, "start",
      "RP....prQP....pqKP....pkRP....prNP....pnBP....pbBP....pbNP....pn w QL1,QL6,KL1,KL6 wbwb KQkq - 0 1"},

@@ -131,7 +131,8 @@ TEST(EngineThread, NoMoveOfAStoppedSearchLands) {
   }
 }
 
-// With both sides its own, the engine plays a game of legal moves.
+// With both sides its own, the engine plays a game of legal moves; a new game
+// then thinks as a fresh one would (no history of the old game's search).
 TEST(EngineThread, PlaysBothSides) {
   ConsoleCapture quiet;
   for (int mode : {kGame2D, kGame3D}) {
@@ -144,6 +145,13 @@ TEST(EngineThread, PlaysBothSides) {
       ASSERT_NE(EngineTurn(*game), EngineOutcome::kIdle) << "mode " << mode << " ply " << ply;
       ASSERT_TRUE(game->state.position.winner != kNoWinner || Ply(*game) == ply + 1) << "mode " << mode;
     }
+    NewGameOfMode(*game, mode);
+    StartEngine(*game, 0);  // the turn below is taken here, not on the thread
+    game->state.engineSide = kEnginePlaysWhite;
+    auto fresh = NewGame(mode, kEasy);
+    ASSERT_EQ(EngineTurn(*game), EngineOutcome::kPlayed);
+    ASSERT_EQ(EngineTurn(*fresh), EngineOutcome::kPlayed);
+    EXPECT_EQ(game->engine.engine->nodes, fresh->engine.engine->nodes) << "mode " << mode;
   }
 }
 

@@ -108,6 +108,17 @@ TEST(Pgn, RandomGamesComeBackWhole) {
       ASSERT_TRUE(PlayPgnGame(read[0], *back, error)) << error << "\n" << text;
       EXPECT_TRUE(SameGame(gs, *back)) << text;
       ++games;
+      // Moves that do not read in the notation the tag names are read in the others.
+      const std::string tag = "[Notation \"Tournament\"]";
+      if (const auto at = text.find(tag); at != std::string::npos && s.rules == kTournament) {
+        std::string retagged = text;
+        retagged.replace(at, tag.size(), "[Notation \"Algebraic\"]");
+        ASSERT_TRUE(SplitPgn(retagged, read, error)) << error;
+        auto again = std::make_unique<GameState>();
+        again->position.history = &again->keyHistory;
+        ASSERT_TRUE(PlayPgnGame(read.back(), *again, error)) << error << "\n" << retagged;
+        EXPECT_TRUE(SameGame(gs, *again)) << retagged;
+      }
     }
   }
   EXPECT_EQ(games, 20);
