@@ -56,7 +56,7 @@ TEST(Pgn, SanNamesAndReadsMoves) {
   std::string error;
   for (const char* san : {"0-0-0", "b8Q", "bxa8Q!?", "exd6e.p.", "e5xd6", "Kd2", "b8"})
     EXPECT_TRUE(MoveOfSan(pos, san, m, error)) << san << ": " << error;
-  for (const char* san : {"Ke3", "Nf3", "exd5", "Z9", "b8=K"}) EXPECT_FALSE(MoveOfSan(pos, san, m, error)) << san;
+  for (const char* san : {"Ke3", "Nf3", "exd5", "Z9", "b8=K", "Pe6"}) EXPECT_FALSE(MoveOfSan(pos, san, m, error)) << san;
   Position knights = From2D("4k3/8/8/8/8/2N3N1/8/4K3 w - - 0 1");
   EXPECT_FALSE(MoveOfSan(knights, "Ne4", m, error));
   EXPECT_EQ(error, "ambiguous move: Ne4");

@@ -128,6 +128,7 @@ TEST_F(SavedGame, RestoresTheGameSaved) {
     ASSERT_TRUE(RestoreGame(*other, file)) << log.Text();
     EXPECT_EQ(WithoutBuilding(log.Text()), "\nRestore game ...complete!\n");
     EXPECT_EQ(ImageOf(other->state), ImageOf(*expected));
+    EXPECT_EQ(other->state.targetMarks, expected->targetMarks);  // not only through the same writer
     EXPECT_EQ(ShownOf(*other), shown);
     if (*c.end) {
       EXPECT_EQ(FormatPosition(other->state.position), c.end);
