@@ -47,8 +47,10 @@ TEST(Search, FindsMates) {
                         {"r5k1/8/8/8/8/8/5PPP/6K1 b - - 0 1", kHard, "a8a1", kFirstMate},
                         {"r5k1/5ppp/8/8/8/8/4RPPP/4R1K1 w - - 0 1", kMedium, "e2e8", kFirstMate - 2}};
   for (const Case& c : cases) {
-    const Thought t = ThinkOn(test::From2D(c.fen), c.difficulty);
-    EXPECT_EQ(std::tuple(test::Name(t.move), t.value), std::tuple(c.move, c.value))
+    const Position pos = test::From2D(c.fen);
+    const Thought t = ThinkOn(pos, c.difficulty);
+    const int32_t whiteScore = WhiteToMove(pos) ? c.value : -c.value;  // the move carries it White-positive
+    EXPECT_EQ(std::tuple(test::Name(t.move), t.value, t.move.score), std::tuple(c.move, c.value, whiteScore))
         << c.fen << " difficulty " << c.difficulty;
   }
 }
