@@ -127,6 +127,10 @@ void CheckChildren(const Position& parent, Tally& tally) {
         << "king offered an attacked square " << m.from << "-" << m.to << " in " << FormatPosition(pos);
     const PositionKeys keys = ChildKeys(pos, m);
     if (MakeMove(*child, pos, m) != 1) continue;
+    Move typed;  // its move text reads back to it
+    ASSERT_TRUE(ParseMoveText(pos, FormatMoveText(pos, m), typed) && typed.from == m.from && typed.to == m.to &&
+                (!IsPromotionKind(m.kind) || typed.kind == m.kind))
+        << FormatMoveText(pos, m) << " in " << FormatPosition(pos);
     ASSERT_TRUE(keys.key == child->hashKey && keys.lock == child->hashLock)
         << "ChildKeys of " << m.from << "-" << m.to << " " << m.kind << " from " << FormatPosition(pos);
     ++tally.made;
