@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <optional>
+#include <vector>
 
 #include "board/geometry.h"
 #include "board/promotion.h"
@@ -72,11 +73,15 @@ bool KingSafe3D(const Position& child, const Position& parent) {
 
 }  // namespace
 
-int LegalMoves(Position& pos, MoveList& out) {
+namespace {
+
+// LegalMoves with the position a move is made into when it must be played to
+// be judged: `scratch` is made when first needed, or is given made.
+int LegalMovesWith(Position& pos, MoveList& out, std::optional<Position>& scratch) {
   // The moves are generated into `out` and kept in place: entry i is read
   // before any entry at i or beyond is written.
   const int n = GenerateAll(pos, out);
-  std::optional<Position> child;  // made only when some move must be played to be judged
+  std::optional<Position>& child = scratch;
   int count = 0;
   for (int i = 0; i < n; ++i) {
     Move m = out[i];
@@ -98,19 +103,42 @@ int LegalMoves(Position& pos, MoveList& out) {
   return count;
 }
 
-uint64_t Perft(Position& pos, int depth) {
-  if (depth <= 0) return 1;
+}  // namespace
+
+int LegalMoves(Position& pos, MoveList& out) {
+  std::optional<Position> scratch;
+  return LegalMovesWith(pos, out, scratch);
+}
+
+namespace {
+
+// The scratch of one ply of a count, made once for the whole count: a list
+// that is filled again at every node (only the moves' squares, pieces and
+// kinds are read), the child position and the one moves are judged in.
+struct PerftPly {
   MoveList moves;
-  const int n = LegalMoves(pos, moves);
-  if (depth == 1) return uint64_t(n);
   Position child;
+  std::optional<Position> judged;
+};
+
+uint64_t PerftFrom(Position& pos, int depth, PerftPly* ply) {
+  const int n = LegalMovesWith(pos, ply->moves, ply->judged);
+  if (depth == 1) return uint64_t(n);  // the last ply counted in bulk
   uint64_t total = 0;
   for (int i = 0; i < n; ++i) {
-    Move m = moves[i];
-    MakeMove(child, pos, m);
-    total += Perft(child, depth - 1);
+    Move m = ply->moves[i];
+    MakeMove(ply->child, pos, m);
+    total += PerftFrom(ply->child, depth - 1, ply + 1);
   }
   return total;
+}
+
+}  // namespace
+
+uint64_t Perft(Position& pos, int depth) {
+  if (depth <= 0) return 1;
+  std::vector<PerftPly> plies(static_cast<std::size_t>(depth));
+  return PerftFrom(pos, depth, plies.data());
 }
 
 }  // namespace torvik
