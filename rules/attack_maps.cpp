@@ -76,6 +76,8 @@ void Reach3D(const Position& pos, int code, Square from, Probe& probe) {
   }
 }
 
+// A slider's reach into the maps: in 3D its slides and walks, in 2D its slides
+// and their x-rays.
 void MarkSlides(Position& pos, int slot, const PieceEntry& piece) {
   if (Is3D(pos)) {
     AttackProbe probe{pos, SlotBit(slot)};

@@ -71,17 +71,12 @@ bool KingSafe3D(const Position& child, const Position& parent) {
   return !SlidersReach3D(child, enemy, king);
 }
 
-}  // namespace
-
-namespace {
-
 // LegalMoves with the position a move is made into when it must be played to
-// be judged: `scratch` is made when first needed, or is given made.
-int LegalMovesWith(Position& pos, MoveList& out, std::optional<Position>& scratch) {
+// be judged: `child` is made when first needed, or is handed in made.
+int LegalMovesWith(Position& pos, MoveList& out, std::optional<Position>& child) {
   // The moves are generated into `out` and kept in place: entry i is read
   // before any entry at i or beyond is written.
   const int n = GenerateAll(pos, out);
-  std::optional<Position>& child = scratch;
   int count = 0;
   for (int i = 0; i < n; ++i) {
     Move m = out[i];
@@ -102,15 +97,6 @@ int LegalMovesWith(Position& pos, MoveList& out, std::optional<Position>& scratc
   }
   return count;
 }
-
-}  // namespace
-
-int LegalMoves(Position& pos, MoveList& out) {
-  std::optional<Position> scratch;
-  return LegalMovesWith(pos, out, scratch);
-}
-
-namespace {
 
 // The scratch of one ply of a count, made once for the whole count: a list
 // that is filled again at every node (only the moves' squares, pieces and
@@ -134,6 +120,11 @@ uint64_t PerftFrom(Position& pos, int depth, PerftPly* ply) {
 }
 
 }  // namespace
+
+int LegalMoves(Position& pos, MoveList& out) {
+  std::optional<Position> scratch;
+  return LegalMovesWith(pos, out, scratch);
+}
 
 uint64_t Perft(Position& pos, int depth) {
   if (depth <= 0) return 1;
