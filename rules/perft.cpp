@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "board/geometry.h"
+#include "board/line_tables.h"
 #include "board/promotion.h"
 #include "rules/attack_maps.h"
 #include "rules/generate.h"
@@ -26,33 +27,20 @@ bool Listed(const MoveList& out, int n, const Move& m) {
   return false;
 }
 
-int Direction(int d) { return (d > 0) - (d < 0); }
-
-// 1 when an enemy slider attacking `from` stands beyond it on a line from the
-// mover's king `king` through `from`, and moves along lines of that kind: the
-// piece on `from` may be pinned.
+// 1 when an enemy slider that attacks `from` stands beyond it on the line from
+// the mover's king through `from`: the piece there may be pinned.
 bool MayBePinned(const Position& pos, Square king, Square from) {
-  const int dc = ColumnOf(from) - ColumnOf(king), dr = RowOf(from) - RowOf(king);
-  if (dc != 0 && dr != 0 && dc != dr && dc != -dr) return false;
-  const int sc = Direction(dc), sr = Direction(dr);
-  const bool diagonal = sc != 0 && sr != 0;
-  for (uint32_t m = pos.attackedBy[from] & pos.sliderMask & EnemySlots(pos); m; m &= m - 1) {
-    const PieceEntry& p = pos.pieces[std::countr_zero(m)];
-    const int type = TypeOf(p.code);
-    if (type != kQueen && type != (diagonal ? kBishop : kRook)) continue;
-    const int qc = ColumnOf(p.square) - ColumnOf(from), qr = RowOf(p.square) - RowOf(from);
-    if (Direction(qc) == sc && Direction(qr) == sr && (qc == 0 || qr == 0 || qc == qr || qc == -qr)) return true;
-  }
+  for (uint32_t m = pos.attackedBy[from] & pos.sliderMask & EnemySlots(pos); m; m &= m - 1)
+    if (IsBetween(pos, king, from, pos.pieces[std::countr_zero(m)].square)) return true;
   return false;
 }
 
-// A 2D move whose legality the maps settle without making it: when the king is
-// not in check, a king move (not castling) to a square no enemy piece attacks,
-// or a move of another piece, not en passant, that no pinning line can hold.
-bool PlainlyLegal(const Position& pos, const Move& m) {
-  if (Is3D(pos) || !IsSquare(m.from) || !IsSquare(m.to)) return false;
-  const Square king = pos.pieces[(WhiteToMove(pos) ? 0 : kSideSlots) + kKingSlot].square;
-  if (pos.attackedBy[king] & EnemySlots(pos)) return false;  // in check (the flag may not be set yet)
+// A 2D move whose legality the maps settle without making it, the mover's king
+// standing on `king` and not in check: a king move (not castling) to a square
+// no enemy piece attacks, or a move of another piece, not en passant, that no
+// pinning line can hold.
+bool PlainlyLegal(const Position& pos, Square king, const Move& m) {
+  if (!IsSquare(m.from) || !IsSquare(m.to)) return false;
   const int type = TypeOf(pos.board[m.from]);
   if (type == kKing)
     return m.kind != kShortCastle && m.kind != kLongCastle && !(pos.attackedBy[m.to] & EnemySlots(pos));
@@ -77,13 +65,16 @@ int LegalMovesWith(Position& pos, MoveList& out, std::optional<Position>& child)
   // The moves are generated into `out` and kept in place: entry i is read
   // before any entry at i or beyond is written.
   const int n = GenerateAll(pos, out);
+  // In 2D out of check the maps settle most moves (the flag may not be set yet).
+  const Square king = pos.pieces[(WhiteToMove(pos) ? 0 : kSideSlots) + kKingSlot].square;
+  const bool mapsSettle = !Is3D(pos) && !(pos.attackedBy[king] & EnemySlots(pos));
   int count = 0;
   for (int i = 0; i < n; ++i) {
     Move m = out[i];
     const bool promotes = IsPromotion(pos, m.piece, m.to, m);
     if (promotes && !IsPromotionKind(m.kind)) m.kind = kPromoteQueen;
     if ((promotes || Is3D(pos)) && Listed(out, count, m)) continue;
-    bool legal = PlainlyLegal(pos, m);
+    bool legal = mapsSettle && PlainlyLegal(pos, king, m);
     if (!legal) {
       if (!child) child.emplace();
       Move made = m;

@@ -59,20 +59,13 @@ inline std::set<MoveKey> LegalSet(Position pos, const std::vector<Move>& moves) 
 // LegalMoves, which settles most moves from the maps without making them, keeps
 // exactly the generated moves that make-move accepts, each once.
 inline void ExpectLegalMovesAsMade(Position pos) {
-  auto child = std::make_unique<Position>();
-  std::set<MoveKey> made, listed;
-  for (Move m : Listed(pos, GenerateAll)) {
+  std::vector<Move> generated = Listed(pos, GenerateAll);
+  for (Move& m : generated)  // listed by LegalMoves as the queen's
     if (IsPromotion(pos, m.piece, m.to, m) && !IsPromotionKind(m.kind)) m.kind = kPromoteQueen;
-    const MoveKey key{m.piece, m.from, m.to, m.kind};
-    if (MakeMove(*child, pos, m)) made.insert(key);
-  }
-  auto list = std::make_unique<MoveList>();
-  const int n = LegalMoves(pos, *list);
-  for (int i = 0; i < n; ++i) {
-    const Move& m = (*list)[i];
-    EXPECT_TRUE(listed.insert({m.piece, m.from, m.to, m.kind}).second) << "listed twice: " << FormatPosition(pos);
-  }
-  EXPECT_EQ(listed, made) << FormatPosition(pos) << " rules " << pos.rules;
+  const std::vector<Move> listed = Listed(pos, LegalMoves);
+  const std::set<MoveKey> legal = LegalSet(pos, listed);
+  EXPECT_EQ(legal.size(), listed.size()) << "a move listed twice, or an illegal one: " << FormatPosition(pos);
+  EXPECT_EQ(legal, LegalSet(pos, generated)) << FormatPosition(pos) << " rules " << pos.rules;
 }
 
 // The legal moves as move text.
