@@ -17,6 +17,7 @@
 #include "cli/bench_positions.h"
 #include "cli/commands.h"
 #include "engine/evaluate.h"
+#include "engine/search.h"
 #include "engine/think.h"
 #include "record/game_state.h"
 #include "record/levels.h"
@@ -92,7 +93,7 @@ void WalkFrom(const Position& start, ScoreHash& hash) {
   auto root = std::make_unique<Position>(start);
   KeyHistory keys;
   root->history = &keys;
-  root->flags = WhiteToMove(*root) ? root->flags | kEngineWhite : root->flags & ~kEngineWhite;
+  MoverIsTheEngine(*root);
   SetGameStage(*root, 1);
   hash.Add(Evaluate(*root, kNoScore, EvalMode::Fresh));
   for (int w = 0; w < kWalks; ++w) Walk(*root, w + 1, hash);

@@ -8,6 +8,7 @@
 #include "board/piece.h"
 #include "cli/commands.h"
 #include "engine/evaluate.h"
+#include "engine/search.h"
 #include "record/move_text.h"
 
 namespace torvik::cli {
@@ -44,7 +45,7 @@ int EvalCommand(Options& options) {
   if (!NoOtherOptions(options)) return kBadUsage;
   auto pos = std::make_unique<Position>();
   if (!LoadPosition(options, *pos)) return kBadUsage;
-  pos->flags = WhiteToMove(*pos) ? pos->flags | kEngineWhite : pos->flags & ~kEngineWhite;
+  MoverIsTheEngine(*pos);
   SetGameStage(*pos, 1);
   EvalBreakdown b;
   const int32_t mover = ExplainEvaluation(*pos, b);

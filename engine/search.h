@@ -37,6 +37,11 @@ bool NullMoveAllowed(const Engine& engine, const Position& pos, int depth, int p
 // The node's side is the engine's (flags bit 27 names the engine's colour).
 inline bool IsEngineNode(const Position& pos) { return WhiteToMove(pos) == ((pos.flags & kEngineWhite) != 0); }
 
+// Makes the side to move the engine's, as at the root of a think.
+inline void MoverIsTheEngine(Position& pos) {
+  pos.flags = WhiteToMove(pos) ? pos.flags | kEngineWhite : pos.flags & ~kEngineWhite;
+}
+
 // The draw value from the side to move's view.
 int32_t DrawForMover(const Position& pos);
 

@@ -122,8 +122,7 @@ int PrincipalVariation(Engine& e, const Position& root, const Move& best, std::v
 }
 
 int32_t Think(Engine& e, Position& pos, Move& move) {
-  if (WhiteToMove(pos)) pos.flags |= kEngineWhite;
-  else pos.flags &= ~kEngineWhite;
+  MoverIsTheEngine(pos);
   pos.winner = kNoWinner;
   move = Move{};
   const bool tableIsNew = !e.tt.created;  // and so empty already
