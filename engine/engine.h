@@ -61,6 +61,7 @@ struct EngineControls {
 struct PlyMoves {
   Move* moves = nullptr;
   int32_t count = 0;
+  const PositionKeys* keys = nullptr;  // the children's keys by list place, as ordering found them
 };
 
 // What the search keeps for one ply of its path, indexed by ply (0 the root).
@@ -82,8 +83,11 @@ struct Engine {
   std::array<std::array<Move, 2>, kKillerPlies> killers{};  // [ply][0 capture, 1 quiet]
   std::array<std::array<Move, 64>, 64> counterMoves{};      // by the last move's from and to
   Move hashMove;
-  std::vector<Move> scratch;  // the merge sort's
-  std::vector<PositionKeys> childKeys;  // a node's children's, by list place (ordering, ETC)
+  std::vector<int16_t> order, orderScratch;  // the merge sort's list places
+  std::vector<Move> scratch;                 // the sorted list being gathered
+  std::vector<PositionKeys> keyScratch;      // ... and its keys
+  // By ply: the children's keys of the node's list, by list place (ordering, ETC).
+  std::vector<std::vector<PositionKeys>> childKeys;
   std::array<SearchStack, kMaxSearchPly + 2> stack{};
   // Per-ply move lists, grown kPlyListsStep at a time.
   std::vector<std::unique_ptr<MoveList>> plyLists;

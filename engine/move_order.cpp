@@ -67,11 +67,15 @@ int32_t Score(const Engine& engine, const Position& pos, const Move& move, const
   return score + int32_t(engine.history[move.from & 63][move.to & 63]);
 }
 
-// Every child's keys, by list place, each child's table bucket fetched
-// meanwhile so that the lookups that follow find it in the cache.
-const PositionKeys* KeysOfChildren(Engine& engine, const Position& pos, const Move* list, int count) {
-  if (int(engine.childKeys.size()) < count) engine.childKeys.resize(count);
-  PositionKeys* keys = engine.childKeys.data();
+// Every child's keys, by list place, into the ply's own store, each child's
+// table bucket fetched meanwhile so that the lookups that follow find it in
+// the cache.
+PositionKeys* KeysOfChildren(Engine& engine, const Position& pos, const Move* list, int count, int ply) {
+  const std::size_t at = std::size_t(std::max(ply, 0));
+  if (engine.childKeys.size() <= at) engine.childKeys.resize(at + 1);
+  std::vector<PositionKeys>& store = engine.childKeys[at];
+  if (int(store.size()) < count) store.resize(count);
+  PositionKeys* keys = store.data();
   for (int i = 0; i < count; ++i) {
     if (!HasMover(pos, list[i])) continue;
     keys[i] = ChildKeys(pos, list[i]);
@@ -86,34 +90,50 @@ int32_t MoveScore(Engine& engine, const Position& pos, const Move& move, int ply
   return Score(engine, pos, move, ChildKeys(pos, move), ply, gamma);
 }
 
-void OrderMoves(Engine& engine, Position& pos, Move* list, int count, int ply, const Move* hashMove, int32_t gamma) {
+const PositionKeys* OrderMoves(Engine& engine, Position& pos, Move* list, int count, int ply, const Move* hashMove,
+                               int32_t gamma) {
   if (hashMove) {
     engine.hashMove = *hashMove;
   } else {
     TacticsTerm(pos);
     engine.hashMove = Move{};
   }
-  const PositionKeys* keys = KeysOfChildren(engine, pos, list, count);
+  PositionKeys* keys = KeysOfChildren(engine, pos, list, count, ply);
   for (int i = 0; i < count; ++i)
     if (HasMover(pos, list[i])) list[i].score = Score(engine, pos, list[i], keys[i], ply, gamma);
-  SortByScore(engine, list, count);
+  SortByScore(engine, list, count, keys);
+  return keys;
 }
 
-void SortByScore(Engine& engine, Move* list, int count) {
-  if (int(engine.scratch.size()) < count) engine.scratch.resize(count);
-  Move* from = list;
-  Move* to = engine.scratch.data();
+void SortByScore(Engine& engine, Move* list, int count, PositionKeys* keys) {
+  if (count < 2) return;
+  const std::size_t n = std::size_t(count);
+  if (engine.order.size() < n) {
+    engine.order.resize(n);
+    engine.orderScratch.resize(n);
+    engine.scratch.resize(n);
+    engine.keyScratch.resize(n);
+  }
+  // The list places, merge-sorted bottom up by their moves' scores.
+  int16_t* from = engine.order.data();
+  int16_t* to = engine.orderScratch.data();
+  for (int i = 0; i < count; ++i) from[i] = int16_t(i);
   for (int width = 1; width < count; width *= 2) {
     for (int lo = 0; lo < count; lo += 2 * width) {
       const int mid = std::min(lo + width, count), hi = std::min(lo + 2 * width, count);
       int a = lo, b = mid, out = lo;
-      while (a < mid && b < hi) to[out++] = from[b].score > from[a].score ? from[b++] : from[a++];
+      while (a < mid && b < hi) to[out++] = list[from[b]].score > list[from[a]].score ? from[b++] : from[a++];
       while (a < mid) to[out++] = from[a++];
       while (b < hi) to[out++] = from[b++];
     }
     std::swap(from, to);
   }
-  if (from != list) std::copy(from, from + count, list);
+  // The moves, and their keys with them, gathered in that order.
+  for (int i = 0; i < count; ++i) engine.scratch[i] = list[from[i]];
+  std::copy(engine.scratch.begin(), engine.scratch.begin() + count, list);
+  if (!keys) return;
+  for (int i = 0; i < count; ++i) engine.keyScratch[i] = keys[from[i]];
+  std::copy(engine.keyScratch.begin(), engine.keyScratch.begin() + count, keys);
 }
 
 void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int depth, int ply) {
@@ -126,12 +146,12 @@ void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int dep
   k[capture ? 0 : 1] = move;
 }
 
-int ETC(Engine& engine, Position& pos, Move* list, int count, int depth, int32_t gamma, int32_t& value, Move& best,
-        int ply) {
+int ETC(Engine& engine, Position& pos, Move* list, int count, const PositionKeys* known, int depth, int32_t gamma,
+        int32_t& value, Move& best, int ply) {
   const int32_t g = 1 - gamma;
   bool found = false;
   Position& child = ChildAt(engine, ply);
-  const PositionKeys* keys = KeysOfChildren(engine, pos, list, count);
+  const PositionKeys* keys = known ? known : KeysOfChildren(engine, pos, list, count, ply);
   for (int i = 0; i < count; ++i) {
     const Move& m = list[i];
     if (!HasMover(pos, m)) continue;

@@ -31,11 +31,14 @@ int32_t MoveScore(Engine& engine, const Position& pos, const Move& move, int ply
 // Scores every move that has a mover (the others keep their score) and sorts
 // the list, highest first, keeping the generator's order among equals. With
 // no hash move the position's tactics term is computed first (it names the
-// winning capture the scores favour).
-void OrderMoves(Engine& engine, Position& pos, Move* list, int count, int ply, const Move* hashMove, int32_t gamma);
+// winning capture the scores favour). Returns the children's keys by place in
+// the sorted list, kept in the ply's own store until the ply orders again.
+const PositionKeys* OrderMoves(Engine& engine, Position& pos, Move* list, int count, int ply, const Move* hashMove,
+                               int32_t gamma);
 
-// Stable bottom-up merge sort by score, highest first.
-void SortByScore(Engine& engine, Move* list, int count);
+// Stable bottom-up merge sort by score, highest first; `keys`, when given, are
+// the moves' children's keys and move with them.
+void SortByScore(Engine& engine, Move* list, int count, PositionKeys* keys = nullptr);
 
 // After `move` cut off at `depth` (after extensions): history (held below a
 // cap, all of it halved when one counter would pass it), counter move, killers.
@@ -43,8 +46,9 @@ void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int dep
 
 // Enhanced transposition cutoff: 1 when some move's child is proven by the
 // table to give at least gamma; `value` the best such value, `best` its move.
-// `ply` is the node's (its children are made in that ply's child slot).
-int ETC(Engine& engine, Position& pos, Move* list, int count, int depth, int32_t gamma, int32_t& value, Move& best,
-        int ply);
+// `ply` is the node's (its children are made in that ply's child slot);
+// `keys` the children's keys by list place, or none to compute them.
+int ETC(Engine& engine, Position& pos, Move* list, int count, const PositionKeys* keys, int depth, int32_t gamma,
+        int32_t& value, Move& best, int ply);
 
 }  // namespace torvik

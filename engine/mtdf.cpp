@@ -110,7 +110,7 @@ int32_t Mtdf(Engine& e, Position& pos, Move& best, int depth, int32_t guess) {
   PrepareRootMoves(e, pos, best);
   int32_t etcValue = 0;
   Move etcMove;
-  if (ETC(e, pos, e.stack[0].moves.moves, e.stack[0].moves.count, depth, kMated, etcValue, etcMove, 0)) {
+  if (ETC(e, pos, e.stack[0].moves.moves, e.stack[0].moves.count, nullptr, depth, kMated, etcValue, etcMove, 0)) {
     w.lower = etcValue;
     w.g = w.lower;
     best = etcMove;  // the move that proves the lower bound, as a fail high would

@@ -177,9 +177,9 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
     MoveList* moves = PlyList(e, ply);
     if (!moves) return Evaluate(pos, gamma, EvalMode::Incremental);
     const int generated = GenerateAll(pos, *moves);
-    OrderMoves(e, pos, moves->data(), generated, ply, haveHash ? &hashMove : nullptr, gamma);
+    const PositionKeys* keys = OrderMoves(e, pos, moves->data(), generated, ply, haveHash ? &hashMove : nullptr, gamma);
     for (int i = 0; i < generated; ++i) (*moves)[i].score = kUnsearched;
-    ss.moves = {moves->data(), generated};
+    ss.moves = {moves->data(), generated, keys};
     ss.listOf = &pos;
   }
   Move* list = ss.moves.moves;
@@ -196,7 +196,7 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
 
   // Step 8. Enhanced transposition cutoff: a child the table proves good enough.
   Move etcMove;
-  if (ETC(e, pos, list, count, depth, gamma, value, etcMove, ply)) return TowardZero(value, kEtcMateSteps);
+  if (ETC(e, pos, list, count, ss.moves.keys, depth, gamma, value, etcMove, ply)) return TowardZero(value, kEtcMateSteps);
 
   // Step 9. Moves loop, in list order, until one reaches gamma.
   int32_t best = kMated;
@@ -285,7 +285,7 @@ int32_t RootSearch(Engine& e, Position& pos, int depth, int32_t gamma, Move& bes
   Move* list = top.listOf == &pos ? top.moves.moves : nullptr;
   const int count = list ? top.moves.count : 0;
   Move etcMove;
-  if (ETC(e, pos, list, count, depth, gamma, value, etcMove, 0)) {
+  if (ETC(e, pos, list, count, nullptr, depth, gamma, value, etcMove, 0)) {
     best = etcMove;
     return value;
   }
