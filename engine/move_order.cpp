@@ -115,9 +115,9 @@ void SortByScore(Engine& engine, Move* list, int count, PositionKeys* keys) {
     engine.keyScratch.resize(n);
   }
   // The list places, merge-sorted bottom up by their moves' scores.
-  int16_t* from = engine.order.data();
-  int16_t* to = engine.orderScratch.data();
-  for (int i = 0; i < count; ++i) from[i] = int16_t(i);
+  int32_t* from = engine.order.data();
+  int32_t* to = engine.orderScratch.data();
+  for (int i = 0; i < count; ++i) from[i] = i;
   for (int width = 1; width < count; width *= 2) {
     for (int lo = 0; lo < count; lo += 2 * width) {
       const int mid = std::min(lo + width, count), hi = std::min(lo + 2 * width, count);
