@@ -196,7 +196,8 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
 
   // Step 8. Enhanced transposition cutoff: a child the table proves good enough.
   Move etcMove;
-  if (ETC(e, pos, list, count, ss.moves.keys, depth, gamma, value, etcMove, ply)) return TowardZero(value, kEtcMateSteps);
+  if (ETC(e, pos, list, count, ss.moves.keys, depth, gamma, value, etcMove, ply))
+    return TowardZero(value, kEtcMateSteps);
 
   // Step 9. Moves loop, in list order, until one reaches gamma.
   int32_t best = kMated;
