@@ -25,12 +25,6 @@ int BoardOfSquare(Square square) {
   return (c >= 2 ? 2 : 0) + (r >= 6 ? 1 : 0);
 }
 
-int BoardIndexOfCode(int code) {
-  for (int i = 0; i < kAttackBoards; ++i)
-    if (kBoardCodes[i] == code) return i;
-  return -1;
-}
-
 bool ProjectionOf(const Position& pos, Square square, Projection& out) {
   if (!IsSquare(square)) return false;
   int c = ColumnOf(square), r = RowOf(square);

@@ -97,7 +97,11 @@ inline int LevelOfSquare(const Position& pos, Square s) {
 int BoardOfSquare(Square square);
 
 // Board index 0..3 of a board code 100/106/116/122, or -1.
-int BoardIndexOfCode(int code);
+constexpr int BoardIndexOfCode(int code) {
+  for (int i = 0; i < kAttackBoards; ++i)
+    if (kBoardCodes[i] == code) return i;
+  return -1;
+}
 
 // A square's place on the file/rank grid of the 3D board (files z..e = 0..5).
 struct Projection {

@@ -17,13 +17,11 @@ int GetPromotedPiece(Move& move) {
   }
 }
 
-// 2D: the last rank. 3D: a fixed-level square with nothing ahead, or the far
-// rank of an attack board at the far end. A board move promotes the pawn it carries.
-int IsPromotion(const Position& pos, int piece, Square to, const Move& move) {
-  if (BoardIndexOfCode(piece) >= 0) return BoardMovePromotes(pos, piece, move);
-  if (TypeOf(piece) != kPawn || !IsSquare(to)) return 0;
+// A fixed-level square with nothing ahead, or the far rank of an attack board
+// at the far end. (In 2D, the last rank; a board move promotes the pawn it
+// carries: both in IsPromotion.)
+int PawnPromotes3D(const Position& pos, int piece, Square to) {
   const bool white = piece > 0;
-  if (!Is3D(pos)) return RowOf(to) == (white ? 7 : 0);
   if (const int b = BoardOfSquare(to); b >= 0) {
     const int pin = pos.pins[b];
     const bool farRank = (RowOf(to) & 1) == (white ? 1 : 0);

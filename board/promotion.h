@@ -1,7 +1,9 @@
 // Promotion: where a pawn promotes, and which piece it becomes.
 #pragma once
 
+#include "board/geometry.h"
 #include "board/move.h"
+#include "board/piece.h"
 #include "board/position.h"
 
 namespace torvik {
@@ -16,11 +18,19 @@ constexpr bool IsFarEndPin(int pin) { return pin == 39 || pin == 63; }
 // the kind becomes 'Q'.
 int GetPromotedPiece(Move& move);
 
-// 1 when moving `piece` to `to` promotes it.
-int IsPromotion(const Position& pos, int piece, Square to, const Move& move);
-
 // 1 when moving attack board `boardCode` to the move's destination pin carries a
 // pawn onto its last rank.
 int BoardMovePromotes(const Position& pos, int boardCode, const Move& move);
+
+// 1 when a pawn of `piece`'s colour moving to square `to` of the 3D board promotes.
+int PawnPromotes3D(const Position& pos, int piece, Square to);
+
+// 1 when moving `piece` to `to` promotes it. Inline: every generated move asks.
+inline int IsPromotion(const Position& pos, int piece, Square to, const Move& move) {
+  if (TypeOf(piece) != kPawn) return BoardIndexOfCode(piece) >= 0 ? BoardMovePromotes(pos, piece, move) : 0;
+  if (!IsSquare(to)) return 0;
+  if (!Is3D(pos)) return RowOf(to) == (piece > 0 ? 7 : 0);
+  return PawnPromotes3D(pos, piece, to);
+}
 
 }  // namespace torvik
