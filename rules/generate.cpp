@@ -39,7 +39,22 @@ void AddBoardMoves(const Position& pos, int boardCode, MoveSink& sink) {
   sink.count += GenAtBoMoves(pos, boardCode, sink.list, sink.count);
 }
 
+namespace {
+
+// 2D: whether a pawn of the side to move stands one step from its last rank,
+// the only place a promotion starts from.
+bool MayPromote2D(const Position& pos) {
+  const bool white = WhiteToMove(pos);
+  const int pawn = white ? kPawn : -kPawn, row = white ? 6 : 1;
+  for (int column = 0; column < 8; ++column)
+    if (pos.board[MakeSquare(column, row)] == pawn) return true;
+  return false;
+}
+
+}  // namespace
+
 void AddPromotionVariants(const Position& pos, MoveSink& sink, int begin) {
+  if (!Is3D(pos) && !MayPromote2D(pos)) return;
   const int end = sink.count;
   for (int i = begin; i < end; ++i) {
     const Move m = sink.list[i];
