@@ -97,7 +97,8 @@ void MarkForRecompute(Position& pos, int32_t bound, EvalMode mode) {
   mask &= pos.occupiedMask;
 }
 
-// The fast terms, in the order their side effects need.
+// The fast terms, in the order their side effects need; the tactics term,
+// the costliest of them, comes last and apart (FastTerms leaves it 0).
 struct Fast {
   PawnColumns cols;  // the same board all through one evaluation
   int32_t pins, patterns;
@@ -114,17 +115,17 @@ Fast FastTerms(Position& pos) {
   f.marked = pos.eval.recomputeMask;
   f.pieces = PieceValues(pos, f.cols);
   f.king = KingSafety(pos, f.cols);
-  f.tactics = TacticsTerm(pos);
   return f;
 }
 
 // The estimate from the fast terms and the parent's slow terms (side to
 // move's view), when it clears the bound by the margin even after the
-// deduction.
-std::optional<int32_t> LazyEstimate(Position& pos, int32_t bound, int32_t fast, int32_t sign) {
+// deduction. `unknown` is what a term left out could still take off the side
+// to move: the estimate clears the margin and is lowered by that much too.
+std::optional<int32_t> LazyEstimate(Position& pos, int32_t bound, int32_t fast, int32_t sign, int32_t unknown) {
   const int32_t slow = pos.eval.slowTerms;
-  if (std::abs(slow) >= kLazyMargin || bound + kLazyMargin >= (fast + slow) * sign) return std::nullopt;
-  int32_t e = fast + slow - kLazyDeduction * sign;
+  if (std::abs(slow) >= kLazyMargin || bound + kLazyMargin + unknown >= (fast + slow) * sign) return std::nullopt;
+  int32_t e = fast + slow - (kLazyDeduction + unknown) * sign;
   e += EndgameAdjust(pos, e);
   if (bound > e * sign) return std::nullopt;
   return e * sign;
@@ -163,9 +164,17 @@ int32_t EvaluateTerms(Position& pos, int32_t bound, EvalMode mode, EvalBreakdown
   const int32_t diff = pos.eval.material[kWhite] - pos.eval.material[kBlack];
   const int32_t material = std::clamp(diff, -kMaterialClamp, kMaterialClamp);
   MarkForRecompute(pos, bound, mode);
-  const Fast f = FastTerms(pos);
-  if (mode == EvalMode::Lazy && pos.previous) {
-    if (const auto lazy = LazyEstimate(pos, bound, f.Partial() + material, sign)) return Clamp(*lazy);
+  Fast f = FastTerms(pos);
+  const bool lazy = mode == EvalMode::Lazy && pos.previous;
+  // A position far enough beyond the bound is not worth its capture search:
+  // the tactics term costs the side to move at most the other side's threat.
+  if (lazy && !(pos.flags & kTacticsCached)) {
+    const int32_t threat = std::max(Coefficients(pos)[kThreatensCaptures], 0);
+    if (const auto e = LazyEstimate(pos, bound, f.Partial() + material, sign, threat)) return Clamp(*e);
+  }
+  f.tactics = TacticsTerm(pos);
+  if (lazy) {
+    if (const auto e = LazyEstimate(pos, bound, f.Partial() + material, sign, 0)) return Clamp(*e);
   }
   return Clamp(FullEvaluation(pos, f, material, out) * sign);
 }

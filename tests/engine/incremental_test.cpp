@@ -70,8 +70,9 @@ void CompareBelow(const Position& pos, std::mt19937& rng, int width, Counts& cou
   CompareChild(*line[3], counts);
 }
 
-// The lazy estimate deducts 15000 from the fast terms and the parent's slow
-// terms. That covers what the slow terms move in nearly every ply, but not in
+// The lazy estimate deducts 5000 from the fast terms and the parent's slow
+// terms (and the most the tactics term can cost when it is left out). That
+// covers what the slow terms move in nearly every ply, but not in
 // all: a single slow term can move further (an officer left controlling no
 // square costs up to 23988), so the estimate is held to a rare miss.
 void ExpectLazySafe(const Counts& counts) {
