@@ -18,8 +18,7 @@ int GetPromotedPiece(Move& move) {
 }
 
 // A fixed-level square with nothing ahead, or the far rank of an attack board
-// at the far end. (In 2D, the last rank; a board move promotes the pawn it
-// carries: both in IsPromotion.)
+// at the far end.
 int PawnPromotes3D(const Position& pos, int piece, Square to) {
   const bool white = piece > 0;
   if (const int b = BoardOfSquare(to); b >= 0) {

@@ -25,7 +25,9 @@ int BoardMovePromotes(const Position& pos, int boardCode, const Move& move);
 // 1 when a pawn of `piece`'s colour moving to square `to` of the 3D board promotes.
 int PawnPromotes3D(const Position& pos, int piece, Square to);
 
-// 1 when moving `piece` to `to` promotes it. Inline: every generated move asks.
+// 1 when moving `piece` to `to` promotes it: in 2D a pawn reaching its last
+// rank, in 3D as PawnPromotes3D says; a board move promotes the pawn it
+// carries. Inline: every generated move asks.
 inline int IsPromotion(const Position& pos, int piece, Square to, const Move& move) {
   if (TypeOf(piece) != kPawn) return BoardIndexOfCode(piece) >= 0 ? BoardMovePromotes(pos, piece, move) : 0;
   if (!IsSquare(to)) return 0;

@@ -5,7 +5,7 @@
 namespace torvik {
 namespace {
 
-constexpr int64_t kMoveOverheadMs = 5;  // the answer's way to the other side: a pipe, not a network
+constexpr int64_t kMoveOverheadMs = 5;   // the answer's way to the other side: a pipe
 constexpr int64_t kFloorMs = 5;          // never plan less than this
 constexpr int kDefaultMovesToGo = 20;
 constexpr int64_t kSafetyMs = 30;  // kept back from the clock's limits
