@@ -97,6 +97,10 @@ struct Position {
   // Maps and per-position state, rebuilt or set by make-move.
   std::array<uint32_t, kSquareCount> attackedBy{};
   std::array<uint32_t, kSquareCount> xrayBy{};
+  // 3D: for each slider's slot, the squares whose occupants its reach read as
+  // it was built (a bit per square); a move that changes none of them leaves
+  // that reach as it was. Not in the stored image.
+  std::array<uint64_t, kSlots> reachRead{};
   Move lastMove;
   Move bestMove;
   int32_t evalTerm = 0;

@@ -18,13 +18,19 @@ namespace torvik {
 
 namespace {
 
-// The 3D builder's probe: marks the slot's bit on the squares reached.
+// The 3D builder's probe: marks the slot's bit on the squares reached and
+// notes every square whose occupant it read.
 struct AttackProbe {
   Position& pos;
   uint32_t bit;
-  int Code(Square s) const { return pos.board[s]; }
+  uint64_t read = 0;
+  int Code(Square s) {
+    read |= uint64_t(1) << s;
+    return pos.board[s];
+  }
   void Mark(Square s) { pos.attackedBy[s] |= bit; }
 };
+static_assert(kSquareCount == 64, "reachRead holds a bit per square");
 
 // The 2D squares one step from each square in each of N directions, as lists.
 template <std::size_t N>
@@ -82,6 +88,7 @@ void MarkSlides(Position& pos, int slot, const PieceEntry& piece) {
   if (Is3D(pos)) {
     AttackProbe probe{pos, SlotBit(slot)};
     Reach3D(pos, piece.code, piece.square, probe);
+    pos.reachRead[slot] = probe.read;
     return;
   }
   if (SlidesDiagonally(piece.code))
@@ -172,12 +179,14 @@ int RebuildFromBoard(Position& pos) { return BoardToPieces(pos) && RegenToPieces
 
 // Bringing the attack maps up to date after a plain piece move.
 //
-// In the 2D game only the pieces the move can affect are worked on: the mover,
-// the captured piece, and the sliders whose lines (attacks or x-rays) ran
-// through the two squares the move changed. Their bits are taken out of the
-// parent's maps and their reach is generated again on the new board; every
-// other piece's reach cannot have changed. In the 3D game a line's blocking
-// depends on squares it does not mark, so the maps are rebuilt whole.
+// Only the pieces the move can affect are worked on: the mover, the captured
+// piece, and the sliders whose reach depended on the two squares the move
+// changed. Their bits are taken out of the parent's maps and their reach is
+// generated again on the new board; every other piece's reach cannot have
+// changed. In the 2D game those sliders are the ones whose lines (attacks or
+// x-rays) ran through the two squares. In the 3D game a line's blocking
+// depends on squares it does not mark, so each slider's reach keeps the
+// squares it read (reachRead).
 namespace {
 
 // The evaluation looks at pawn structure: pawns on the files around a pawn that
@@ -214,25 +223,43 @@ void KeepBits(std::array<uint32_t, kSquareCount>& to, const std::array<uint32_t,
   }
 }
 
+// 3D: the sliders still standing whose reach read `from` or `to`.
+uint32_t SlidersReading(const Position& child, const Position& parent, Square from, Square to, uint32_t gone) {
+  const uint64_t changed = uint64_t(1) << from | uint64_t(1) << to;
+  uint32_t redo = 0;
+  for (uint32_t m = child.sliderMask & child.occupiedMask & ~gone; m; m &= m - 1) {
+    const int slot = std::countr_zero(m);
+    if (parent.reachRead[slot] & changed) redo |= SlotBit(slot);
+  }
+  return redo;
+}
+
 }  // namespace
 
 void UpdateMoves(Position& child, const Position& parent, const Move& move) {
   const Square f = move.from, t = move.to;
-  if (Is3D(child) || !IsSquare(f) || !IsSquare(t) || child.slotOf[t] == kNoSlot) {
+  if (!IsSquare(f) || !IsSquare(t) || child.slotOf[t] == kNoSlot) {
     RegenAttackMaps(child);
     return;
   }
   const int mover = child.slotOf[t];
   uint32_t gone = SlotBit(mover);
   if (parent.board[t] != 0) gone |= SlotBit(parent.slotOf[t]);
-  const uint32_t crossing =
-      parent.attackedBy[f] | parent.attackedBy[t] | parent.xrayBy[f] | parent.xrayBy[t];
-  const uint32_t redo = crossing & child.sliderMask & child.occupiedMask & ~gone;
+  uint32_t redo;
+  if (Is3D(child)) {
+    redo = SlidersReading(child, parent, f, t, gone);
+    child.reachRead = parent.reachRead;
+  } else {
+    const uint32_t crossing = parent.attackedBy[f] | parent.attackedBy[t] | parent.xrayBy[f] | parent.xrayBy[t];
+    redo = crossing & child.sliderMask & child.occupiedMask & ~gone;
+  }
   const uint32_t keep = ~(gone | redo);
   KeepBits(child.attackedBy, parent.attackedBy, keep);
   KeepBits(child.xrayBy, parent.xrayBy, keep);
   for (uint32_t m = redo | SlotBit(mover); m; m &= m - 1) GeneratePieceAttacks(child, std::countr_zero(m));
-  MarkPawnFiles(child, parent, move);
+  // The 3D evaluation works from every piece again, as after a whole rebuild.
+  if (Is3D(child)) child.eval.recomputeMask |= child.occupiedMask;
+  else MarkPawnFiles(child, parent, move);
 }
 
 }  // namespace torvik

@@ -144,10 +144,11 @@ int DoMove(Position& child, Position& parent, Move& move) {
 int FinishMove(Position& child, Move& move) {
   if (!(child.flags & kMapsPending)) return 1;
   child.flags &= ~kMapsPending;
-  if (Is3D(child) || !child.previous) {
+  if (!child.previous) {
     if (!RegenAfterMove(child)) return 0;
   } else {
     UpdateMoves(child, *child.previous, child.lastMove);
+    if (Is3D(child)) UpdateABOwners(child);
   }
   return KingTest(child, WhiteToMove(child) ? -1 : 1, move);
 }

@@ -78,6 +78,9 @@ inline std::string MapsDiffer(const Position& pos) {
     if (fresh->xrayBy[s] != pos.xrayBy[s])
       return "xrayBy[" + std::to_string(s) + "] in " + FormatPosition(pos);
   }
+  for (uint32_t m = pos.sliderMask & pos.occupiedMask; Is3D(pos) && m; m &= m - 1)
+    if (fresh->reachRead[std::countr_zero(m)] != pos.reachRead[std::countr_zero(m)])
+      return "reachRead[" + std::to_string(std::countr_zero(m)) + "] in " + FormatPosition(pos);
   return "";
 }
 
