@@ -257,8 +257,8 @@ void UpdateMoves(Position& child, const Position& parent, const Move& move) {
   KeepBits(child.attackedBy, parent.attackedBy, keep);
   KeepBits(child.xrayBy, parent.xrayBy, keep);
   for (uint32_t m = redo | SlotBit(mover); m; m &= m - 1) GeneratePieceAttacks(child, std::countr_zero(m));
-  // The 3D evaluation works from every piece again, as after a whole rebuild.
-  if (Is3D(child)) child.eval.recomputeMask |= child.occupiedMask;
+  // Pawn structure: in the 3D game every pawn is looked at again.
+  if (Is3D(child)) child.eval.recomputeMask |= child.occupiedMask & ~child.pieceMask;
   else MarkPawnFiles(child, parent, move);
 }
 
