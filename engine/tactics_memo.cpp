@@ -8,12 +8,15 @@ std::size_t IndexOf(const Position& pos) {
   return mixed >> (32 - TacticsMemo::kEntryBits);
 }
 
-int32_t Mover(const Position& pos) { return WhiteToMove(pos) ? kWhite : kBlack; }
+int8_t Mover(const Position& pos) { return WhiteToMove(pos) ? kWhite : kBlack; }
 
 bool Holds(const TacticsMemoEntry& e, const Position& pos) {
-  return e.mover == Mover(pos) && e.gameMode == pos.gameMode && e.occupiedMask == pos.occupiedMask &&
-         e.sliderMask == pos.sliderMask && e.material == pos.eval.material && e.slotOf == pos.slotOf &&
-         e.board == pos.board && e.attackedBy == pos.attackedBy;
+  if (e.mover != Mover(pos) || e.gameMode != pos.gameMode || e.rules != pos.rules || e.pins != pos.pins ||
+      e.slotOf != pos.slotOf)
+    return false;
+  for (int slot = 0; slot < kSlots; ++slot)
+    if (e.codes[slot] != pos.pieces[slot].code) return false;
+  return true;
 }
 
 }  // namespace
@@ -38,13 +41,11 @@ void StoreTactics(TacticsMemo& memo, const Position& pos, const TacticsAnswer& a
   TacticsMemoEntry& e = memo.entries[IndexOf(pos)];
   e.think = memo.think;
   e.mover = Mover(pos);
-  e.gameMode = pos.gameMode;
-  e.occupiedMask = pos.occupiedMask;
-  e.sliderMask = pos.sliderMask;
-  e.material = pos.eval.material;
-  e.board = pos.board;
+  e.gameMode = int8_t(pos.gameMode);
+  e.rules = int8_t(pos.rules);
+  e.pins = pos.pins;
   e.slotOf = pos.slotOf;
-  e.attackedBy = pos.attackedBy;
+  for (int slot = 0; slot < kSlots; ++slot) e.codes[slot] = int8_t(pos.pieces[slot].code);
   e.answer = answer;
 }
 

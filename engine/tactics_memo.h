@@ -2,10 +2,11 @@
 // (by another move order, in the next MTD(f) pass or the next depth) takes the
 // answer of its first capture search instead of searching again.
 //
-// An entry keeps everything the capture search reads (board, slots, attack
-// words, masks, material, mover, mode) and serves only a position equal in all
-// of them, so its answer is the one a search would give; the hash keys only
-// pick the entry.
+// An entry keeps what decides everything the capture search reads: the mover,
+// the game, the rules and the pins, which slot stands on each square and each
+// slot's piece. The board, the masks, the material and the attack maps all
+// follow from these, so an entry serves only a position whose search would give
+// its answer; the hash keys only pick the entry.
 #pragma once
 
 #include <array>
@@ -26,14 +27,12 @@ struct TacticsAnswer {
 
 struct TacticsMemoEntry {
   uint32_t think = 0;  // the think that stored it; 0 never stored
-  int32_t mover = 0;
-  int32_t gameMode = 0;
-  uint32_t occupiedMask = 0;
-  uint32_t sliderMask = 0;
-  std::array<int32_t, 2> material{};
-  std::array<int32_t, kSquareCount> board{};
+  int8_t mover = 0;
+  int8_t gameMode = 0;
+  int8_t rules = 0;
+  std::array<int32_t, 4> pins{};
   std::array<uint8_t, kSquareCount> slotOf{};
-  std::array<uint32_t, kSquareCount> attackedBy{};
+  std::array<int8_t, kSlots> codes{};  // each slot's piece, 0 when gone
   TacticsAnswer answer;
 };
 

@@ -10,6 +10,7 @@
 #include "engine/coefficients.h"
 #include "engine/tactics.h"
 #include "engine/tactics_memo.h"
+#include "rules/attack_maps.h"
 #include "eval_support.h"
 #include "support/positions.h"
 #include "tests/rules/rules_support.h"
@@ -110,7 +111,7 @@ TEST(Tactics, RefreshAfterTheSideToMoveChanges) {
 
 }
 
-// The think's memo answers only a position equal in all the search reads, and
+// The think's memo answers only a position with the same pieces on the same squares, and
 // a new think forgets it.
 TEST(Tactics, MemoServesOnlyTheSamePosition) {
   TacticsMemo memo;
@@ -125,9 +126,12 @@ TEST(Tactics, MemoServesOnlyTheSamePosition) {
   ASSERT_NE(FindTactics(memo, again), nullptr);
   EXPECT_EQ(TacticsTerm(again), term);
   EXPECT_EQ(test::Name(again.bestMove), "d2d5");
-  Position blind = pos;  // the same keys, but the rook no longer bears on d5
+  Position blind = pos;  // the same keys, but a knight where the rook stood
   blind.flags &= ~kTacticsCached;
-  blind.attackedBy[MakeSquare(3, 4)] &= kBlackSlots;
+  const Square d2 = MakeSquare(3, 1);
+  blind.pieces[blind.slotOf[d2]].code = kKnight;
+  blind.board[d2] = kKnight;
+  RegenAttackMaps(blind);
   EXPECT_EQ(FindTactics(memo, blind), nullptr);
   EXPECT_EQ(TacticsTerm(blind), -Coef(pos, kThreatensCaptures));
   StartTacticsMemo(memo);
