@@ -83,7 +83,7 @@ struct Engine {
   std::array<std::array<Move, 2>, kKillerPlies> killers{};  // [ply][0 capture, 1 quiet]
   std::array<std::array<Move, 64>, 64> counterMoves{};      // by the last move's from and to
   Move hashMove;
-  std::vector<int32_t> order, orderScratch;  // the merge sort's list places
+  std::vector<int64_t> order;                // the sort's words: score and list place
   std::vector<Move> scratch;                 // the sorted list being gathered
   std::vector<PositionKeys> keyScratch;      // ... and its keys
   // By ply: the children's keys of the node's list, by list place (ordering, ETC).

@@ -1,6 +1,7 @@
 #include "engine/move_order.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "engine/square_control.h"
 #include "engine/tactics.h"
@@ -22,6 +23,9 @@ constexpr int32_t kBoundStep = 5000;
 // with the other terms it stays below the hash move's.
 constexpr uint32_t kHistoryCap = uint32_t(1) << 25;
 static_assert(kHistoryCap < uint32_t(kHashMoveScore) / 2);
+// The sort's room for list places: far more moves than any position has.
+constexpr int kSortPlaceBits = 20;
+constexpr int64_t kSortPlaces = int64_t(1) << kSortPlaceBits;
 
 // From the child's table entry: children proven bad for the mover's opponent
 // come first, children proven good for it last.
@@ -110,29 +114,20 @@ void SortByScore(Engine& engine, Move* list, int count, PositionKeys* keys) {
   const std::size_t n = std::size_t(count);
   if (engine.order.size() < n) {
     engine.order.resize(n);
-    engine.orderScratch.resize(n);
     engine.scratch.resize(n);
     engine.keyScratch.resize(n);
   }
-  // The list places, merge-sorted bottom up by their moves' scores.
-  int32_t* from = engine.order.data();
-  int32_t* to = engine.orderScratch.data();
-  for (int i = 0; i < count; ++i) from[i] = i;
-  for (int width = 1; width < count; width *= 2) {
-    for (int lo = 0; lo < count; lo += 2 * width) {
-      const int mid = std::min(lo + width, count), hi = std::min(lo + 2 * width, count);
-      int a = lo, b = mid, out = lo;
-      while (a < mid && b < hi) to[out++] = list[from[b]].score > list[from[a]].score ? from[b++] : from[a++];
-      while (a < mid) to[out++] = from[a++];
-      while (b < hi) to[out++] = from[b++];
-    }
-    std::swap(from, to);
-  }
+  // One word a move, its score above its list place counted down: every word
+  // differs, and sorting them high to low is the stable sort by score.
+  int64_t* order = engine.order.data();
+  for (int i = 0; i < count; ++i) order[i] = int64_t(list[i].score) * kSortPlaces + (kSortPlaces - 1 - i);
+  std::sort(order, order + count, std::greater<int64_t>());
+  const auto place = [&](int i) { return int(kSortPlaces - 1 - (order[i] & (kSortPlaces - 1))); };
   // The moves, and their keys with them, gathered in that order.
-  for (int i = 0; i < count; ++i) engine.scratch[i] = list[from[i]];
+  for (int i = 0; i < count; ++i) engine.scratch[i] = list[place(i)];
   std::copy(engine.scratch.begin(), engine.scratch.begin() + count, list);
   if (!keys) return;
-  for (int i = 0; i < count; ++i) engine.keyScratch[i] = keys[from[i]];
+  for (int i = 0; i < count; ++i) engine.keyScratch[i] = keys[place(i)];
   std::copy(engine.keyScratch.begin(), engine.keyScratch.begin() + count, keys);
 }
 
