@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <functional>
 
+#include "board/piece_values.h"
 #include "engine/square_control.h"
+#include "engine/static_exchange.h"
 #include "engine/tactics.h"
 #include "rules/legality.h"
 #include "rules/make_move.h"
@@ -11,10 +13,17 @@
 namespace torvik {
 namespace {
 
-constexpr int32_t kHashMoveScore = 100000000;  // above every other ordering key
+constexpr int32_t kHashMoveScore = int32_t(1) << 28;  // above every other ordering key
 constexpr int32_t kKillerBonus = 10000;         // a killer of this ply
 constexpr int32_t kWinningCaptureBonus = 15000; // the position's winning capture (the tactics term's)
 constexpr int32_t kCounterMoveBonus = 10000;    // the reply that last refuted the previous move
+// A capture that does not lose material by its exchange comes before every
+// quiet move (above the history's cap), the dearest victim first and, for the
+// same victim, the cheapest attacker; a losing capture is ordered as a quiet
+// move.
+constexpr int32_t kGoodCaptureBase = int32_t(1) << 26;
+constexpr int32_t kVictimWeight = 8;
+constexpr int32_t kAttackerDivisor = 1024;
 // A child's table bound moves its move by kBoundBonus for every kBoundStep
 // (and one more) that the bound lies beyond gamma.
 constexpr int32_t kBoundBonus = 10000;
@@ -22,7 +31,8 @@ constexpr int32_t kBoundStep = 5000;
 // A history counter never passes this: it is read back as a signed score, and
 // with the other terms it stays below the hash move's.
 constexpr uint32_t kHistoryCap = uint32_t(1) << 25;
-static_assert(kHistoryCap < uint32_t(kHashMoveScore) / 2);
+static_assert(kHistoryCap < uint32_t(kGoodCaptureBase) &&
+              uint32_t(kGoodCaptureBase) + kHistoryCap < uint32_t(kHashMoveScore) / 2);
 // The sort's room for list places: far more moves than any position has.
 constexpr int kSortPlaceBits = 20;
 constexpr int64_t kSortPlaces = int64_t(1) << kSortPlaceBits;
@@ -61,10 +71,20 @@ void AddHistory(Engine& engine, const Move& move, int depth) {
   h = std::min(h + bonus, kHistoryCap);
 }
 
+int32_t CaptureTerm(const Position& pos, const Move& move) {
+  if (!IsSquare(move.from) || !IsSquare(move.to)) return 0;
+  const int victim = pos.board[move.to], attacker = pos.board[move.from];
+  if (victim == 0 || SameSide(victim, attacker)) return 0;
+  const int32_t worth = PieceValue(victim), cost = PieceValue(attacker);
+  if (cost > worth && StaticExchange(pos, move.from, move.to) < 0) return 0;
+  return kGoodCaptureBase + worth * kVictimWeight - cost / kAttackerDivisor;
+}
+
 int32_t Score(const Engine& engine, const Position& pos, const Move& move, const PositionKeys& keys, int ply,
               int32_t gamma) {
   if (SameSquares(move, engine.hashMove)) return kHashMoveScore;
   int32_t score = IsKiller(engine, move, ply) ? kKillerBonus : 0;
+  score += CaptureTerm(pos, move);
   if (SameSquares(move, pos.bestMove)) score += kWinningCaptureBonus;
   if (SameSquares(move, CounterMoveOf(engine, pos))) score += kCounterMoveBonus;
   score += ChildBoundTerm(engine, keys, gamma);

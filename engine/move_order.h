@@ -1,5 +1,6 @@
-// Move ordering: the hash move first, then by killers, the position's winning
-// capture, the counter move, the children's table bounds and the history.
+// Move ordering: the hash move first, then the captures that do not lose by
+// their exchange, then by killers, the position's winning capture, the counter
+// move, the children's table bounds and the history.
 #pragma once
 
 #include <cstdint>
