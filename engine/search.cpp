@@ -8,6 +8,7 @@
 #include "engine/move_order.h"
 #include "engine/score.h"
 #include "engine/square_control.h"
+#include "engine/static_exchange.h"
 #include "engine/tactics.h"
 #include "engine/tick_clock.h"
 #include "rules/generate.h"
@@ -47,6 +48,17 @@ constexpr std::array<int, kPruneDepth + 1> kPruneIndex2D = {0, 8, 14, 22};
 constexpr std::array<int, kPruneDepth + 1> kPruneIndex3D = {0, 16, 28, 44};
 
 bool InCheck(const Position& pos) { return (pos.flags & kInCheck) != 0; }
+
+// A check is worth a ply unless the piece that moved can be won at once: some
+// capture of it gains by its exchange.
+bool CheckPays(const Position& pos) {
+  const Square to = pos.lastMove.to;
+  if (!IsSquare(to) || pos.board[to] == 0) return true;
+  const uint32_t own = WhiteToMove(pos) ? kWhiteSlots : kBlackSlots;
+  for (uint32_t m = pos.attackedBy[to] & own & pos.occupiedMask; m; m &= m - 1)
+    if (StaticExchange(pos, pos.pieces[std::countr_zero(m)].square, to) > 0) return false;
+  return true;
+}
 
 bool HasOfficer(const Position& pos) {
   const uint32_t side = WhiteToMove(pos) ? kWhiteSlots : kBlackSlots;
@@ -108,14 +120,15 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   Move last = pos.lastMove;
   if (!FinishMove(pos, last)) return kKingTaken;
 
-  // Step 4. Extensions (check, recapture) and frontier futility. Below a null
-  // move nothing is extended; extensions stop kExtensionRoom plies below the
-  // root depth, and a recapture is not extended right after an extension.
+  // Step 4. Extensions (a check that keeps its piece, a recapture) and
+  // frontier futility. Below a null move nothing is extended; extensions stop
+  // kExtensionRoom plies below the root depth, and a recapture is not extended
+  // right after an extension.
   const int32_t staticEval = Evaluate(pos, gamma, depth > 1 ? EvalMode::Fresh : EvalMode::Incremental);
   const Position* parent = pos.previous;
   const bool belowNull = ply > 0 && e.stack[ply - 1].nullMove;
   const auto extensionRoom = [&] { return depth + ply < e.rootDepth + kExtensionRoom; };
-  if (!belowNull && extensionRoom() && InCheck(pos)) {
+  if (!belowNull && extensionRoom() && InCheck(pos) && CheckPays(pos)) {
     ss.extended = true;
     ++depth;
   } else if (!belowNull && extensionRoom() && !(parent && ss.parentExtended)) {
