@@ -75,9 +75,8 @@ int32_t CaptureTerm(const Position& pos, const Move& move) {
   if (!IsSquare(move.from) || !IsSquare(move.to)) return 0;
   const int victim = pos.board[move.to], attacker = pos.board[move.from];
   if (victim == 0 || SameSide(victim, attacker)) return 0;
-  const int32_t worth = PieceValue(victim), cost = PieceValue(attacker);
-  if (cost > worth && StaticExchange(pos, move.from, move.to) < 0) return 0;
-  return kGoodCaptureBase + worth * kVictimWeight - cost / kAttackerDivisor;
+  if (LosesByExchange(pos, move.from, move.to)) return 0;
+  return kGoodCaptureBase + PieceValue(victim) * kVictimWeight - PieceValue(attacker) / kAttackerDivisor;
 }
 
 int32_t Score(const Engine& engine, const Position& pos, const Move& move, const PositionKeys& keys, int ply,

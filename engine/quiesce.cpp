@@ -166,7 +166,7 @@ int32_t Quiesce(Engine& e, Position& pos, int32_t gamma, int ply) {
     if (!canReach(PieceValue(victim.code) + (promotes ? kPromotionGain : 0))) continue;
     for (uint32_t a = pos.attackedBy[to] & mover; a && !done(); a &= ~(1u << (31 - std::countl_zero(a)))) {
       const PieceEntry& p = pos.pieces[31 - std::countl_zero(a)];
-      if (PieceValue(p.code) > PieceValue(victim.code) && StaticExchange(pos, p.square, to) < 0) continue;
+      if (LosesByExchange(pos, p.square, to)) continue;
       tryMove(p.square, to, p.code, '-');
     }
   }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "board/piece_values.h"
 #include "board/position.h"
 
 namespace torvik {
@@ -17,5 +18,12 @@ namespace torvik {
 // an enemy piece) and the exchange runs its course. The position's attack
 // maps must be up to date.
 int32_t StaticExchange(const Position& pos, Square from, Square to);
+
+// The piece on `from` takes the enemy piece on `to` and loses material once the
+// exchange has run; a piece worth no more than its victim never does, and is
+// not searched.
+inline bool LosesByExchange(const Position& pos, Square from, Square to) {
+  return PieceValue(pos.board[from]) > PieceValue(pos.board[to]) && StaticExchange(pos, from, to) < 0;
+}
 
 }  // namespace torvik
