@@ -38,7 +38,7 @@ constexpr int32_t kFrontierMargin = 9000;
 constexpr int kEtcMateSteps = 2;       // a cutoff proven by a child's entry is two plies further down
 // Static cut: this shallow, a static score this far above gamma (per ply of
 // depth left) stands for the node without a search.
-constexpr int kStaticCutDepth = 3;
+constexpr int kStaticCutDepth = 6;
 constexpr int32_t kStaticCutMargin = 6000;
 // Late-move pruning: at depths 1 to 3 the quiet moves from this place in the
 // list on are not searched at all, once a move has a value. The 3D game has
