@@ -32,9 +32,12 @@ constexpr int kLateMoveReduction = 1;  // how much shallower a late quiet move i
 // A recapture on the square the last move took on is extended while the
 // material stays within this of what it was two plies up (an even trade).
 constexpr int32_t kRecaptureWindow = 5000;
-// Frontier futility: at depth 1, a calm node this far below gamma goes
-// straight to the quiescence search.
+// Frontier futility: this near the horizon, a calm node this far below gamma
+// (per ply of depth left) goes straight to the quiescence search. The 2D game
+// takes it two plies up; in the 3D game, whose moves swing more, that loses.
 constexpr int32_t kFrontierMargin = 9000;
+constexpr int kFrontierDepth2D = 2;
+constexpr int kFrontierDepth3D = 1;
 constexpr int kEtcMateSteps = 2;       // a cutoff proven by a child's entry is two plies further down
 // Static cut: this shallow, a static score this far above gamma (per ply of
 // depth left) stands for the node without a search.
@@ -142,8 +145,8 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
       ++depth;
     }
   }
-  if (!belowNull && depth == 1 && !ss.extended && parent && !ss.parentExtended &&
-      staticEval < gamma - kFrontierMargin)
+  if (!belowNull && depth <= (Is3D(pos) ? kFrontierDepth3D : kFrontierDepth2D) && !ss.extended && parent &&
+      !ss.parentExtended && staticEval < gamma - kFrontierMargin * depth)
     return QuiesceEntry(e, pos, gamma, ply);
 
   // Step 4b. Static cut: a calm node whose static score is far above gamma,
