@@ -49,6 +49,11 @@ constexpr int32_t kStaticCutMargin = 6000;
 constexpr int kPruneDepth = 3;
 constexpr std::array<int, kPruneDepth + 1> kPruneIndex2D = {0, 8, 14, 22};
 constexpr std::array<int, kPruneDepth + 1> kPruneIndex3D = {0, 16, 28, 44};
+// Exchange pruning: at depths 1 to 3 in a calm node, once a move has a value,
+// a quiet move that loses more than this (per ply of depth left) by the
+// exchange on its square is not searched.
+constexpr int kExchangePruneDepth = 3;
+constexpr int32_t kExchangePruneMargin = 5000;
 
 bool InCheck(const Position& pos) { return (pos.flags & kInCheck) != 0; }
 
@@ -222,11 +227,16 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   const bool calm = !threat && !InCheck(pos);  // late quiet moves may be pruned and reduced
   const int pruneFrom = calm && depth <= kPruneDepth ? (Is3D(pos) ? kPruneIndex3D : kPruneIndex2D)[depth] : count;
   for (int i = 0; i < count; ++i) {
-    // Step 9a. Late-move pruning, then make the move; an illegal one scores as mated.
+    // Step 9a. Late-move and exchange pruning, then make the move; an illegal
+    // one scores as mated.
     if (!HasMover(pos, list[i])) continue;
     Move m = list[i];
     const bool quiet = m.kind == kPlain && pos.board[m.to] == 0;
-    if (quiet && i >= pruneFrom && best > kMated) {
+    const auto hopeless = [&] {
+      return i >= pruneFrom || (calm && depth <= kExchangePruneDepth &&
+                                StaticExchange(pos, m.from, m.to) < -kExchangePruneMargin * depth);
+    };
+    if (quiet && best > kMated && hopeless()) {
       list[i].score = kMated;
       continue;
     }
