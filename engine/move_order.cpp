@@ -48,12 +48,6 @@ int32_t ChildBoundTerm(const Engine& engine, const PositionKeys& keys, int32_t g
   return 0;
 }
 
-bool IsKiller(const Engine& engine, const Move& move, int ply) {
-  if (ply >= engine.controls.difficulty || ply >= kKillerPlies) return false;
-  const auto& k = engine.killers[ply];
-  return SameSquares(move, k[0]) || SameSquares(move, k[1]);
-}
-
 const Move& CounterMoveOf(const Engine& engine, const Position& pos) {
   const Move& last = pos.lastMove;
   return engine.counterMoves[last.from & 63][last.to & 63];
@@ -108,6 +102,12 @@ PositionKeys* KeysOfChildren(Engine& engine, const Position& pos, const Move* li
 }
 
 }  // namespace
+
+bool IsKiller(const Engine& engine, const Move& move, int ply) {
+  if (ply >= engine.controls.difficulty || ply >= kKillerPlies) return false;
+  const auto& k = engine.killers[ply];
+  return SameSquares(move, k[0]) || SameSquares(move, k[1]);
+}
 
 int32_t MoveScore(Engine& engine, const Position& pos, const Move& move, int ply, int32_t gamma) {
   return Score(engine, pos, move, ChildKeys(pos, move), ply, gamma);

@@ -26,6 +26,9 @@ inline bool HasMover(const Position& pos, const Move& m) {
   return IsBoardMove(m) || (m.from >= 0 && m.from < kSquareCount && pos.board[m.from] != 0);
 }
 
+// One of the two moves that last cut off at this ply (a killer).
+bool IsKiller(const Engine& engine, const Move& move, int ply);
+
 // The ordering key of one move.
 int32_t MoveScore(Engine& engine, const Position& pos, const Move& move, int ply, int32_t gamma);
 
@@ -37,8 +40,8 @@ int32_t MoveScore(Engine& engine, const Position& pos, const Move& move, int ply
 const PositionKeys* OrderMoves(Engine& engine, Position& pos, Move* list, int count, int ply, const Move* hashMove,
                                int32_t gamma);
 
-// Stable bottom-up merge sort by score, highest first; `keys`, when given, are
-// the moves' children's keys and move with them.
+// Sorts by score, highest first, keeping list order among equals; `keys`,
+// when given, are the moves' children's keys and move with them.
 void SortByScore(Engine& engine, Move* list, int count, PositionKeys* keys = nullptr);
 
 // After `move` cut off at `depth` (after extensions): history (held below a

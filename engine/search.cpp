@@ -249,14 +249,14 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
     next.parentExtended = ss.extended;
 
     // Step 9b. Search the child. A repetition is a draw. A quiet move ordered
-    // late, at a node deep enough and not in check, is tried shallower first
-    // and at full depth only when that reaches gamma. An extended node's move
+    // late (not a killer), at a node deep enough and not in check, is tried
+    // shallower first and at full depth only when that reaches gamma. An extended node's move
     // is tried at the unextended depth first (see above on the two sides).
     int32_t v;
     if (IsRepetition(child, 1)) {
       v = DrawForMover(pos);
     } else {
-      const bool late = quiet && calm && i >= kLateMoveIndex && depth >= kLateMoveDepth;
+      const bool late = quiet && calm && i >= kLateMoveIndex && depth >= kLateMoveDepth && !IsKiller(e, m, ply);
       bool settled = false;
       if (late) {
         v = -Search(e, child, depth - 1 - kLateMoveReduction, 1 - gamma, ply + 1);
