@@ -153,9 +153,8 @@ void SortByScore(Engine& engine, Move* list, int count, PositionKeys* keys) {
 void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int depth, int ply) {
   AddHistory(engine, move, depth);
   engine.counterMoves[pos.lastMove.from & 63][pos.lastMove.to & 63] = move;
-  if (ply >= engine.controls.difficulty || ply >= kKillerPlies) return;
+  if (ply >= engine.controls.difficulty || ply >= kKillerPlies || IsKiller(engine, move, ply)) return;
   auto& k = engine.killers[ply];
-  if (SameSquares(move, k[0]) || SameSquares(move, k[1])) return;
   const bool capture = move.to >= 0 && move.to < kSquareCount && pos.board[move.to] != 0;
   k[capture ? 0 : 1] = move;
 }

@@ -250,8 +250,9 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
 
     // Step 9b. Search the child. A repetition is a draw. A quiet move ordered
     // late (not a killer), at a node deep enough and not in check, is tried
-    // shallower first and at full depth only when that reaches gamma. An extended node's move
-    // is tried at the unextended depth first (see above on the two sides).
+    // shallower first and at full depth only when that reaches gamma. An
+    // extended node's move is tried at the unextended depth first (see above
+    // on the two sides).
     int32_t v;
     if (IsRepetition(child, 1)) {
       v = DrawForMover(pos);
