@@ -169,8 +169,8 @@ int32_t EvaluateTerms(Position& pos, int32_t bound, EvalMode mode, EvalBreakdown
   // A position far enough beyond the bound is not worth its capture search:
   // the tactics term costs the side to move at most the other side's threat.
   if (lazy && !(pos.flags & kTacticsCached)) {
-    const int32_t threat = std::max(Coefficients(pos)[kThreatensCaptures], 0);
-    if (const auto e = LazyEstimate(pos, bound, f.Partial() + material, sign, threat)) return Clamp(*e);
+    const int32_t cost = TacticsTermCost(pos);
+    if (const auto e = LazyEstimate(pos, bound, f.Partial() + material, sign, cost)) return Clamp(*e);
   }
   f.tactics = TacticsTerm(pos);
   if (lazy) {

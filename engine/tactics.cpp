@@ -1,16 +1,21 @@
 // The tactics term and the root's capture test, both built on the capture
 // search: a side wins material when its captures gain half a pawn or more.
+#include <algorithm>
+#include <bit>
 #include <memory>
 
-#include "board/console.h"
 #include "engine/eval_terms.h"
 #include "engine/score.h"
+#include "engine/static_exchange.h"
 #include "engine/tactics.h"
 #include "engine/tactics_memo.h"
 #include "rules/make_move.h"
 
 namespace torvik {
 namespace {
+
+// A double threat costs the threatened side this fraction of the lesser capture.
+constexpr int32_t kDoubleThreatShare = 2;
 
 int32_t Difference(const Position& pos, int side) {
   return pos.eval.material[side] - pos.eval.material[side ^ 1];
@@ -44,17 +49,45 @@ int32_t RememberedOutcome(Position& pos) {
   return answer.outcome;
 }
 
-// The term as the side to move sees it, made White-positive.
+// 3D: a double threat, where the side not to move wins two of the mover's
+// pieces by their exchanges and the mover can save only one. What the lesser
+// of the two best such captures wins, or 0.
+int32_t DoubleThreat(const Position& pos) {
+  const View& v = kViews[WhiteToMove(pos) ? kBlack : kWhite];
+  int32_t first = 0, second = 0;
+  for (uint32_t victims = pos.occupiedMask & v.enemy; victims; victims &= victims - 1) {
+    const PieceEntry& t = pos.pieces[std::countr_zero(victims)];
+    if (t.code == 0 || TypeOf(t.code) == kKing) continue;
+    int32_t gain = 0;
+    for (uint32_t m = pos.attackedBy[t.square] & v.own & pos.occupiedMask; m; m &= m - 1) {
+      const PieceEntry& a = pos.pieces[std::countr_zero(m)];
+      if (a.code != 0) gain = std::max(gain, StaticExchange(pos, a.square, t.square));
+    }
+    if (gain < kCaptureGain) continue;
+    second = std::max(second, std::min(first, gain));
+    first = std::max(first, gain);
+  }
+  return second;
+}
+
+int32_t DoubledShare(const Position& pos) { return Is3D(pos) ? DoubleThreat(pos) / kDoubleThreatShare : 0; }
+
+// The term as the side to move sees it, made White-positive. In the 3D game a
+// threatened side facing a double threat loses a share of the lesser capture too.
 int32_t ComputeTerm(Position& pos) {
   const CoefficientTable& c = Coefficients(pos);
   const int32_t sign = WhiteToMove(pos) ? 1 : -1;
   const int32_t outcome = RememberedOutcome(pos);
   if (outcome > 0) return sign * c[kWinsByCaptures];
-  if (outcome < 0) return -sign * c[kThreatensCaptures];
-  return 0;
+  if (outcome == 0) return 0;
+  return -sign * (c[kThreatensCaptures] + DoubledShare(pos));
 }
 
 }  // namespace
+
+int32_t TacticsTermCost(const Position& pos) {
+  return std::max(Coefficients(pos)[kThreatensCaptures], 0) + DoubledShare(pos);
+}
 
 int32_t TacticsTerm(Position& pos) {
   if (pos.flags & kTacticsCached) return pos.evalTerm;
@@ -64,34 +97,12 @@ int32_t TacticsTerm(Position& pos) {
   return pos.evalTerm;
 }
 
-// The side now to move could only have been threatening before (1189 for it)
-// or losing material (1188 against it): a threat becomes a win; a loss is
-// tested again, now that it moves first.
+// The term is worked out again for the new side to move (the think's memo
+// keeps the capture searches cheap), and `evalScore` moves by the change.
 void RefreshTactics(Position& pos) {
-  if (!(pos.flags & kTacticsCached)) {
-    pos.evalScore += TacticsTerm(pos);
-    return;
-  }
-  if (pos.evalTerm == 0) return;
-  const CoefficientTable& c = Coefficients(pos);
-  const int32_t win = c[kWinsByCaptures], threat = c[kThreatensCaptures];
-  const int mover = WhiteToMove(pos) ? kWhite : kBlack;
-  const int32_t sign = mover == kWhite ? 1 : -1;
-  const int32_t term = pos.evalTerm * sign;  // from the new mover's view
-  int32_t now;
-  if (term == threat) {
-    now = win;
-  } else if (term == -win) {
-    now = WinsMaterial(pos, mover) ? win : -threat;
-  } else {
-    // A term the other side to move could not have left: reported, kept.
-    static constexpr const char* kBugs[2][2] = {{"tactics bug 1", "tactics bug 2"},
-                                                {"tactics bug 3", "tactics bug 4"}};
-    Warn(false, kBugs[mover][term == win ? 0 : 1]);
-    return;
-  }
-  pos.evalScore += sign * (now - term);
-  pos.evalTerm = sign * now;
+  if (pos.flags & kTacticsCached) pos.evalScore -= pos.evalTerm;
+  pos.flags &= ~kTacticsCached;
+  pos.evalScore += TacticsTerm(pos);
 }
 
 int32_t RootMoveGain(Position& pos, const Move& move) {

@@ -22,8 +22,13 @@ int32_t CaptureSearch(Position& pos, int side, uint32_t targets, uint32_t used, 
 // The tactics term, White-positive, computed once per position (flags bit
 // 28, `evalTerm`): the side to move wins material by captures (coefficient
 // 1188 for it), else the other side threatens to (1189 against the side to
-// move), else 0. Clears `bestMove` and may set it.
+// move, and in the 3D game half of what the lesser capture of a double threat
+// wins), else 0. Clears `bestMove` and may set it.
 int32_t TacticsTerm(Position& pos);
+
+// The most the tactics term can take off the side to move, without the
+// capture search: what the lazy evaluation allows for when it leaves the term out.
+int32_t TacticsTermCost(const Position& pos);
 
 // After the side to move changed without a new evaluation (a null move):
 // brings the tactics term and `evalScore` up to date.

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "board/console.h"
+#include "board/piece_values.h"
 #include "engine/coefficients.h"
 #include "engine/tactics.h"
 #include "engine/tactics_memo.h"
@@ -109,6 +110,18 @@ TEST(Tactics, RefreshAfterTheSideToMoveChanges) {
   EXPECT_EQ(threat.evalTerm, -warn);
   EXPECT_EQ(log.Text(), "");
 
+}
+
+// 3D: the black queen forks two undefended knights that cannot take it. White
+// saves one and is charged half of the other; one knight alone is a plain threat.
+TEST(Tactics, DoubleThreatIn3D) {
+  const std::pair<Position, int32_t> cases[] = {
+      {test::Build3D({{16, 'K'}, {23, 'k'}, {0, 'q'}, {1, 'N'}}), 0},
+      {test::Build3D({{16, 'K'}, {23, 'k'}, {0, 'q'}, {1, 'N'}, {8, 'N'}}), PieceValue(kKnight) / 2}};
+  for (auto [pos, share] : cases) {
+    pos.flags &= ~kTacticsCached;
+    EXPECT_EQ(TacticsTerm(pos), -(Coef(pos, kThreatensCaptures) + share));
+  }
 }
 
 // The think's memo answers only a position with the same pieces on the same squares, and
