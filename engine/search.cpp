@@ -49,10 +49,10 @@ constexpr int32_t kStaticCutMargin = 6000;
 constexpr int kPruneDepth = 3;
 constexpr std::array<int, kPruneDepth + 1> kPruneIndex2D = {0, 8, 14, 22};
 constexpr std::array<int, kPruneDepth + 1> kPruneIndex3D = {0, 16, 28, 44};
-// Exchange pruning: at depths 1 to 4 in a calm node, once a move has a value,
+// Exchange pruning: at depths 1 to 5 in a calm node, once a move has a value,
 // a quiet move that loses more than this (per ply of depth left) by the
 // exchange on its square is not searched.
-constexpr int kExchangePruneDepth = 4;
+constexpr int kExchangePruneDepth = 5;
 constexpr int32_t kExchangePruneMargin = 5000;
 
 bool InCheck(const Position& pos) { return (pos.flags & kInCheck) != 0; }
