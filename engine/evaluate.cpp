@@ -167,7 +167,8 @@ int32_t EvaluateTerms(Position& pos, int32_t bound, EvalMode mode, EvalBreakdown
   Fast f = FastTerms(pos);
   const bool lazy = mode == EvalMode::Lazy && pos.previous;
   // A position far enough beyond the bound is not worth its capture search:
-  // the tactics term costs the side to move at most the other side's threat.
+  // the tactics term costs the side to move at most the other side's threat
+  // (with, in the 3D game, the share of a double threat).
   if (lazy && !(pos.flags & kTacticsCached)) {
     const int32_t cost = TacticsTermCost(pos);
     if (const auto e = LazyEstimate(pos, bound, f.Partial() + material, sign, cost)) return Clamp(*e);
