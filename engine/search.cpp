@@ -63,9 +63,7 @@ bool CheckPays(const Position& pos) {
   const Square to = pos.lastMove.to;
   if (!IsSquare(to) || pos.board[to] == 0) return true;
   const uint32_t own = WhiteToMove(pos) ? kWhiteSlots : kBlackSlots;
-  for (uint32_t m = pos.attackedBy[to] & own & pos.occupiedMask; m; m &= m - 1)
-    if (StaticExchange(pos, pos.pieces[std::countr_zero(m)].square, to) > 0) return false;
-  return true;
+  return BestExchange(pos, pos.attackedBy[to] & own & pos.occupiedMask, to) <= 0;
 }
 
 bool HasOfficer(const Position& pos) {

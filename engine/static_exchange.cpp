@@ -50,4 +50,11 @@ int32_t StaticExchange(const Position& pos, Square from, Square to) {
   return gain[0];
 }
 
+int32_t BestExchange(const Position& pos, uint32_t attackers, Square to) {
+  int32_t best = 0;
+  for (uint32_t m = attackers; m; m &= m - 1)
+    best = std::max(best, StaticExchange(pos, pos.pieces[std::countr_zero(m)].square, to));
+  return best;
+}
+
 }  // namespace torvik

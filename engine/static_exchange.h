@@ -19,6 +19,10 @@ namespace torvik {
 // maps must be up to date.
 int32_t StaticExchange(const Position& pos, Square from, Square to);
 
+// The most that one of `attackers` (slots of the same side, on the board) wins
+// by taking on `to` and letting the exchange run; 0 when none gains.
+int32_t BestExchange(const Position& pos, uint32_t attackers, Square to);
+
 // The piece on `from` takes the enemy piece on `to` and loses material once the
 // exchange has run; a piece worth no more than its victim never does, and is
 // not searched.

@@ -57,12 +57,8 @@ int32_t DoubleThreat(const Position& pos) {
   int32_t first = 0, second = 0;
   for (uint32_t victims = pos.occupiedMask & v.enemy; victims; victims &= victims - 1) {
     const PieceEntry& t = pos.pieces[std::countr_zero(victims)];
-    if (t.code == 0 || TypeOf(t.code) == kKing) continue;
-    int32_t gain = 0;
-    for (uint32_t m = pos.attackedBy[t.square] & v.own & pos.occupiedMask; m; m &= m - 1) {
-      const PieceEntry& a = pos.pieces[std::countr_zero(m)];
-      if (a.code != 0) gain = std::max(gain, StaticExchange(pos, a.square, t.square));
-    }
+    if (TypeOf(t.code) == kKing) continue;
+    const int32_t gain = BestExchange(pos, pos.attackedBy[t.square] & v.own & pos.occupiedMask, t.square);
     if (gain < kCaptureGain) continue;
     second = std::max(second, std::min(first, gain));
     first = std::max(first, gain);
