@@ -61,7 +61,7 @@ int32_t TryCapture(Position& pos, const View& v, int attacker, int victim, uint3
   targets |= SlotBit(attacker);
   if (!Is3D(pos)) ExtendLines(pos, v, from, used | SlotBit(attacker), targets, added);
   const uint32_t nowUsed = used | SlotBit(attacker) | SlotBit(victim);
-  const int32_t result = -CaptureSearch(pos, v.side ^ 1, targets, nowUsed, 1 - gamma, false);
+  const int32_t result = -CaptureSearch(pos, v.side ^ 1, targets & ~SlotBit(victim), nowUsed, 1 - gamma, false);
   for (int i = 0; i < added.count; ++i) pos.attackedBy[added.squares[i]] &= ~added.bits[i];
   pos.eval.material[v.side ^ 1] += PieceValue(victimCode);
   t.code = victimCode;
@@ -85,6 +85,7 @@ int32_t CaptureSearch(Position& pos, int side, uint32_t targets, uint32_t used, 
   const int32_t standPat = pos.eval.material[side] - pos.eval.material[side ^ 1];
   int32_t best = standPat;
   if (standPat >= gamma) return best;
+  const uint32_t ready = v.own & pos.occupiedMask & ~used;  // the pieces still free to capture
   for (uint32_t victims = targets & v.enemy; victims; victims &= victims - 1) {
     const int victim = std::countr_zero(victims);
     const PieceEntry& t = pos.pieces[victim];
@@ -92,7 +93,7 @@ int32_t CaptureSearch(Position& pos, int side, uint32_t targets, uint32_t used, 
     const int32_t gain = standPat + PieceValue(t.code);
     if (gain < gamma) return std::max(best, gain);
     const Square to = t.square;
-    for (uint32_t m = pos.attackedBy[to] & v.own & pos.occupiedMask & ~used; m;) {
+    for (uint32_t m = pos.attackedBy[to] & ready; m;) {
       const int attacker = 31 - std::countl_zero(m);
       m &= ~SlotBit(attacker);
       if (pos.pieces[attacker].code == 0) continue;
