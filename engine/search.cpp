@@ -55,6 +55,14 @@ constexpr std::array<int, kPruneDepth + 1> kPruneIndex3D = {0, 16, 28, 44};
 constexpr int kExchangePruneDepth = 5;
 constexpr int32_t kExchangePruneMargin = 5000;
 
+// Singular extension (the 3D game's): from this depth on, a hash move whose
+// lower bound was proven nearly as deep is searched a ply deeper when every
+// other move, searched to half the depth, stays this far (per ply) below that
+// bound. In the 2D game it gained nothing.
+constexpr int kSingularDepth = 6;
+constexpr int kSingularDraft = 3;
+constexpr int32_t kSingularMargin = 300;
+
 bool InCheck(const Position& pos) { return (pos.flags & kInCheck) != 0; }
 
 // A check is worth a ply unless the piece that moved can be won at once: some
@@ -94,6 +102,36 @@ bool NullMoveAllowed(const Engine& e, const Position& pos, int depth, int ply) {
 // against it is taken as it stands.
 
 int32_t DrawForMover(const Position& pos) { return WhiteToMove(pos) ? DrawValue(pos) : -DrawValue(pos); }
+
+namespace {
+
+// The place of the hash move in `list` when it stands alone: every other move
+// fails below the hash move's bound less the margin; -1 otherwise.
+int SingularMove(Engine& e, Position& pos, Move* list, int count, int depth, int ply) {
+  const TTEntry* entry = LookupTT(e.tt, pos);
+  if (!entry || !TTHasMove(*entry) || entry->lowerDepth + kSingularDraft < depth) return -1;
+  if (entry->lower <= -kMateScores || entry->lower >= kMateScores) return -1;
+  int hash = -1;
+  for (int i = 0; i < count && hash < 0; ++i)
+    if (list[i].from == TTFrom(*entry) && list[i].to == TTTo(*entry)) hash = i;
+  if (hash < 0) return -1;
+  const int32_t bound = entry->lower - kSingularMargin * depth;
+  Position& child = ChildAt(e, ply);
+  SearchStack& next = e.stack[ply + 1];
+  for (int i = 0; i < count; ++i) {
+    if (i == hash || !HasMover(pos, list[i])) continue;
+    Move m = list[i];
+    if (!DoMove(child, pos, m)) continue;
+    next.moves = {};
+    next.extended = false;
+    next.parentExtended = false;
+    const int32_t v = IsRepetition(child, 1) ? DrawForMover(pos) : -Search(e, child, depth / 2 - 1, 1 - bound, ply + 1);
+    if (e.aborted || v >= bound) return -1;
+  }
+  return hash;
+}
+
+}  // namespace
 
 int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   // Step 1. Horizon: at depth 0 the quiescence search takes over.
@@ -218,6 +256,14 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   if (ETC(e, pos, list, count, ss.moves.keys, depth, gamma, value, etcMove, ply))
     return TowardZero(value, kEtcMateSteps);
 
+  // Step 8b. Singular extension: the hash move alone reaches its bound.
+  int singular = -1;
+  if (Is3D(pos) && depth >= kSingularDepth && ply > 0 && haveHash && !ss.extended && !belowNull &&
+      extensionRoom() && !InCheck(pos)) {
+    singular = SingularMove(e, pos, list, count, depth, ply);
+    if (e.aborted) return kMated;
+  }
+
   // Step 9. Moves loop, in list order, until one reaches gamma.
   int32_t best = kMated;
   int bestIndex = -1;
@@ -268,7 +314,7 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
         const bool favoursEngine = IsEngineNode(pos) ? v >= gamma : v < gamma;
         if (v != kMated && favoursEngine && !e.aborted) v = -Search(e, child, depth - 1, 1 - gamma, ply + 1);
       } else {
-        v = -Search(e, child, depth - 1, 1 - gamma, ply + 1);
+        v = -Search(e, child, depth - 1 + (i == singular ? 1 : 0), 1 - gamma, ply + 1);
       }
     }
     list[i].score = v;
