@@ -168,7 +168,8 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   // frontier futility. Below a null move nothing is extended; extensions stop
   // kExtensionRoom plies below the root depth, and a recapture is not extended
   // right after an extension.
-  const int32_t staticEval = Evaluate(pos, gamma, depth > 1 ? EvalMode::Fresh : EvalMode::Incremental);
+  // The incremental evaluation gives exactly the full one's value, at every depth.
+  const int32_t staticEval = Evaluate(pos, gamma, EvalMode::Incremental);
   const Position* parent = pos.previous;
   const bool belowNull = ply > 0 && e.stack[ply - 1].nullMove;
   const auto extensionRoom = [&] { return depth + ply < e.rootDepth + kExtensionRoom; };
