@@ -5,6 +5,7 @@
 #include "board/piece_values.h"
 #include "board/rays.h"
 #include "engine/eval_terms.h"
+#include "engine/score.h"
 #include "engine/tactics.h"
 
 namespace torvik {
@@ -172,6 +173,18 @@ int32_t CaptureSearch(Position& pos, int side, uint32_t targets, uint32_t used, 
   Sweep sweep = MakeSweep(pos);
   const int32_t standPat = pos.eval.material[side] - pos.eval.material[side ^ 1];
   return Captures(sweep, side, Line{targets, targets & sweep.attacked, used, standPat}, gamma, top);
+}
+
+int CaptureOutcome(Position& pos) {
+  Sweep sweep = MakeSweep(pos);  // the same board for both sides' searches
+  const auto wins = [&](int side) {
+    const int32_t standPat = pos.eval.material[side] - pos.eval.material[side ^ 1];
+    const int32_t gamma = standPat + kCaptureGain;
+    const Line all{pos.occupiedMask, pos.occupiedMask & sweep.attacked, 0, standPat};
+    return Captures(sweep, side, all, gamma, true) >= gamma;
+  };
+  const int mover = WhiteToMove(pos) ? kWhite : kBlack;
+  return wins(mover) ? 1 : wins(mover ^ 1) ? -1 : 0;
 }
 
 }  // namespace torvik

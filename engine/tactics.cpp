@@ -21,30 +21,16 @@ int32_t Difference(const Position& pos, int side) {
   return pos.eval.material[side] - pos.eval.material[side ^ 1];
 }
 
-// The side wins material by captures from the position as it stands.
-bool WinsMaterial(Position& pos, int side) {
-  const int32_t gamma = Difference(pos, side) + kCaptureGain;
-  return CaptureSearch(pos, side, pos.occupiedMask, 0, gamma, true) >= gamma;
-}
-
-// +1 the side to move wins material, -1 the other side threatens to, 0 neither.
-int32_t Outcome(Position& pos) {
-  const int mover = WhiteToMove(pos) ? kWhite : kBlack;
-  if (WinsMaterial(pos, mover)) return 1;
-  if (WinsMaterial(pos, mover ^ 1)) return -1;
-  return 0;
-}
-
 // The outcome, from the think's memo when the position was met before; sets
 // `bestMove` as the search would.
 int32_t RememberedOutcome(Position& pos) {
   TacticsMemo* memo = pos.tacticsMemo;
-  if (!memo) return Outcome(pos);
+  if (!memo) return CaptureOutcome(pos);
   if (const TacticsAnswer* known = FindTactics(*memo, pos)) {
     pos.bestMove = known->bestMove;
     return known->outcome;
   }
-  const TacticsAnswer answer{Outcome(pos), pos.bestMove};
+  const TacticsAnswer answer{CaptureOutcome(pos), pos.bestMove};
   StoreTactics(*memo, pos, answer);
   return answer.outcome;
 }

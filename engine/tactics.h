@@ -19,6 +19,11 @@ namespace torvik {
 // now reaches.
 int32_t CaptureSearch(Position& pos, int side, uint32_t targets, uint32_t used, int32_t gamma, bool top);
 
+// +1 when the side to move wins material (kCaptureGain or more) by captures
+// from the position as it stands, else -1 when the other side does, else 0.
+// Each side's search is an outermost call (it may set `bestMove`).
+int CaptureOutcome(Position& pos);
+
 // The tactics term, White-positive, computed once per position (flags bit
 // 28, `evalTerm`): the side to move wins material by captures (coefficient
 // 1188 for it), else the other side threatens to (1189 against the side to
