@@ -76,9 +76,12 @@ int32_t BishopValue(const Position& pos, const PawnColumns& cols, int slot) {
   const PieceEntry& e = pos.pieces[slot];
   const View& v = ViewOf(e.code);
   int lined = 0;
-  for (uint32_t m = pos.pieceMask & v.enemy; m; m &= m - 1) {
-    const PieceEntry& t = pos.pieces[std::countr_zero(m)];
-    if (TypeOf(t.code) >= kRook && PieceReach(pos, e.code, e.square, t.square)) ++lined;
+  if (IsValidCode(e.code) && IsSquare(e.square)) {
+    const uint64_t reach = LineTablesOf(pos).reach[e.code + 6][e.square];  // its lines on an empty board
+    for (uint32_t m = pos.pieceMask & v.enemy; m; m &= m - 1) {
+      const PieceEntry& t = pos.pieces[std::countr_zero(m)];
+      if (TypeOf(t.code) >= kRook && IsSquare(t.square) && ((reach >> t.square) & 1)) ++lined;
+    }
   }
   return Coefficients(pos)[kBishopLineUp + std::min(lined, 4)] +
          Outpost(pos, cols, v, e.square, kBishopOutpost, kBishopOutpostSupported);
