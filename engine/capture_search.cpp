@@ -167,20 +167,25 @@ int32_t Captures(Sweep& sweep, int side, const Line& line, int32_t gamma, bool t
   return end ? std::max(best, line.standPat + PieceValue(pos.pieces[std::countr_zero(end)].code)) : best;
 }
 
+// The line an outermost call starts from: `side` to capture, the material as it stands.
+Line FirstLine(const Sweep& sweep, int side, uint32_t targets, uint32_t used) {
+  const Position& pos = sweep.pos;
+  const int32_t standPat = pos.eval.material[side] - pos.eval.material[side ^ 1];
+  return Line{targets, targets & sweep.attacked, used, standPat};
+}
+
 }  // namespace
 
 int32_t CaptureSearch(Position& pos, int side, uint32_t targets, uint32_t used, int32_t gamma, bool top) {
   Sweep sweep = MakeSweep(pos);
-  const int32_t standPat = pos.eval.material[side] - pos.eval.material[side ^ 1];
-  return Captures(sweep, side, Line{targets, targets & sweep.attacked, used, standPat}, gamma, top);
+  return Captures(sweep, side, FirstLine(sweep, side, targets, used), gamma, top);
 }
 
 int CaptureOutcome(Position& pos) {
   Sweep sweep = MakeSweep(pos);  // the same board for both sides' searches
   const auto wins = [&](int side) {
-    const int32_t standPat = pos.eval.material[side] - pos.eval.material[side ^ 1];
-    const int32_t gamma = standPat + kCaptureGain;
-    const Line all{pos.occupiedMask, pos.occupiedMask & sweep.attacked, 0, standPat};
+    const Line all = FirstLine(sweep, side, pos.occupiedMask, 0);
+    const int32_t gamma = all.standPat + kCaptureGain;
     return Captures(sweep, side, all, gamma, true) >= gamma;
   };
   const int mover = WhiteToMove(pos) ? kWhite : kBlack;
