@@ -59,7 +59,7 @@ constexpr int32_t kExchangePruneMargin = 5000;
 // lower bound was proven nearly as deep is searched a ply deeper when every
 // other move, searched to half the depth, stays this far (per ply) below that
 // bound. In the 2D game it gained nothing.
-constexpr int kSingularDepth = 6;
+constexpr int kSingularDepth = 5;
 constexpr int kSingularDraft = 3;
 constexpr int32_t kSingularMargin = 300;
 
