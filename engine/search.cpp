@@ -55,6 +55,13 @@ constexpr std::array<int, kPruneDepth + 1> kPruneIndex3D = {0, 16, 28, 44};
 constexpr int kExchangePruneDepth = 5;
 constexpr int32_t kExchangePruneMargin = 5000;
 
+// ProbCut (the 2D game's): from this depth on, a capture that wins by its
+// exchange enough to clear gamma by the margin, and that a search this many
+// plies shallower proves to clear it, fails the node high.
+constexpr int kProbCutDepth = 5;
+constexpr int kProbCutReduction = 4;
+constexpr int32_t kProbCutMargin = 20000;
+
 // Singular extension (the 3D game's): from this depth on, a hash move whose
 // lower bound was proven nearly as deep is searched a ply deeper when every
 // other move, searched to half the depth, stays this far (per ply) below that
@@ -257,6 +264,26 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   if (ETC(e, pos, list, count, ss.moves.keys, depth, gamma, value, etcMove, ply))
     return TowardZero(value, kEtcMateSteps);
 
+  // Step 8a. ProbCut: a good capture that, searched shallower, clears gamma by
+  // a margin shows the node would fail high at full depth too.
+  Position& child = ChildAt(e, ply);
+  if (!Is3D(pos) && depth >= kProbCutDepth && ply > 0 && !InCheck(pos) && !ss.extended && !belowNull &&
+      gamma > -kMateScores && gamma + kProbCutMargin < kMateScores) {
+    const int32_t raised = gamma + kProbCutMargin;
+    for (int i = 0; i < count; ++i) {
+      Move m = list[i];
+      if (!HasMover(pos, m) || pos.board[m.to] == 0) continue;
+      if (staticEval + StaticExchange(pos, m.from, m.to) < raised) continue;
+      if (!DoMove(child, pos, m) || IsRepetition(child, 1)) continue;
+      next.moves = {};
+      next.extended = false;
+      next.parentExtended = false;
+      const int32_t v = -Search(e, child, depth - kProbCutReduction, 1 - raised, ply + 1);
+      if (e.aborted) return kMated;
+      if (v >= raised) return TowardZero(v);
+    }
+  }
+
   // Step 8b. Singular extension: the hash move alone reaches its bound.
   int singular = -1;
   if (Is3D(pos) && depth >= kSingularDepth && ply > 0 && haveHash && !ss.extended && !belowNull &&
@@ -268,7 +295,6 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   // Step 9. Moves loop, in list order, until one reaches gamma.
   int32_t best = kMated;
   int bestIndex = -1;
-  Position& child = ChildAt(e, ply);
   const bool calm = !threat && !InCheck(pos);  // late quiet moves may be pruned and reduced
   const int pruneFrom = calm && depth <= kPruneDepth ? (Is3D(pos) ? kPruneIndex3D : kPruneIndex2D)[depth] : count;
   for (int i = 0; i < count; ++i) {
