@@ -72,6 +72,14 @@ constexpr int32_t kSingularMargin = 300;
 
 bool InCheck(const Position& pos) { return (pos.flags & kInCheck) != 0; }
 
+// A child's ply before its search: no moves yet, no extension of its own, and
+// `parentExtended` telling whether the move into this node was extended.
+void StartChild(SearchStack& next, bool parentExtended) {
+  next.moves = {};
+  next.extended = false;
+  next.parentExtended = parentExtended;
+}
+
 // A check is worth a ply unless the piece that moved can be won at once: some
 // capture of it gains by its exchange.
 bool CheckPays(const Position& pos) {
@@ -129,9 +137,7 @@ int SingularMove(Engine& e, Position& pos, Move* list, int count, int depth, int
     if (i == hash || !HasMover(pos, list[i])) continue;
     Move m = list[i];
     if (!DoMove(child, pos, m)) continue;
-    next.moves = {};
-    next.extended = false;
-    next.parentExtended = false;
+    StartChild(next, false);
     const int32_t v = IsRepetition(child, 1) ? DrawForMover(pos) : -Search(e, child, depth / 2 - 1, 1 - bound, ply + 1);
     if (e.aborted || v >= bound) return -1;
   }
@@ -275,9 +281,7 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
       if (!HasMover(pos, m) || pos.board[m.to] == 0) continue;
       if (staticEval + StaticExchange(pos, m.from, m.to) < raised) continue;
       if (!DoMove(child, pos, m) || IsRepetition(child, 1)) continue;
-      next.moves = {};
-      next.extended = false;
-      next.parentExtended = false;
+      StartChild(next, false);
       const int32_t v = -Search(e, child, depth - kProbCutReduction, 1 - raised, ply + 1);
       if (e.aborted) return kMated;
       if (v >= raised) return TowardZero(v);
@@ -315,9 +319,7 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
       list[i].score = kMated;
       continue;
     }
-    next.moves = {};
-    next.extended = false;
-    next.parentExtended = ss.extended;
+    StartChild(next, ss.extended);
 
     // Step 9b. Search the child. A repetition is a draw. A quiet move ordered
     // late (not a killer), at a node deep enough and not in check, is tried
