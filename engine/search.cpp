@@ -403,9 +403,7 @@ int32_t RootSearch(Engine& e, Position& pos, int depth, int32_t gamma, Move& bes
     } else if (IsRepetition(child, 1)) {
       v = DrawForMover(pos);
     } else {
-      e.stack[1].moves = {};
-      e.stack[1].extended = false;
-      e.stack[1].parentExtended = false;
+      StartChild(e.stack[1], false);
       v = -Search(e, child, depth - 1, 1 - gamma, 1);
     }
     if (AbortCheck(e)) e.aborted = true;
