@@ -2,8 +2,11 @@
 """Writes what tune_eval printed into engine/coefficients.cpp: a scalar's new value
 (`Name stage: old -> new`) and a scaled group's factor (`Name stage: x factor`, taken
 onto the group's percentage) go into the stage's place of the group's `Pick(s, {...})`.
+With --squares TABLE (the table tune_eval --write kept) the square tables and the
+vectors the source writes stage by stage (`kNameOpening` ... pictures, `kNameByStage`
+arrays) are drawn again from that table's entries.
 
-    bench/apply_fit.py FIT_OUTPUT [engine/coefficients.cpp]
+    bench/apply_fit.py FIT_OUTPUT [engine/coefficients.cpp] [--squares TABLE]
 """
 import re
 import sys
@@ -21,16 +24,79 @@ def edit(source, name, stage, change):
     if at < 0:
         sys.exit("apply_fit: no %s in the source" % name)
     start = source.find("Pick(s, {", at) + len("Pick(s, {")
+    if start < len("Pick(s, {") or start > source.find(";", at):
+        sys.exit("apply_fit: %s has no percentages by stage in the source" % name)
     end = source.find("}", start)
     values = [int(v) for v in source[start:end].split(",")]
     values[stage] = change(values[stage])
     return source[:start] + ", ".join(str(v) for v in values) + source[end:]
 
 
+# The square tables drawn once a stage (`constexpr Picture kNameStage = {{...}};`), by
+# the index in coefficients.h where each one's entries begin.
+PICTURES = {"kRookTable": "kRookSquares", "kKnightTable": "kKnightSquares", "kControlTable": "kControlSquares",
+            "kKingSideZoneTable": "kKingSideZone", "kQueenSideZoneTable": "kQueenSideZone",
+            "kPawnTable": "kPawnSquares"}
+STAGES = ["Opening", "Middle", "Ending", "Pawnless"]
+
+
+def draw(source, table, header):
+    """The source with every stage's picture of every square table drawn from `table`."""
+    for picture, index in PICTURES.items():
+        first = int(re.search(r"\b%s = (\d+)" % index, header).group(1))
+        for stage, suffix in enumerate(STAGES):
+            anchor = "constexpr Picture %s%s = {{" % (picture, suffix)
+            at = source.find(anchor)
+            if at < 0:
+                sys.exit("apply_fit: no %s%s in the source" % (picture, suffix))
+            start, end = at + len(anchor), source.find("}};", at)
+            # Squares are numbered 8 x column + row; the picture's first line is row 7.
+            rows = ["    {%s}," % ", ".join(str(table[stage][first + 8 * c + r]) for c in range(8))
+                    for r in range(7, -1, -1)]
+            source = source[:start] + "\n" + "\n".join(rows) + "\n" + source[end:]
+    return source
+
+
+def wrapped(values, indent, width=120):
+    """`{v, v, ...},` over as many lines as the width needs, each starting at `indent`."""
+    lines, line = [], indent + "{"
+    for i, v in enumerate(values):
+        item = str(v) + ("}," if i == len(values) - 1 else ",")
+        if len(line) + 1 + len(item) > width and line.strip() != "{":
+            lines.append(line)
+            line = indent + "    " + item
+        else:
+            line += ("" if line.endswith("{") else " ") + item
+    return lines + [line]
+
+
+def draw_vectors(source, table, header):
+    """The source with every `k<Index>ByStage` array drawn from `table`, one stage a row."""
+    pattern = re.compile(r"constexpr std::array<Values<(\d+)>, kStages> k(\w+)ByStage = \{\{.*?\}\};", re.S)
+
+    def redraw(m):
+        count, name = int(m.group(1)), m.group(2)
+        first = int(re.search(r"\bk%s = (\d+)" % name, header).group(1))
+        rows = [line for stage in range(len(STAGES)) for line in
+                wrapped(table[stage][first:first + count], "    ")]
+        return "constexpr std::array<Values<%d>, kStages> k%sByStage = {{\n%s\n}};" % (count, name, "\n".join(rows))
+    return pattern.sub(redraw, source)
+
+
 def main():
-    fit = sys.argv[1]
-    path = sys.argv[2] if len(sys.argv) > 2 else "engine/coefficients.cpp"
+    args = sys.argv[1:]
+    squares = None
+    if "--squares" in args:
+        at = args.index("--squares")
+        squares = args[at + 1]
+        del args[at:at + 2]
+    fit = args[0]
+    path = args[1] if len(args) > 1 else "engine/coefficients.cpp"
     source = open(path).read()
+    if squares:
+        table = [[int(v) for v in line.split()] for line in open(squares) if line.strip()]
+        header = open(path.replace(".cpp", ".h")).read()
+        source = draw_vectors(draw(source, table, header), table, header)
     for line in open(fit):
         line = line.strip()
         if m := re.match(r"(\w+)\s+(\d): (-?\d+) -> (-?\d+)$", line):

@@ -10,8 +10,13 @@
 // gradient steps, and then evaluates the new table for real. The last tenth of
 // the file is held out and its error printed beside the fitted part's.
 //
-//   tune_eval DATA [--max N] [--passes P] [--stages 0123] [--only NAME,...] [--range R] [--lambda L]
-//             [--write FILE]
+//   tune_eval DATA [--max N] [--passes P] [--stages 0123] [--only NAME,...] [--split NAME,...]
+//             [--range R] [--lambda L] [--write FILE]
+//
+// --split fits the named tables entry by entry instead of scaling them (a
+// square's entry together with its column-mirrored twin), printed as
+// `Name[i] stage: old -> new` for the first entry of each pair; --write keeps
+// the table they make, for bench/apply_fit.py --squares.
 //
 // DATA: one position a line, `FEN;RESULT` with RESULT 1, 0.5 or 0 for White.
 // Prints K, the errors, and each group that moved: its old and new value.
@@ -46,7 +51,7 @@ struct Range {
 
 // A group of weights that moves as one.
 struct Group {
-  const char* name;
+  std::string name;
   int stage;
   bool scale;                // scaled by a factor, else one weight moved by adding
   std::vector<Range> ranges;
@@ -221,17 +226,32 @@ bool Load(const char* path, size_t max, std::vector<Sample>& data) {
   return true;
 }
 
+// The entry fitted together with entry i of a range of `count`: a square's
+// column-mirrored twin (sq ^ 56) in a square table; in the two king zones, the
+// other zone's mirrored square; else the entry itself.
+int Twin(int count, int i) {
+  if (count == 64) return i ^ 56;
+  if (count == 128) return i ^ 64 ^ 56;
+  return i;
+}
+
+// Whether `name` is in the comma-framed list `list` (",A,B,").
+bool Listed(const std::string& list, const std::string& name) {
+  return list.find("," + name + ",") != std::string::npos;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: tune_eval DATA [--max N] [--passes P] [--stages 0123] [--only NAME,...] [--range R] [--lambda L] [--write FILE]\n");
+    std::fprintf(stderr, "usage: tune_eval DATA [--max N] [--passes P] [--stages 0123] [--only NAME,...] "
+                         "[--split NAME,...] [--range R] [--lambda L] [--write FILE]\n");
     return 1;
   }
   size_t max = 1u << 30;
   int passes = 2;
   double range = 0.5, lambda = 1e-5;
-  std::string stages = "0123", only, write;
+  std::string stages = "0123", only, split, write;
   for (int i = 2; i + 1 < argc; i += 2) {
     const std::string a = argv[i];
     if (a == "--max") max = std::strtoul(argv[i + 1], nullptr, 10);
@@ -240,6 +260,7 @@ int main(int argc, char** argv) {
     else if (a == "--range") range = std::atof(argv[i + 1]);
     else if (a == "--lambda") lambda = std::atof(argv[i + 1]);
     else if (a == "--only") only = "," + std::string(argv[i + 1]) + ",";
+    else if (a == "--split") split = "," + std::string(argv[i + 1]) + ",";
     else if (a == "--write") write = argv[i + 1];
     else {
       std::fprintf(stderr, "tune_eval: unknown option %s\n", a.c_str());
@@ -268,15 +289,25 @@ int main(int argc, char** argv) {
   for (char c : stages) {
     const int s = c - '0';
     for (const auto& sc : kScalars) groups.push_back({sc.name, s, false, {{sc.index, 1}}});
-    for (const Scaled& sc : ScaledGroups()) groups.push_back({sc.name, s, true, sc.ranges});
+    for (const Scaled& sc : ScaledGroups()) {
+      if (!Listed(split, sc.name)) {
+        groups.push_back({sc.name, s, true, sc.ranges});
+        continue;
+      }
+      for (const Range& r : sc.ranges) {
+        for (int i = 0; i < r.count; ++i) {
+          const int twin = Twin(r.count, i);
+          if (twin < i) continue;
+          std::vector<Range> entries{{r.first + i, 1}};
+          if (twin != i) entries.push_back({r.first + twin, 1});
+          groups.push_back({std::string(sc.name) + "[" + std::to_string(r.first + i - sc.ranges[0].first) + "]",
+                            s, false, entries});
+        }
+      }
+    }
   }
   if (!only.empty()) {
-    std::erase_if(groups, [&](const Group& g) {
-      std::string key = ",";
-      key += g.name;
-      key += ",";
-      return only.find(key) == std::string::npos;
-    });
+    std::erase_if(groups, [&](const Group& g) { return !Listed(only, g.name.substr(0, g.name.find('['))); });
   }
   const CoefficientTables original = *table;
 
@@ -366,9 +397,9 @@ int main(int argc, char** argv) {
           den += std::abs(static_cast<double>(original[g.stage][j]));
         }
       if (den > 0 && std::abs(num / den - 1) > 0.005)
-        std::printf("%-24s %d: x %.3f\n", g.name, g.stage, num / den);
+        std::printf("%-24s %d: x %.3f\n", g.name.c_str(), g.stage, num / den);
     } else if ((*table)[g.stage][i] != original[g.stage][i]) {
-      std::printf("%-24s %d: %d -> %d\n", g.name, g.stage, original[g.stage][i], (*table)[g.stage][i]);
+      std::printf("%-24s %d: %d -> %d\n", g.name.c_str(), g.stage, original[g.stage][i], (*table)[g.stage][i]);
     }
   }
   std::printf("final error: fitted %.6f held out %.6f\n", Error(*data, scores, k, false),
