@@ -8,14 +8,14 @@ arrays) are drawn again from that table's entries.
 
     bench/apply_fit.py FIT_OUTPUT [engine/coefficients.cpp] [--squares TABLE]
 """
+import argparse
 import re
 import sys
 
 # Groups whose percentage is a named constant shared by several ranges; the others
 # are found by their `f.Put(kName,` line.
-SHARED = {"KingZones": "zone", "KnightMobility": "knight", "BishopMobility": "bishop",
-          "RookMobility": "rook", "QueenMobility": "queen", "KingMobility": "king",
-          "KingSafety": "safety", "Passers": "passer", "Shelter": "shelter"}
+SHARED = {"KnightMobility": "knight", "BishopMobility": "bishop", "RookMobility": "rook",
+          "QueenMobility": "queen", "KingMobility": "king", "KingSafety": "safety"}
 
 
 def edit(source, name, stage, change):
@@ -40,10 +40,15 @@ PICTURES = {"kRookTable": "kRookSquares", "kKnightTable": "kKnightSquares", "kCo
 STAGES = ["Opening", "Middle", "Ending", "Pawnless"]
 
 
+def first_entry(header, index):
+    """Where the range named `index` (as kRookSquares) begins, from coefficients.h."""
+    return int(re.search(r"\b%s = (\d+)" % index, header).group(1))
+
+
 def draw(source, table, header):
     """The source with every stage's picture of every square table drawn from `table`."""
     for picture, index in PICTURES.items():
-        first = int(re.search(r"\b%s = (\d+)" % index, header).group(1))
+        first = first_entry(header, index)
         for stage, suffix in enumerate(STAGES):
             anchor = "constexpr Picture %s%s = {{" % (picture, suffix)
             at = source.find(anchor)
@@ -76,7 +81,7 @@ def draw_vectors(source, table, header):
 
     def redraw(m):
         count, name = int(m.group(1)), m.group(2)
-        first = int(re.search(r"\bk%s = (\d+)" % name, header).group(1))
+        first = first_entry(header, "k" + name)
         rows = [line for stage in range(len(STAGES)) for line in
                 wrapped(table[stage][first:first + count], "    ")]
         return "constexpr std::array<Values<%d>, kStages> k%sByStage = {{\n%s\n}};" % (count, name, "\n".join(rows))
@@ -84,26 +89,23 @@ def draw_vectors(source, table, header):
 
 
 def main():
-    args = sys.argv[1:]
-    squares = None
-    if "--squares" in args:
-        at = args.index("--squares")
-        squares = args[at + 1]
-        del args[at:at + 2]
-    fit = args[0]
-    path = args[1] if len(args) > 1 else "engine/coefficients.cpp"
-    source = open(path).read()
-    if squares:
-        table = [[int(v) for v in line.split()] for line in open(squares) if line.strip()]
-        header = open(path.replace(".cpp", ".h")).read()
+    ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    ap.add_argument("fit", help="what tune_eval printed")
+    ap.add_argument("path", nargs="?", default="engine/coefficients.cpp")
+    ap.add_argument("--squares", help="the table tune_eval --write kept")
+    args = ap.parse_args()
+    source = open(args.path).read()
+    if args.squares:
+        table = [[int(v) for v in line.split()] for line in open(args.squares) if line.strip()]
+        header = open(args.path.replace(".cpp", ".h")).read()
         source = draw_vectors(draw(source, table, header), table, header)
-    for line in open(fit):
+    for line in open(args.fit):
         line = line.strip()
         if m := re.match(r"(\w+)\s+(\d): (-?\d+) -> (-?\d+)$", line):
             source = edit(source, m.group(1), int(m.group(2)), lambda old, new=int(m.group(4)): new)
         elif m := re.match(r"(\w+)\s+(\d): x ([\d.]+)$", line):
             source = edit(source, m.group(1), int(m.group(2)), lambda old, f=float(m.group(3)): round(old * f))
-    open(path, "w").write(source)
+    open(args.path, "w").write(source)
 
 
 if __name__ == "__main__":
