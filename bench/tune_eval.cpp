@@ -11,14 +11,19 @@
 // the file is held out and its error printed beside the fitted part's.
 //
 //   tune_eval DATA [--max N] [--passes P] [--stages 0123] [--only NAME,...] [--split NAME,...]
-//             [--range R] [--lambda L] [--write FILE]
+//             [--range R] [--lambda L] [--mix M] [--write FILE]
 //
 // --split fits the named tables entry by entry instead of scaling them (a
 // square's entry together with its column-mirrored twin), printed as
 // `Name[i] stage: old -> new` for the first entry of each pair; --write keeps
 // the table they make, for bench/apply_fit.py --squares.
 //
-// DATA: one position a line, `FEN;RESULT` with RESULT 1, 0.5 or 0 for White.
+// DATA: one position a line, `FEN;RESULT` with RESULT 1, 0.5 or 0 for White,
+// or the engine's own games as `torvik-cli selfplay --positions` writes them:
+// `TEXT;RESULT;VALUE`, the position in either game's text (3D under Tournament
+// rules) and its think's value for White. Such a line's target is the value
+// read as a result, sigmoid(kValueScale x VALUE), with --mix M (0.25) of the
+// game's result mixed in.
 // Prints K, the errors, and each group that moved: its old and new value.
 // --write FILE also writes the whole tuned table there, one stage block a line,
 // for a trial build to read before its values are written into the source.
@@ -154,6 +159,10 @@ int32_t Score(const Sample& s) {
 
 double Sigmoid(double k, double e) { return 1 / (1 + std::exp(-k * e)); }
 
+// How the engine's values read as results: the K its evaluation fits to 2D
+// positions Stockfish judged (a pawn, 10000, is 62%).
+constexpr double kValueScale = 4.861e-5;
+
 // Every tenth run of 2000 positions (some twenty games) is held out.
 bool Held(size_t i) { return i / 2000 % 10 == 9; }
 
@@ -188,26 +197,33 @@ double FitK(const std::vector<Sample>& data, const std::vector<double>& scores) 
   return std::exp((lo + hi) / 2);
 }
 
-bool Load(const char* path, size_t max, std::vector<Sample>& data) {
+bool Load(const char* path, size_t max, double mix, std::vector<Sample>& data) {
   std::ifstream in(path);
   if (!in) {
     std::fprintf(stderr, "tune_eval: cannot read %s\n", path);
     return false;
   }
   std::string line, error;
-  size_t lines = 0, bad = 0, loud = 0;
+  size_t lines = 0, bad = 0, loud = 0, kept3D = 0;
   auto s = std::make_unique<Sample>();
   while (data.size() < max && std::getline(in, line)) {
-    const size_t semi = line.rfind(';');
+    const size_t semi = line.find(';');
     if (semi == std::string::npos) continue;
     ++lines;
     s->pos = Position{};
     s->pos.rules = kTournament;
-    if (!ParsePosition(line.substr(0, semi), kGame2D, s->pos, error)) {
+    const std::string text = line.substr(0, semi);
+    const int mode = text.find('/') == std::string::npos ? kGame3D : kGame2D;
+    if (!ParsePosition(text, mode, s->pos, error)) {
       ++bad;
       continue;
     }
-    s->result = std::strtof(line.c_str() + semi + 1, nullptr);
+    char* end = nullptr;
+    s->result = std::strtof(line.c_str() + semi + 1, &end);
+    if (*end == ';') {
+      const double value = std::strtod(end + 1, nullptr);
+      s->result = float((1 - mix) * Sigmoid(kValueScale, value) + mix * s->result);
+    }
     // The engine's side changes which king-safety weights a side reads: half each.
     if (lines & 1) s->pos.flags |= kEngineWhite; else s->pos.flags &= ~kEngineWhite;
     SetGameStage(s->pos, 1);
@@ -220,9 +236,11 @@ bool Load(const char* path, size_t max, std::vector<Sample>& data) {
       ++loud;
       continue;
     }
+    kept3D += mode == kGame3D;
     data.push_back(*s);
   }
-  std::printf("read %zu positions: %zu kept, %zu not quiet, %zu unreadable\n", lines, data.size(), loud, bad);
+  std::printf("read %zu positions: %zu kept (%zu of the 3D game), %zu not quiet, %zu unreadable\n", lines,
+              data.size(), kept3D, loud, bad);
   return true;
 }
 
@@ -245,12 +263,12 @@ bool Listed(const std::string& list, const std::string& name) {
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: tune_eval DATA [--max N] [--passes P] [--stages 0123] [--only NAME,...] "
-                         "[--split NAME,...] [--range R] [--lambda L] [--write FILE]\n");
+                         "[--split NAME,...] [--range R] [--lambda L] [--mix M] [--write FILE]\n");
     return 1;
   }
   size_t max = 1u << 30;
   int passes = 2;
-  double range = 0.5, lambda = 1e-5;
+  double range = 0.5, lambda = 1e-5, mix = 0.25;
   std::string stages = "0123", only, split, write;
   for (int i = 2; i + 1 < argc; i += 2) {
     const std::string a = argv[i];
@@ -259,6 +277,7 @@ int main(int argc, char** argv) {
     else if (a == "--stages") stages = argv[i + 1];
     else if (a == "--range") range = std::atof(argv[i + 1]);
     else if (a == "--lambda") lambda = std::atof(argv[i + 1]);
+    else if (a == "--mix") mix = std::atof(argv[i + 1]);
     else if (a == "--only") only = "," + std::string(argv[i + 1]) + ",";
     else if (a == "--split") split = "," + std::string(argv[i + 1]) + ",";
     else if (a == "--write") write = argv[i + 1];
@@ -268,7 +287,7 @@ int main(int argc, char** argv) {
     }
   }
   auto data = std::make_unique<std::vector<Sample>>();
-  if (!Load(argv[1], max, *data)) return 1;
+  if (!Load(argv[1], max, mix, *data)) return 1;
   const size_t n = data->size();
   size_t train = 0;
   for (size_t i = 0; i < n; ++i) train += !Held(i);

@@ -71,6 +71,8 @@ int SearchCommand(Options& options) {
 int SelfPlay(Options& options) {
   int difficulty = kEasy;
   int games = 10, seed = 1, moveTime = 0;
+  std::string positions;
+  TakeOption(options, "--positions", positions);
   if (!TakeDifficulty(options, difficulty) || !TakeNumber(options, "--games", 0, 1000000, games) ||
       !TakeNumber(options, "--seed", 0, 1000000, seed) ||
       !TakeNumber(options, "--movetime", 1, 86400000, moveTime) || !NoOtherOptions(options))
@@ -79,10 +81,25 @@ int SelfPlay(Options& options) {
     std::fprintf(stderr, "torvik-cli: selfplay starts from the start position\n");
     return kBadUsage;
   }
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(nullptr, std::fclose);
+  if (!positions.empty()) {
+    out.reset(std::fopen(positions.c_str(), "a"));
+    if (!out) {
+      std::fprintf(stderr, "torvik-cli: cannot write %s\n", positions.c_str());
+      return 1;
+    }
+  }
   std::map<std::string, int> tally;
   int failures = 0;
   for (int g = 0; g < games; ++g) {
-    const SelfPlayGame game = PlaySelfGame(options.mode, options.rules, difficulty, uint32_t(seed + g), 4, moveTime);
+    const SelfPlayGame game =
+        PlaySelfGame(options.mode, options.rules, difficulty, uint32_t(seed + g), 4, moveTime, out != nullptr);
+    const double result = WhiteResult(game);
+    if (out && result >= 0) {
+      for (const ThoughtPosition& p : game.thought)
+        std::fprintf(out.get(), "%s;%g;%d\n", p.text.c_str(), result, p.value);
+      std::fflush(out.get());
+    }
     const char* end = GameEndName(game.end);
     ++tally[end];
     std::printf("game %d: %s after %d plies\n", g + 1, end, game.plies);

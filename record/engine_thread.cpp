@@ -140,7 +140,7 @@ EngineOutcome EngineTurn(Game& game) {
   game.engine.thinking = true;
   game.redrawRequested = true;
   Move move;
-  Think(engine, *copy.pos, move);
+  game.engine.lastValue = Think(engine, *copy.pos, move);
   game.engine.thinking = false;
   {
     std::lock_guard lock(game.engine.thinkingMutex);

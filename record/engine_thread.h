@@ -23,6 +23,7 @@ struct EngineThread {
   std::atomic<bool> showThinking{false};  // each finished depth's line also goes to the console
   std::atomic<bool> hintAsked{false};     // the next wake-up searches for the person to move
   int64_t moveTimeMs = 0;  // the headless tool's wall-clock time a move (0: the level's); set before a think
+  std::atomic<int32_t> lastValue{0};  // the last finished think's value, from its side to move's view
   // The latest finished depth of the running think, as ThinkingLine writes it;
   // empty when none runs.
   std::mutex thinkingMutex;

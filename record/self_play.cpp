@@ -40,8 +40,19 @@ GameEnd DrawnBy(const Game& game, const std::string& log) {
 
 const char* GameEndName(GameEnd end) { return kEndNames[static_cast<int>(end)]; }
 
+double WhiteResult(const SelfPlayGame& game) {
+  switch (game.end) {
+    case GameEnd::kWhiteMates: return 1;
+    case GameEnd::kBlackMates: return 0;
+    case GameEnd::kResigned: return game.resignedWhite ? 0 : 1;
+    case GameEnd::kIllegal:
+    case GameEnd::kRecordFull: return -1;
+    default: return 0.5;
+  }
+}
+
 SelfPlayGame PlaySelfGame(int mode, int rules, int difficulty, uint32_t seed, int openingPlies,
-                          int64_t moveTimeMs) {
+                          int64_t moveTimeMs, bool keepThought) {
   ConsoleCapture log;
   auto game = std::make_unique<Game>();
   NewGameOfMode(*game, mode);
@@ -55,11 +66,19 @@ SelfPlayGame PlaySelfGame(int mode, int rules, int difficulty, uint32_t seed, in
   PlayRandom(*game, rng, openingPlies);
   Position& pos = game->state.position;
   while (pos.winner == kNoWinner && !RecordIsFull(*game)) {
-    game->state.engineSide = WhiteToMove(pos) ? kEnginePlaysWhite : kEnginePlaysBlack;
+    const bool white = WhiteToMove(pos);
+    game->state.engineSide = white ? kEnginePlaysWhite : kEnginePlaysBlack;
+    const bool keep = keepThought && !(pos.flags & kInCheck);
+    std::string text = keep ? FormatPosition(pos) : std::string();
     const EngineOutcome outcome = EngineTurn(*game);
     if (outcome == EngineOutcome::kIllegal || outcome == EngineOutcome::kResigned) {
       result.end = outcome == EngineOutcome::kIllegal ? GameEnd::kIllegal : GameEnd::kResigned;
+      result.resignedWhite = white;
       break;
+    }
+    if (keep && outcome == EngineOutcome::kPlayed) {
+      const int32_t value = game->engine.lastValue;
+      result.thought.push_back({std::move(text), white ? value : -value});
     }
     if (outcome == EngineOutcome::kIdle) break;
   }
