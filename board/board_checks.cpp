@@ -50,7 +50,15 @@ Square PawnPastPromotion(const Position& pos) {
   for (Square s = 0; s < kSquareCount; ++s) {
     const int code = pos.board[s];
     if (TypeOf(code) != kPawn) continue;
-    if (!Is3D(pos) ? RowOf(s) == 0 || RowOf(s) == 7 : IsPromotion(pos, code, s, Move{})) return s;
+    if (!Is3D(pos)) {
+      if (RowOf(s) == 0 || RowOf(s) == 7) return s;
+      continue;
+    }
+    if (!IsPromotion(pos, code, s, Move{})) continue;
+    // A level's corner beneath the pawn's end pin had a square ahead while a
+    // board stood there; the board may have moved off since.
+    if (BoardOfSquare(s) < 0 && (code > 0 ? IsFarEndPin(s) : IsNearEndPin(s))) continue;
+    return s;
   }
   return kNoSquare;
 }

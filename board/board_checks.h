@@ -26,7 +26,9 @@ bool SidesFitSlots(const Position& pos, std::string& error);
 // The square of a pawn that stands where it must already have promoted, or
 // kNoSquare. 2D: the first or last rank. 3D: where a pawn's move promotes it
 // (no square ahead on any level, or the far rank of an attack board at the far
-// end), for the boards' current pins.
+// end), for the boards' current pins; but a pawn may stand on a level's corner
+// beneath its end pin (a8 or d8 for White, a1 or d1 for Black) once the board
+// that stood on that pin has moved away.
 Square PawnPastPromotion(const Position& pos);
 
 // 2D: whether the en-passant square is one the last move can have left: empty,

@@ -63,7 +63,8 @@ std::set<test::MoveKey> Legal(Position& pos) {
 
 // The text `show` writes for a position reached in play reads back to the
 // same game: the same legal moves, the same move paths two plies deep. In the
-// 3D game the en-passant square may hold a piece and is kept.
+// 3D game the en-passant square may hold a piece and is kept, and a pawn an
+// attack board's move left with nothing ahead stands unpromoted.
 TEST(PositionText, PlayedPositionsReadBackToTheSameGame) {
   int withEp = 0;
   auto check = [&](const Position& played, int rules) {
@@ -85,6 +86,14 @@ TEST(PositionText, PlayedPositionsReadBackToTheSameGame) {
   ASSERT_EQ(MakeMove(after, before, step), 1);
   ASSERT_EQ(after.epSquare, 42);
   check(after, kStandard);
+  // A white pawn on d8 with the KL6 board above it: the board moves off and
+  // leaves the pawn with nothing ahead, unpromoted.
+  board.assign(64, '.');
+  board[41] = 'K', board[46] = 'k', board[63] = 'P';
+  before = test::FromText(board + " b QL1,QL6,KL1,KL6 wbwb - -", kGame3D, kTournament);
+  Move off = M(kBlackKingBoard, 63, 60, 'T');
+  ASSERT_EQ(MakeMove(after, before, off), 1);
+  check(after, kTournament);
   for (int rules : {kTournament, kStandard})
     test::RandomPlay(Start(kGame3D, rules), 21 + rules, 150, [&](const Position& pos) { check(pos, rules); });
   EXPECT_GT(withEp, 1);
