@@ -215,7 +215,7 @@ bool Load(const char* path, size_t max, double mix, std::vector<Sample>& data) {
     const std::string text = line.substr(0, semi);
     const int mode = text.find('/') == std::string::npos ? kGame3D : kGame2D;
     if (!ParsePosition(text, mode, s->pos, error)) {
-      ++bad;
+      if (bad++ == 0) std::fprintf(stderr, "tune_eval: first unreadable line %zu: %s\n", lines, error.c_str());
       continue;
     }
     char* end = nullptr;
