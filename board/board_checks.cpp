@@ -55,9 +55,10 @@ Square PawnPastPromotion(const Position& pos) {
       continue;
     }
     if (!IsPromotion(pos, code, s, Move{})) continue;
-    // A level's corner beneath the pawn's end pin had a square ahead while a
-    // board stood there; the board may have moved off since.
-    if (BoardOfSquare(s) < 0 && (code > 0 ? IsFarEndPin(s) : IsNearEndPin(s))) continue;
+    // A level's corner beneath the pawn's end pin (a pin is named by that
+    // corner's square) had a square ahead while a board stood there; the board
+    // may have moved off since.
+    if (code > 0 ? IsFarEndPin(s) : IsNearEndPin(s)) continue;
     return s;
   }
   return kNoSquare;
