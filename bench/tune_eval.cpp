@@ -37,6 +37,7 @@
 #include <string>
 #include <vector>
 
+#include "board/console.h"
 #include "engine/coefficients.h"
 #include "engine/evaluate.h"
 #include "record/position_text.h"
@@ -287,7 +288,10 @@ int main(int argc, char** argv) {
     }
   }
   auto data = std::make_unique<std::vector<Sample>>();
-  if (!Load(argv[1], max, mix, *data)) return 1;
+  {
+    ConsoleCapture quiet;  // the library's notes of each new 3D board arrangement it builds
+    if (!Load(argv[1], max, mix, *data)) return 1;
+  }
   const size_t n = data->size();
   size_t train = 0;
   for (size_t i = 0; i < n; ++i) train += !Held(i);
