@@ -7,6 +7,13 @@ vectors the source writes stage by stage (`kNameOpening` ... pictures, `kNameByS
 arrays) are drawn again from that table's entries.
 
     bench/apply_fit.py FIT_OUTPUT [engine/coefficients.cpp] [--squares TABLE]
+
+With --game 3d it writes engine/coefficients_3d.h whole instead: every range where
+TABLE (a fit of the 3D game's table) differs from BASE (tune_eval --write-2d), as a
+percentage of the 2D range where each stage's entries are the 2D ones scaled, else
+written out entry by entry. FIT_OUTPUT is then not read.
+
+    bench/apply_fit.py - --game 3d --squares TABLE --base BASE --about "TEXT" [engine/coefficients_3d.h]
 """
 import argparse
 import re
@@ -88,15 +95,103 @@ def draw_vectors(source, table, header):
     return pattern.sub(redraw, source)
 
 
+def ranges(header):
+    """(name, first entry, length) of every range of the block, from coefficients.h."""
+    size = int(re.search(r"kCoefficients = (\d+);", header).group(1))
+    firsts = [(m.group(1), int(m.group(2))) for m in re.finditer(r"^\s+(k\w+) = (\d+),", header, re.M)]
+    return [(name, first, (firsts[i + 1][1] if i + 1 < len(firsts) else size) - first)
+            for i, (name, first) in enumerate(firsts)]
+
+
+def percent_of(new, old):
+    """The percentage by which `new` is `old` scaled as a whole (to within rounding), or None."""
+    scale = sum(abs(v) for v in old)
+    if scale == 0:
+        return None
+    f = sum(abs(v) for v in new) / scale
+    fits = all(abs(n - o * f) <= 0.0005 * abs(o) + 1.5 for n, o in zip(new, old))
+    return round(100 * f) if fits and f > 0 else None
+
+
+THREE_D_HEAD = """// The 3D game's weights. Its block of each stage is the 2D game's (same
+// layout, same meaning per index) with the ranges below written over it:
+// where a fit to positions of 3D games moved them. Square tables are drawn as
+// the 2D ones, a line a row (rows 7..0) and columns 0..7 across, though a 3D
+// square's column and row are those of geometry.h: columns 0..3 hold the
+// attack boards and the neutral level, columns 4..7 the two main levels.
+//
+// bench/apply_fit.py --game 3d writes this file whole from a table tune_eval
+// fitted; a range it leaves out keeps the 2D value.
+//
+// %s
+#pragma once
+
+#include "engine/coefficient_blocks.h"
+
+namespace torvik::coefficients_3d {
+
+using namespace coefficient_blocks;
+"""
+
+
+def write_3d(table, base, header, about):
+    """The text of coefficients_3d.h: where `table` differs from `base`."""
+    decls, puts = [], []
+    for name, first, count in ranges(header):
+        new = [table[s][first:first + count] for s in range(len(STAGES))]
+        old = [base[s][first:first + count] for s in range(len(STAGES))]
+        if new == old:
+            continue
+        if name == "kPieceValueTable":
+            sys.exit("apply_fit: the fit moved the piece values, which both games share")
+        if count == 1:
+            puts.append("  Overwrite(t, %s, Pick(s, {%s}));" % (name, ", ".join(str(n[0]) for n in new)))
+            continue
+        percents = [100 if n == o else percent_of(n, o) for n, o in zip(new, old)]
+        if None not in percents and percents != [100] * len(STAGES):
+            puts.append("  Overwrite(t, %s, Scaled(Entries<%d>(t, %s), Pick(s, {%s})));"
+                        % (name, count, name, ", ".join(str(p) for p in percents)))
+        elif count == 64:
+            pictures = []
+            for stage, values in enumerate(new):
+                rows = ["        {%s}," % ", ".join(str(values[8 * c + r]) for c in range(8)) for r in range(7, -1, -1)]
+                pictures.append("    {{  // %s\n%s\n    }}," % (STAGES[stage].lower(), "\n".join(rows)))
+            decls.append("constexpr std::array<Picture, kStages> %s3D = {{\n%s\n}};" % (name, "\n".join(pictures)))
+            puts.append("  Overwrite(t, %s, Squares(%s3D[s]));" % (name, name))
+        else:
+            rows = [line for values in new for line in wrapped(values, "    ")]
+            decls.append("constexpr std::array<Values<%d>, kStages> %s3D = {{\n%s\n}};"
+                         % (count, name, "\n".join(rows)))
+            puts.append("  Overwrite(t, %s, %s3D[s]);" % (name, name))
+    body = "\n".join(decls) + ("\n\n" if decls else "")
+    body += ("// The 3D block of stage s, from the 2D block `t` of the same stage.\n"
+             "constexpr CoefficientTable Block(CoefficientTable t, int s) {\n")
+    body += "\n".join(puts) + "\n" if puts else "  static_cast<void>(s);\n"
+    body += "  return t;\n}\n\n}  // namespace torvik::coefficients_3d\n"
+    return THREE_D_HEAD % about + "\n" + body
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("fit", help="what tune_eval printed")
-    ap.add_argument("path", nargs="?", default="engine/coefficients.cpp")
+    ap.add_argument("path", nargs="?")
     ap.add_argument("--squares", help="the table tune_eval --write kept")
+    ap.add_argument("--game", choices=["2d", "3d"], default="2d")
+    ap.add_argument("--base", help="with --game 3d: the 2D game's table (tune_eval --write-2d)")
+    ap.add_argument("--about", default="", help="with --game 3d: a line on the fit, for the file's head")
     args = ap.parse_args()
+    read = lambda path: [[int(v) for v in line.split()] for line in open(path) if line.strip()]
+    if args.game == "3d":
+        if not (args.squares and args.base):
+            sys.exit("apply_fit: --game 3d needs --squares and --base")
+        path = args.path or "engine/coefficients_3d.h"
+        header = open(path.replace("coefficients_3d.h", "coefficients.h")).read()
+        open(path, "w").write(write_3d(read(args.squares), read(args.base), header, args.about))
+        return
+    args.path = args.path or "engine/coefficients.cpp"
     source = open(args.path).read()
     if args.squares:
-        table = [[int(v) for v in line.split()] for line in open(args.squares) if line.strip()]
+        table = read(args.squares)
         header = open(args.path.replace(".cpp", ".h")).read()
         source = draw_vectors(draw(source, table, header), table, header)
     for line in open(args.fit):

@@ -27,6 +27,10 @@
 // Prints K, the errors, and each group that moved: its old and new value.
 // --write FILE also writes the whole tuned table there, one stage block a line,
 // for a trial build to read before its values are written into the source.
+// The fit starts from the 3D game's table when every position is of the 3D
+// game, else from the 2D game's; --write-2d FILE writes the 2D game's compiled
+// table the same way, the base bench/apply_fit.py --game 3d writes the 3D
+// game's differences from.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -246,11 +250,14 @@ bool Load(const char* path, size_t max, double mix, std::vector<Sample>& data) {
 }
 
 // The entry fitted together with entry i of a range of `count`: a square's
-// column-mirrored twin (sq ^ 56) in a square table; in the two king zones, the
-// other zone's mirrored square; else the entry itself.
-int Twin(int count, int i) {
-  if (count == 64) return i ^ 56;
-  if (count == 128) return i ^ 64 ^ 56;
+// file-mirrored twin in a square table; in the two king zones, the other
+// zone's mirrored square; else the entry itself. A 2D square mirrors its file
+// at sq ^ 56; a 3D one at sq ^ 24, within its group of four columns (the
+// neutral level and attack boards, the two main levels).
+int Twin(int count, int i, bool threeD) {
+  const int mirror = threeD ? 24 : 56;
+  if (count == 64) return i ^ mirror;
+  if (count == 128) return i ^ 64 ^ mirror;
   return i;
 }
 
@@ -259,18 +266,32 @@ bool Listed(const std::string& list, const std::string& name) {
   return list.find("," + name + ",") != std::string::npos;
 }
 
+// Writes `tables` to `path`, one stage block a line.
+bool WriteTable(const std::string& path, const CoefficientTables& tables) {
+  std::FILE* out = std::fopen(path.c_str(), "w");
+  if (!out) {
+    std::fprintf(stderr, "tune_eval: cannot write %s\n", path.c_str());
+    return false;
+  }
+  for (const CoefficientTable& block : tables) {
+    for (int32_t v : block) std::fprintf(out, "%d ", v);
+    std::fprintf(out, "\n");
+  }
+  return std::fclose(out) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: tune_eval DATA [--max N] [--passes P] [--stages 0123] [--only NAME,...] "
-                         "[--split NAME,...] [--range R] [--lambda L] [--mix M] [--write FILE]\n");
+                         "[--split NAME,...] [--range R] [--lambda L] [--mix M] [--write FILE] [--write-2d FILE]\n");
     return 1;
   }
   size_t max = 1u << 30;
   int passes = 2;
   double range = 0.5, lambda = 1e-5, mix = 0.25;
-  std::string stages = "0123", only, split, write;
+  std::string stages = "0123", only, split, write, write2d;
   for (int i = 2; i + 1 < argc; i += 2) {
     const std::string a = argv[i];
     if (a == "--max") max = std::strtoul(argv[i + 1], nullptr, 10);
@@ -282,6 +303,7 @@ int main(int argc, char** argv) {
     else if (a == "--only") only = "," + std::string(argv[i + 1]) + ",";
     else if (a == "--split") split = "," + std::string(argv[i + 1]) + ",";
     else if (a == "--write") write = argv[i + 1];
+    else if (a == "--write-2d") write2d = argv[i + 1];
     else {
       std::fprintf(stderr, "tune_eval: unknown option %s\n", a.c_str());
       return 1;
@@ -300,7 +322,10 @@ int main(int argc, char** argv) {
   std::printf("by stage: %zu %zu %zu %zu\n", perStage[0], perStage[1], perStage[2], perStage[3]);
 
   auto start = std::chrono::steady_clock::now();
-  auto table = std::make_unique<CoefficientTables>(CompiledCoefficients());
+  const bool all3D = std::all_of(data->begin(), data->end(), [](const Sample& s) { return Is3D(s.pos); });
+  std::printf("starting from the %s game's table\n", all3D ? "3D" : "2D");
+  if (!write2d.empty() && !WriteTable(write2d, CompiledCoefficients(kGame2D))) return 1;
+  auto table = std::make_unique<CoefficientTables>(CompiledCoefficients(all3D ? kGame3D : kGame2D));
   std::vector<double> scores = ScoreAll(*data, *table);
   const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("one pass over the positions: %.2f s\n", secs);
@@ -319,7 +344,7 @@ int main(int argc, char** argv) {
       }
       for (const Range& r : sc.ranges) {
         for (int i = 0; i < r.count; ++i) {
-          const int twin = Twin(r.count, i);
+          const int twin = Twin(r.count, i, all3D);
           if (twin < i) continue;
           std::vector<Range> entries{{r.first + i, 1}};
           if (twin != i) entries.push_back({r.first + twin, 1});
@@ -427,17 +452,6 @@ int main(int argc, char** argv) {
   }
   std::printf("final error: fitted %.6f held out %.6f\n", Error(*data, scores, k, false),
               Error(*data, scores, k, true));
-  if (!write.empty()) {
-    std::FILE* out = std::fopen(write.c_str(), "w");
-    if (!out) {
-      std::fprintf(stderr, "tune_eval: cannot write %s\n", write.c_str());
-      return 1;
-    }
-    for (const CoefficientTable& block : *table) {
-      for (int32_t v : block) std::fprintf(out, "%d ", v);
-      std::fprintf(out, "\n");
-    }
-    std::fclose(out);
-  }
+  if (!write.empty() && !WriteTable(write, *table)) return 1;
   return 0;
 }

@@ -5,13 +5,11 @@
 #include "board/console.h"
 #include "board/piece.h"
 #include "board/piece_values.h"
+#include "board/square.h"
+#include "engine/coefficient_blocks.h"
+#include "engine/coefficients_3d.h"
 
 namespace torvik {
-
-// Reached only while the table is built at compile time, where a call to it
-// stops the build with the reason in the compiler's message. It has no body:
-// nothing at run time may call it.
-void TableLayoutError(const char* why);
 
 namespace {
 
@@ -27,19 +25,15 @@ namespace {
 // ending's, and each square table has one picture a stage. bench/apply_fit.py
 // writes a fit into this file; a `Pick(s, {...})` percentage beside a curve is
 // the fits' scale for it in each stage.
+//
+// These fits were to 2D positions, and this is the 2D game's table. The 3D
+// game's starts from it and writes its own fit over it (coefficients_3d.h).
 
 // ---------------------------------------------------------------------------
 // Building blocks. The table is assembled at compile time; a range that is put
 // out of place, past the end, or a block left short stops the build.
 
-template <std::size_t N>
-using Values = std::array<int32_t, N>;
-
-using PerStage = std::array<int32_t, kStages>;
-
-// A square table drawn as the board looks from White's side: the first line is
-// row 7, the last line row 0, columns 0..7 from left to right.
-using Picture = std::array<std::array<int32_t, 8>, 8>;
+using namespace coefficient_blocks;
 
 class Filler {
  public:
@@ -60,36 +54,6 @@ class Filler {
   CoefficientTable block_{};
   int next_ = 0;
 };
-
-// The value of stage s among four.
-constexpr int32_t Pick(int s, PerStage byStage) { return byStage[s]; }
-
-template <class T>
-constexpr const T& Pick(int s, const T& opening, const T& middle, const T& ending, const T& pawnless) {
-  const T* byStage[kStages] = {&opening, &middle, &ending, &pawnless};
-  return *byStage[s];
-}
-
-// v x percent / 100, rounded half away from zero.
-constexpr int32_t Scale(int32_t v, int32_t percent) {
-  int64_t x = int64_t{v} * percent;
-  return static_cast<int32_t>(x >= 0 ? (x + 50) / 100 : (x - 50) / 100);
-}
-
-template <std::size_t N>
-constexpr Values<N> Scaled(const Values<N>& values, int32_t percent) {
-  Values<N> out{};
-  for (std::size_t i = 0; i < N; ++i) out[i] = Scale(values[i], percent);
-  return out;
-}
-
-constexpr Values<64> Squares(const Picture& picture) {
-  Values<64> out{};
-  for (int c = 0; c < 8; ++c) {
-    for (int r = 0; r < 8; ++r) out[8 * c + r] = picture[7 - r][c];
-  }
-  return out;
-}
 
 // A mobility table: a curve by the number of squares (0..8, and 9 for nine or
 // more), taken at rowPercent percent and moved by rowShift on each row counted
@@ -675,28 +639,41 @@ constexpr CoefficientTable MakeBlock(int s) {
   return f.Done();
 }
 
-constexpr CoefficientTables kTable = {MakeBlock(0), MakeBlock(1), MakeBlock(2), MakeBlock(3)};
+constexpr CoefficientTables kTable2D = {MakeBlock(0), MakeBlock(1), MakeBlock(2), MakeBlock(3)};
+
+constexpr CoefficientTables MakeTable3D() {
+  CoefficientTables table{};
+  for (int s = 0; s < kStages; ++s) table[s] = coefficients_3d::Block(kTable2D[s], s);
+  return table;
+}
+
+constexpr CoefficientTables kTable3D = MakeTable3D();
 
 constexpr bool PieceValuesAgree() {
   for (std::size_t t = 0; t < kPieceValues.size(); ++t) {
-    if (kTable[0][kPieceValueTable + t] != kPieceValues[t]) return false;
+    if (kTable2D[0][kPieceValueTable + t] != kPieceValues[t]) return false;
+    if (kTable3D[0][kPieceValueTable + t] != kPieceValues[t]) return false;
   }
   return kPieceValueTable == kPieceValueIndex;
 }
 static_assert(PieceValuesAgree(), "material values differ from the stage-0 coefficients");
 
-// What the evaluation reads: the compiled table unless the tuner hands it another.
-const CoefficientTables* active = &kTable;
+const CoefficientTables& Compiled(int32_t gameMode) { return gameMode == kGame3D ? kTable3D : kTable2D; }
+
+// What the evaluation reads, by game: the compiled tables unless the tuner hands it another.
+std::array<const CoefficientTables*, 2> active = {&kTable2D, &kTable3D};
 
 }  // namespace
 
-const CoefficientTable& CoefficientBlock(int stage) { return (*active)[stage]; }
+const CoefficientTable& CoefficientBlock(int32_t gameMode, int stage) { return (*active[gameMode == kGame3D])[stage]; }
 
-const CoefficientTables& CompiledCoefficients() { return kTable; }
+const CoefficientTables& CompiledCoefficients(int32_t gameMode) { return Compiled(gameMode); }
 
-void UseCoefficients(const CoefficientTables* tables) { active = tables ? tables : &kTable; }
+void UseCoefficients(const CoefficientTables* tables) {
+  active = {tables ? tables : &kTable2D, tables ? tables : &kTable3D};
+}
 
-int32_t PieceValueCoefficient(int code) { return kTable[0][kPieceValueTable + TypeOf(code)]; }
+int32_t PieceValueCoefficient(int code) { return kTable2D[0][kPieceValueTable + TypeOf(code)]; }
 
 int CheckCoefficientCount(std::size_t entries) {
   if (entries == static_cast<std::size_t>(kCoefficients)) return 1;
@@ -704,6 +681,6 @@ int CheckCoefficientCount(std::size_t entries) {
   return 0;
 }
 
-int CheckCoefficients() { return CheckCoefficientCount(sizeof kTable / sizeof(int32_t) / kStages); }
+int CheckCoefficients() { return CheckCoefficientCount(sizeof kTable2D / sizeof(int32_t) / kStages); }
 
 }  // namespace torvik

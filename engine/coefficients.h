@@ -1,6 +1,6 @@
-// The evaluation's weights: one block of coefficients per game stage, so that
-// the same terms weigh differently in the opening (stage 0), the middle game (1),
-// the ending (2) and the pawnless ending (3).
+// The evaluation's weights: one block of coefficients per game and stage, so
+// that the same terms weigh differently in the opening (stage 0), the middle
+// game (1), the ending (2) and the pawnless ending (3), and in the 2D and 3D games.
 //
 // Every weight has a fixed index within a block. Tables indexed by square use
 // the 8 x column + row numbering and are written from White's view; the
@@ -107,14 +107,16 @@ constexpr int PassedPathStart(int row) {
 
 using CoefficientTables = std::array<CoefficientTable, kStages>;
 
-// The block of one stage (0..3).
-const CoefficientTable& CoefficientBlock(int stage);
+// The block of one stage (0..3) in one game (kGame2D or kGame3D). The games
+// share the layout; the 3D game's values start from the 2D game's and differ
+// where a fit to 3D games moved them.
+const CoefficientTable& CoefficientBlock(int32_t gameMode, int stage);
 
-// The table the program carries.
-const CoefficientTables& CompiledCoefficients();
+// The tables the program carries for one game.
+const CoefficientTables& CompiledCoefficients(int32_t gameMode);
 
-// For the weight tuner: the evaluation reads `tables` from now on (nullptr: the
-// compiled table again). The caller keeps them alive while they are in use and
+// For the weight tuner: the evaluation reads `tables` in both games from now on
+// (nullptr: the compiled tables again). The caller keeps them alive while they are in use and
 // drops the positions' cached scores. Material sums keep the compiled piece
 // values whatever the tables say.
 void UseCoefficients(const CoefficientTables* tables);

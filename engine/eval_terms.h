@@ -14,9 +14,9 @@
 
 namespace torvik {
 
-// The block of the position's stage (an impossible stage reads block 0).
+// The block of the position's game and stage (an impossible stage reads block 0).
 inline const CoefficientTable& Coefficients(const Position& pos) {
-  return CoefficientBlock(std::clamp(pos.eval.stage, 0, kStages - 1));
+  return CoefficientBlock(pos.gameMode, std::clamp(pos.eval.stage, 0, kStages - 1));
 }
 
 // An entry of a table that may be read past its end: the index is kept inside

@@ -19,7 +19,7 @@
 namespace torvik {
 namespace {
 
-int32_t Coef(const Position& pos, int index) { return CoefficientBlock(pos.eval.stage)[index]; }
+int32_t Coef(const Position& pos, int index) { return CoefficientBlock(pos.gameMode, pos.eval.stage)[index]; }
 
 TEST(Tactics, TermBySideToMove) {
   struct Case {
