@@ -18,6 +18,7 @@ written out entry by entry. FIT_OUTPUT is then not read.
 import argparse
 import re
 import sys
+import textwrap
 
 # Groups whose percentage is a named constant shared by several ranges; the others
 # are found by their `f.Put(kName,` line.
@@ -123,7 +124,7 @@ THREE_D_HEAD = """// The 3D game's weights. Its block of each stage is the 2D ga
 // bench/apply_fit.py --game 3d writes this file whole from a table tune_eval
 // fitted; a range it leaves out keeps the 2D value.
 //
-// %s
+%s
 #pragma once
 
 #include "engine/coefficient_blocks.h"
@@ -149,8 +150,9 @@ def write_3d(table, base, header, about):
             continue
         percents = [100 if n == o else percent_of(n, o) for n, o in zip(new, old)]
         if None not in percents and percents != [100] * len(STAGES):
-            puts.append("  Overwrite(t, %s, Scaled(Entries<%d>(t, %s), Pick(s, {%s})));"
-                        % (name, count, name, ", ".join(str(p) for p in percents)))
+            scaled = "Scaled(Entries<%d>(t, %s), Pick(s, {%s}))" % (count, name, ", ".join(str(p) for p in percents))
+            line = "  Overwrite(t, %s, %s);" % (name, scaled)
+            puts.append(line if len(line) <= 120 else "  Overwrite(t, %s,\n            %s);" % (name, scaled))
         elif count == 64:
             pictures = []
             for stage, values in enumerate(new):
@@ -168,6 +170,7 @@ def write_3d(table, base, header, about):
              "constexpr CoefficientTable Block(CoefficientTable t, int s) {\n")
     body += "\n".join(puts) + "\n" if puts else "  static_cast<void>(s);\n"
     body += "  return t;\n}\n\n}  // namespace torvik::coefficients_3d\n"
+    about = "\n".join("// " + line for line in textwrap.wrap(about, 77)) or "//"
     return THREE_D_HEAD % about + "\n" + body
 
 
