@@ -658,8 +658,6 @@ constexpr bool PieceValuesAgree() {
 }
 static_assert(PieceValuesAgree(), "material values differ from the stage-0 coefficients");
 
-const CoefficientTables& Compiled(int32_t gameMode) { return gameMode == kGame3D ? kTable3D : kTable2D; }
-
 // What the evaluation reads, by game: the compiled tables unless the tuner hands it another.
 std::array<const CoefficientTables*, 2> active = {&kTable2D, &kTable3D};
 
@@ -667,7 +665,7 @@ std::array<const CoefficientTables*, 2> active = {&kTable2D, &kTable3D};
 
 const CoefficientTable& CoefficientBlock(int32_t gameMode, int stage) { return (*active[gameMode == kGame3D])[stage]; }
 
-const CoefficientTables& CompiledCoefficients(int32_t gameMode) { return Compiled(gameMode); }
+const CoefficientTables& CompiledCoefficients(int32_t gameMode) { return gameMode == kGame3D ? kTable3D : kTable2D; }
 
 void UseCoefficients(const CoefficientTables* tables) {
   active = {tables ? tables : &kTable2D, tables ? tables : &kTable3D};

@@ -116,9 +116,9 @@ const CoefficientTable& CoefficientBlock(int32_t gameMode, int stage);
 const CoefficientTables& CompiledCoefficients(int32_t gameMode);
 
 // For the weight tuner: the evaluation reads `tables` in both games from now on
-// (nullptr: the compiled tables again). The caller keeps them alive while they are in use and
-// drops the positions' cached scores. Material sums keep the compiled piece
-// values whatever the tables say.
+// (nullptr: the compiled tables again). The caller keeps them alive while they
+// are in use and drops the positions' cached scores. Material sums keep the
+// compiled piece values whatever the tables say.
 void UseCoefficients(const CoefficientTables* tables);
 
 // A piece's material value by code (either colour), as the stage-0 block gives it.
