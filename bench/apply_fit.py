@@ -104,14 +104,22 @@ def ranges(header):
             for i, (name, first) in enumerate(firsts)]
 
 
+def scale(v, percent):
+    """What the compiled table makes of `v` scaled by `percent` (Scale in coefficient_blocks.h)."""
+    x = v * percent
+    return (x + 50) // 100 if x >= 0 else -((-x + 50) // 100)
+
+
 def percent_of(new, old):
-    """The percentage by which `new` is `old` scaled as a whole (to within rounding), or None."""
-    scale = sum(abs(v) for v in old)
-    if scale == 0:
+    """The whole percentage that scales `old` to exactly `new` in the compiled table, or None."""
+    scale_sum = sum(abs(v) for v in old)
+    if scale_sum == 0:
         return None
-    f = sum(abs(v) for v in new) / scale
-    fits = all(abs(n - o * f) <= 0.0005 * abs(o) + 1.5 for n, o in zip(new, old))
-    return round(100 * f) if fits and f > 0 else None
+    guess = round(100 * sum(abs(v) for v in new) / scale_sum)
+    for p in (guess, guess - 1, guess + 1):
+        if p > 0 and all(scale(o, p) == n for n, o in zip(new, old)):
+            return p
+    return None
 
 
 THREE_D_HEAD = """// The 3D game's weights. Its block of each stage is the 2D game's (same
