@@ -20,9 +20,6 @@ namespace {
 
 constexpr int kExtensionRoom = 20;     // extensions stop this deep below the root depth
 constexpr int kNullReduction = 4;      // the null move is searched this many plies shallower
-// In the 2D game the null move's reduction grows by a ply for every this many
-// plies of depth: a deep node's null move is searched shallower still.
-constexpr int kNullGrowth2D = 6;
 constexpr int kEngineNullDepth = 3;    // at the engine's own nodes no null move below this depth
 constexpr int32_t kNullMateCut = 10000; // a null move's mate score is taken down by this: passing proves no mate
 constexpr int kNullControlFloor = 6;   // fewer controlled squares: zugzwang risk, no null move
@@ -219,7 +216,7 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   bool threat = false;
   if (NullMoveAllowed(e, pos, depth, ply)) {
     const Position saved = pos;
-    int nullDepth = depth - kNullReduction - (Is3D(pos) ? 0 : depth / kNullGrowth2D);
+    int nullDepth = depth - kNullReduction;
     if (IsEngineNode(pos)) nullDepth = std::max(nullDepth, 1);
     ss.nullMove = true;
     MakeNullMove(pos);
