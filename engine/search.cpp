@@ -108,8 +108,9 @@ bool NullMoveAllowed(const Engine& e, const Position& pos, int depth, int ply) {
 // Why the two sides are searched differently: the search plays for the engine,
 // whose oversights cost it the game, while an oversight of the opponent's only
 // costs it value. So it is careful with what it concludes in its own favour. At
-// the opponent's nodes a null-move cutoff (the opponent doing so well it need
-// not move) is checked by a search one ply deeper before it is believed; the
+// the opponent's nodes in the 3D game a null-move cutoff (the opponent doing so
+// well it need not move) is checked by a search one ply deeper before it is
+// believed (in the 2D game the check cost more depth than it saved); the
 // engine's own null move needs depth to spare and its reply is searched at
 // least one ply deep. Where an extended move is first searched at the unextended
 // depth, a result that favours the engine (its own move reaching gamma, or the
@@ -227,7 +228,7 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
     PassedPawnTempo(pos);
     RefreshTactics(pos);
     int32_t v = -Search(e, pos, nullDepth, 1 - gamma, ply + 1);
-    if (!IsEngineNode(saved) && v >= gamma && !e.aborted) {  // verified at the opponent's nodes
+    if (Is3D(saved) && !IsEngineNode(saved) && v >= gamma && !e.aborted) {  // verified: see above
       next.moves = {};
       v = -Search(e, pos, nullDepth + 1, 1 - gamma, ply + 1);
     }
