@@ -25,7 +25,8 @@ int32_t CaptureSearch(Position& pos, int side, uint32_t targets, uint32_t used, 
 int CaptureOutcome(Position& pos);
 
 // The tactics term, White-positive, computed once per position (flags bit
-// 28, `evalTerm`): the side to move wins material by captures (coefficient
+// 28, `evalTerm`): the side to move wins material by captures (in the 2D game
+// judged by the static exchange on each square; coefficient
 // 1188 for it), else the other side threatens to (1189 against the side to
 // move, and in the 3D game half of what the lesser capture of a double threat
 // wins), else 0. Clears `bestMove` and may set it.
