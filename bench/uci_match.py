@@ -163,9 +163,41 @@ def as_move_text(cli, mode, rules, opening, log=subprocess.DEVNULL):
         referee.close()
 
 
-def play_game(engines, cli, mode, rules, opening, clock, log):
-    """One game: engines[0] plays White. Returns (result, reason, moves)."""
+def reported_score(lines):
+    """The score of the last `info ... score` line, in centipawns from the
+    mover's view (a mate as +-100000), or None."""
+    for line in reversed(lines):
+        words = line.split()
+        if words[:1] == ["info"] and "score" in words:
+            at = words.index("score")
+            if at + 2 < len(words) and words[at + 1] in ("cp", "mate"):
+                try:
+                    n = int(words[at + 2])
+                except ValueError:
+                    return None
+                return n if words[at + 1] == "cp" else (100000 if n > 0 else -100000)
+    return None
+
+
+def adjudged(scores, threshold, plies):
+    """The result when each of the last `plies` scores (White's view, both
+    engines) gives the same side at least `threshold`, else None."""
+    last = scores[-plies:]
+    if threshold <= 0 or len(last) < plies or None in last:
+        return None
+    if all(s >= threshold for s in last):
+        return "1-0"
+    if all(s <= -threshold for s in last):
+        return "0-1"
+    return None
+
+
+def play_game(engines, cli, mode, rules, opening, clock, log, adjudicate=0):
+    """One game: engines[0] plays White. Returns (result, reason, moves).
+    With `adjudicate` (centipawns) a game both engines have scored that far
+    for one side over their last three moves each ends there."""
     referee = Process([cli, "referee", "--mode", mode, "--rules", rules], log)
+    scores = []
     try:
         moves = replay_opening(referee, opening)
         for e in engines:
@@ -206,6 +238,11 @@ def play_game(engines, cli, mode, rules, opening, clock, log):
             if answer.startswith("over"):
                 _, result, reason = answer.split(" ", 2)
                 return result, reason, moves
+            score = reported_score(engine.skipped)
+            scores.append(None if score is None else score if side == 0 else -score)
+            result = adjudged(scores, adjudicate, 6)
+            if result:
+                return result, "adjudicated", moves
     finally:
         referee.close()
 
@@ -264,6 +301,9 @@ def main():
     ap.add_argument("--tc", type=float, default=10, help="seconds a game (without --st)")
     ap.add_argument("--inc", type=float, default=0.1, help="seconds added a move (without --st)")
     ap.add_argument("--difficulty", default="hard")
+    ap.add_argument("--adjudicate", type=int, default=0, metavar="CP",
+                    help="end a game once both engines have scored it CP centipawns or more for one side "
+                    "over their last three moves each (0: play every game out)")
     ap.add_argument("--out", required=True, help="folder for games.pgn and the engines' logs")
     args = ap.parse_args()
 
@@ -294,7 +334,7 @@ def main():
                 number = g // 2 % len(openings)
                 pair = (torvik, opponent) if g % 2 == 0 else (opponent, torvik)
                 result, reason, moves = play_game(pair, args.engine, args.mode, args.rules, openings[number],
-                                                  clock, log)
+                                                  clock, log, args.adjudicate)
                 out.write(f'[Event "{event}"]\n[Round "{g + 1}"]\n'
                           f'[White "{pair[0].name}"]\n[Black "{pair[1].name}"]\n'
                           f'[Opening "{(number + args.first - 1) % len(openings) + 1}"]\n'
