@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Tally a match from its PGN and estimate the Elo difference.
 
-    bench/elo.py GAMES.pgn [--engine Torvik]
+    bench/elo.py GAMES.pgn [MORE.pgn ...] [--engine Torvik]
 
 Counts wins, draws and losses from the side of the engine whose name contains
 --engine (Torvik by default), then the Elo difference with its 95% margin:
 Elo = -400 log10(1/s - 1) for the score s, and the margin from the normal
 approximation of the per-game score variance (which the draw ratio lowers);
-at a score of 0 or 1, a bound from the rule of three.
+at a score of 0 or 1, a bound from the rule of three. Several files are
+tallied as one match (a match split over the cores, one run a core).
 Also counts how the games ended (mate, time, illegal move, draw rules, ...),
 as xboard writes it in the last comment of each game, and the games that the
 engine lost on time or by an illegal move.
@@ -73,7 +74,7 @@ def ending(movetext):
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("pgn")
+    ap.add_argument("pgn", nargs="+")
     ap.add_argument("--engine", default="Torvik",
                     help="part of the engine's name in the White/Black tags")
     args = ap.parse_args()
@@ -82,7 +83,7 @@ def main():
     reasons = Counter()
     faults = Counter()
     as_white = [0, 0, 0]
-    for tags, movetext in read_games(args.pgn):
+    for tags, movetext in (game for path in args.pgn for game in read_games(path)):
         white, black = tags.get("White", ""), tags.get("Black", "")
         if args.engine in white:
             ours = "1-0"
