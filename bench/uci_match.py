@@ -163,27 +163,25 @@ def as_move_text(cli, mode, rules, opening, log=subprocess.DEVNULL):
         referee.close()
 
 
+ADJUDICATION_PLIES = 6  # three moves of each engine
+
+
 def reported_score(lines):
     """The score of the last `info ... score` line, in centipawns from the
     mover's view (a mate as +-100000), or None."""
     for line in reversed(lines):
-        words = line.split()
-        if words[:1] == ["info"] and "score" in words:
-            at = words.index("score")
-            if at + 2 < len(words) and words[at + 1] in ("cp", "mate"):
-                try:
-                    n = int(words[at + 2])
-                except ValueError:
-                    return None
-                return n if words[at + 1] == "cp" else (100000 if n > 0 else -100000)
+        m = re.search(r" score (cp|mate) (-?\d+)", line)
+        if m and line.startswith("info"):
+            v = int(m.group(2))
+            return v if m.group(1) == "cp" else (100000 if v > 0 else -100000)
     return None
 
 
-def adjudged(scores, threshold, plies):
-    """The result when each of the last `plies` scores (White's view, both
-    engines) gives the same side at least `threshold`, else None."""
-    last = scores[-plies:]
-    if threshold <= 0 or len(last) < plies or None in last:
+def adjudged(scores, threshold):
+    """The result when each of the last ADJUDICATION_PLIES scores (White's
+    view, both engines) gives the same side at least `threshold`, else None."""
+    last = scores[-ADJUDICATION_PLIES:]
+    if threshold <= 0 or len(last) < ADJUDICATION_PLIES or None in last:
         return None
     if all(s >= threshold for s in last):
         return "1-0"
@@ -240,7 +238,7 @@ def play_game(engines, cli, mode, rules, opening, clock, log, adjudicate=0):
                 return result, reason, moves
             score = reported_score(engine.skipped)
             scores.append(None if score is None else score if side == 0 else -score)
-            result = adjudged(scores, adjudicate, 6)
+            result = adjudged(scores, adjudicate)
             if result:
                 return result, "adjudicated", moves
     finally:
