@@ -150,8 +150,14 @@ void SortByScore(Engine& engine, Move* list, int count, PositionKeys* keys) {
   std::copy(engine.keyScratch.begin(), engine.keyScratch.begin() + count, keys);
 }
 
-void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int depth, int ply) {
+void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int depth, int ply, const Move* quietsBefore,
+                  int quietCount) {
   AddHistory(engine, move, depth);
+  const uint32_t malus = std::min(uint32_t(1) << (depth & 31), kHistoryCap);
+  for (int i = 0; i < quietCount; ++i) {
+    uint32_t& h = engine.history[quietsBefore[i].from & 63][quietsBefore[i].to & 63];
+    h -= std::min(h, malus);
+  }
   engine.counterMoves[pos.lastMove.from & 63][pos.lastMove.to & 63] = move;
   if (ply >= engine.controls.difficulty || ply >= kKillerPlies || IsKiller(engine, move, ply)) return;
   auto& k = engine.killers[ply];

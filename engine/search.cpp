@@ -29,6 +29,10 @@ constexpr int32_t kMateThreat = -(kMateScores - 2);
 constexpr int kLateMoveDepth = 3;      // late quiet moves are searched a ply shallower from here on
 constexpr int kLateMoveIndex = 3;      // the moves ordered before this one are never reduced
 constexpr int kLateMoveReduction = 1;  // how much shallower a late quiet move is tried first
+// In the 2D game a late quiet move that has never refuted anything (its
+// history is empty) is tried a ply shallower still, from this depth and place.
+constexpr int kColdMoveDepth = 4;
+constexpr int kColdMoveIndex = 5;
 // A recapture on the square the last move took on is extended while the
 // material stays within this of what it was two plies up (an even trade).
 constexpr int32_t kRecaptureWindow = 5000;
@@ -55,6 +59,14 @@ constexpr std::array<int, kPruneDepth + 1> kPruneIndex3D = {0, 16, 28, 44};
 constexpr int kExchangePruneDepth = 5;
 constexpr int32_t kExchangePruneMargin = 5000;
 
+// Futility (the 2D game's): at depths 1 to kFutilityDepth in a calm node whose
+// static score lies below gamma by more than kFutilityBase and kFutilityStep a
+// ply, once a move has a value, a quiet move that gives no check is not
+// searched; the node's bound allows it that much.
+constexpr int kFutilityDepth = 5;
+constexpr int32_t kFutilityBase = 2000;
+constexpr int32_t kFutilityStep = 7000;
+
 // ProbCut (the 2D game's): from this depth on, a capture that wins by its
 // exchange enough to clear gamma by the margin, and that a search this many
 // plies shallower proves to clear it, fails the node high.
@@ -69,6 +81,9 @@ constexpr int32_t kProbCutMargin = 20000;
 constexpr int kSingularDepth = 5;
 constexpr int kSingularDraft = 3;
 constexpr int32_t kSingularMargin = 300;
+
+// A quiet cutoff lowers the history of at most this many quiet moves before it.
+constexpr int kQuietsKept = 64;
 
 bool InCheck(const Position& pos) { return (pos.flags & kInCheck) != 0; }
 
@@ -300,11 +315,16 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   // Step 9. Moves loop, in list order, until one reaches gamma.
   int32_t best = kMated;
   int bestIndex = -1;
+  std::array<Move, kQuietsKept> quiets;  // the quiet moves searched so far, for the history
+  int quietCount = 0;
   const bool calm = !threat && !InCheck(pos);  // late quiet moves may be pruned and reduced
   const int pruneFrom = calm && depth <= kPruneDepth ? (Is3D(pos) ? kPruneIndex3D : kPruneIndex2D)[depth] : count;
+  const int32_t futile = staticEval + kFutilityBase + kFutilityStep * depth;
+  const bool futility = calm && !Is3D(pos) && depth <= kFutilityDepth && !ss.extended && futile < gamma;
   for (int i = 0; i < count; ++i) {
     // Step 9a. Late-move and exchange pruning, then make the move; an illegal
-    // one scores as mated.
+    // one scores as mated. In a futile node a quiet move is made only to see
+    // whether it gives check: one that does not is left unsearched.
     if (!HasMover(pos, list[i])) continue;
     Move m = list[i];
     const bool quiet = m.kind == kPlain && pos.board[m.to] == 0;
@@ -320,6 +340,18 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
       list[i].score = kMated;
       continue;
     }
+    if (quiet && futility && best > kMated) {
+      Move made = m;
+      if (!FinishMove(child, made)) {
+        list[i].score = kMated;
+        continue;
+      }
+      if (!InCheck(child)) {
+        list[i].score = kMated;
+        best = std::max(best, futile);
+        continue;
+      }
+    }
     StartChild(next, ss.extended);
 
     // Step 9b. Search the child. A repetition is a draw. A quiet move ordered
@@ -334,7 +366,9 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
       const bool late = quiet && calm && i >= kLateMoveIndex && depth >= kLateMoveDepth && !IsKiller(e, m, ply);
       bool settled = false;
       if (late) {
-        v = -Search(e, child, depth - 1 - kLateMoveReduction, 1 - gamma, ply + 1);
+        const bool cold = !Is3D(pos) && depth >= kColdMoveDepth && i >= kColdMoveIndex &&
+                          e.history[m.from & 63][m.to & 63] == 0;
+        v = -Search(e, child, depth - 1 - kLateMoveReduction - (cold ? 1 : 0), 1 - gamma, ply + 1);
         settled = v < gamma || e.aborted;
         if (!settled) next.moves = {};
       }
@@ -353,14 +387,18 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
     if (AbortCheck(e)) e.aborted = true;
     if (e.aborted) return best;
 
-    // Step 9d. The best so far; at gamma, the cutoff teaches the ordering.
+    // Step 9d. The best so far; at gamma, the cutoff teaches the ordering:
+    // a quiet cutoff also counts against the quiet moves searched before it.
+    if (v >= gamma) {
+      best = v;
+      bestIndex = i;
+      CutoffUpdate(e, pos, list[i], depth, ply, quiets.data(), quiet && !Is3D(pos) ? quietCount : 0);
+      break;
+    }
+    if (quiet && quietCount < kQuietsKept) quiets[quietCount++] = m;
     if (v <= best) continue;
     best = v;
     bestIndex = i;
-    if (best >= gamma) {
-      CutoffUpdate(e, pos, list[i], depth, ply);
-      break;
-    }
   }
 
   // Step 10. Store the result.
