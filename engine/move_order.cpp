@@ -56,9 +56,13 @@ const Move& CounterMoveOf(const Engine& engine, const Position& pos) {
 // A cutoff's 2^depth into the move's history counter. A counter the bonus
 // would take past the cap first halves every counter (their order kept), and
 // the sum is then held to the cap, so a long think never wraps one.
+uint32_t HistoryBonus(int depth) { return std::min(uint32_t(1) << (depth & 31), kHistoryCap); }
+
+uint32_t& HistoryCounter(Engine& engine, const Move& move) { return engine.history[move.from & 63][move.to & 63]; }
+
 void AddHistory(Engine& engine, const Move& move, int depth) {
-  uint32_t& h = engine.history[move.from & 63][move.to & 63];
-  const uint32_t bonus = std::min(uint32_t(1) << (depth & 31), kHistoryCap);
+  uint32_t& h = HistoryCounter(engine, move);
+  const uint32_t bonus = HistoryBonus(depth);
   if (h + bonus > kHistoryCap)
     for (auto& row : engine.history)
       for (uint32_t& x : row) x >>= 1;
@@ -81,7 +85,7 @@ int32_t Score(const Engine& engine, const Position& pos, const Move& move, const
   if (SameSquares(move, pos.bestMove)) score += kWinningCaptureBonus;
   if (SameSquares(move, CounterMoveOf(engine, pos))) score += kCounterMoveBonus;
   score += ChildBoundTerm(engine, keys, gamma);
-  return score + int32_t(engine.history[move.from & 63][move.to & 63]);
+  return score + int32_t(HistoryOf(engine, move));
 }
 
 // Every child's keys, by list place, into the ply's own store, each child's
@@ -150,14 +154,15 @@ void SortByScore(Engine& engine, Move* list, int count, PositionKeys* keys) {
   std::copy(engine.keyScratch.begin(), engine.keyScratch.begin() + count, keys);
 }
 
-void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int depth, int ply, const Move* quietsBefore,
-                  int quietCount) {
+uint32_t HistoryOf(const Engine& engine, const Move& move) { return engine.history[move.from & 63][move.to & 63]; }
+
+void LowerHistory(Engine& engine, const Move& move, int depth) {
+  uint32_t& h = HistoryCounter(engine, move);
+  h -= std::min(h, HistoryBonus(depth));
+}
+
+void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int depth, int ply) {
   AddHistory(engine, move, depth);
-  const uint32_t malus = std::min(uint32_t(1) << (depth & 31), kHistoryCap);
-  for (int i = 0; i < quietCount; ++i) {
-    uint32_t& h = engine.history[quietsBefore[i].from & 63][quietsBefore[i].to & 63];
-    h -= std::min(h, malus);
-  }
   engine.counterMoves[pos.lastMove.from & 63][pos.lastMove.to & 63] = move;
   if (ply >= engine.controls.difficulty || ply >= kKillerPlies || IsKiller(engine, move, ply)) return;
   auto& k = engine.killers[ply];

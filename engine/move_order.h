@@ -45,11 +45,15 @@ const PositionKeys* OrderMoves(Engine& engine, Position& pos, Move* list, int co
 void SortByScore(Engine& engine, Move* list, int count, PositionKeys* keys = nullptr);
 
 // After `move` cut off at `depth` (after extensions): history (held below a
-// cap, all of it halved when one counter would pass it; the quiet moves
-// searched before a quiet cutoff, `quietsBefore`, lose as much, down to
-// nothing), counter move, killers.
-void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int depth, int ply,
-                  const Move* quietsBefore = nullptr, int quietCount = 0);
+// cap, all of it halved when one counter would pass it), counter move, killers.
+void CutoffUpdate(Engine& engine, const Position& pos, const Move& move, int depth, int ply);
+
+// The history counter of `move`'s squares.
+uint32_t HistoryOf(const Engine& engine, const Move& move);
+
+// A quiet move searched before a quiet cutoff at `depth` loses what the
+// cutoff gained, down to nothing.
+void LowerHistory(Engine& engine, const Move& move, int depth);
 
 // Enhanced transposition cutoff: 1 when some move's child is proven by the
 // table to give at least gamma; `value` the best such value, `best` its move.

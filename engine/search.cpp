@@ -315,7 +315,7 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
   // Step 9. Moves loop, in list order, until one reaches gamma.
   int32_t best = kMated;
   int bestIndex = -1;
-  std::array<Move, kQuietsKept> quiets;  // the quiet moves searched so far, for the history
+  std::array<uint16_t, kQuietsKept> quiets;  // 2D: the list places of the quiet moves searched so far
   int quietCount = 0;
   const bool calm = !threat && !InCheck(pos);  // late quiet moves may be pruned and reduced
   const int pruneFrom = calm && depth <= kPruneDepth ? (Is3D(pos) ? kPruneIndex3D : kPruneIndex2D)[depth] : count;
@@ -342,13 +342,10 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
     }
     if (quiet && futility && best > kMated) {
       Move made = m;
-      if (!FinishMove(child, made)) {
+      const bool legal = FinishMove(child, made) != 0;
+      if (!legal || !InCheck(child)) {
         list[i].score = kMated;
-        continue;
-      }
-      if (!InCheck(child)) {
-        list[i].score = kMated;
-        best = std::max(best, futile);
+        if (legal) best = std::max(best, futile);
         continue;
       }
     }
@@ -367,7 +364,7 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
       bool settled = false;
       if (late) {
         const bool cold = !Is3D(pos) && depth >= kColdMoveDepth && i >= kColdMoveIndex &&
-                          e.history[m.from & 63][m.to & 63] == 0;
+                          HistoryOf(e, m) == 0;
         v = -Search(e, child, depth - 1 - kLateMoveReduction - (cold ? 1 : 0), 1 - gamma, ply + 1);
         settled = v < gamma || e.aborted;
         if (!settled) next.moves = {};
@@ -392,10 +389,12 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
     if (v >= gamma) {
       best = v;
       bestIndex = i;
-      CutoffUpdate(e, pos, list[i], depth, ply, quiets.data(), quiet && !Is3D(pos) ? quietCount : 0);
+      CutoffUpdate(e, pos, list[i], depth, ply);
+      if (quiet)
+        for (int q = 0; q < quietCount; ++q) LowerHistory(e, list[quiets[q]], depth);
       break;
     }
-    if (quiet && quietCount < kQuietsKept) quiets[quietCount++] = m;
+    if (quiet && !Is3D(pos) && quietCount < kQuietsKept) quiets[quietCount++] = uint16_t(i);
     if (v <= best) continue;
     best = v;
     bestIndex = i;
