@@ -23,19 +23,32 @@ constexpr std::array<int8_t, 7> kCheaperWorth = {-1, -1, 0, 0, 1, 2, 3};
 
 int WorthOf(const Position& pos, int slot) { return kWorth[TypeOf(pos.pieces[slot].code)]; }
 
-// The least worth among the pieces of `slots` (5 when there are none).
+// The slots by worth: atMost[w] holds every slot whose piece is worth w or
+// less, so that the cheapest of a set of attackers is the first rung the set
+// meets. The officers' slots keep their types; a pawn's slot is worth more
+// only once its pawn has promoted.
+struct WorthLadder {
+  std::array<uint32_t, 5> atMost = {0xff00ff00u, 0xfff0fff0u, 0xfffcfffcu, 0xfffefffeu, 0xffffffffu};
+
+  explicit WorthLadder(const Position& pos) {
+    for (uint32_t m = pos.pieceMask & 0xff00ff00u; m; m &= m - 1) {
+      const int slot = std::countr_zero(m);
+      for (int w = 0; w < WorthOf(pos, slot); ++w) atMost[w] &= ~SlotBit(slot);
+    }
+  }
+  // The least worth among the pieces of `slots` (5 when there are none).
+  int Cheapest(uint32_t slots) const {
+    for (int w = 0; w < 5; ++w)
+      if (slots & atMost[w]) return w;
+    return 5;
+  }
+};
+
+// The least worth among the pieces of `slots` (5 when there are none), without a ladder.
 int Cheapest(const Position& pos, uint32_t slots) {
   int least = 5;
   for (; slots; slots &= slots - 1) least = std::min(least, WorthOf(pos, std::countr_zero(slots)));
   return least;
-}
-
-// The pieces of `slots` worth at most `worth`.
-uint32_t WorthAtMost(const Position& pos, uint32_t slots, int worth) {
-  uint32_t kept = 0;
-  for (uint32_t m = slots; m; m &= m - 1)
-    if (WorthOf(pos, std::countr_zero(m)) <= worth) kept |= SlotBit(std::countr_zero(m));
-  return kept;
 }
 
 constexpr uint32_t kQueens = SlotBit(kQueenSlot) | SlotBit(kSideSlots + kQueenSlot);
@@ -55,6 +68,7 @@ uint32_t ZoneSelection(const Position& pos) {
 
 struct ControlWeights {
   const CoefficientTable& c;
+  WorthLadder ladder;
   int whiteZone;  // first coefficient of White's zone table, or -1
   int blackZone;
 
@@ -69,14 +83,15 @@ ControlWeights WeightsFor(const Position& pos, uint32_t selection) {
   auto zone = [&](uint32_t kingSide, uint32_t queenSide) {
     return (selection & kingSide) ? int(kKingSideZone) : (selection & queenSide) ? int(kQueenSideZone) : -1;
   };
-  return {Coefficients(pos), zone(kZoneWhiteKingSide, kZoneWhiteQueenSide),
+  return {Coefficients(pos), WorthLadder(pos), zone(kZoneWhiteKingSide, kZoneWhiteQueenSide),
           zone(kZoneBlackKingSide, kZoneBlackQueenSide)};
 }
 
 // The officers of the side holding the square that count as its controllers:
 // when the other side attacks it too, those not dearer than its cheapest
 // attacker (none against a pawn; against a king, all but the own king).
-uint32_t EffectiveControllers(const Position& pos, uint32_t attackers, int balance, int occupant) {
+uint32_t EffectiveControllers(const Position& pos, const WorthLadder& ladder, uint32_t attackers, int balance,
+                              int occupant) {
   uint32_t own = 0, other = 0;
   if (balance > 0 && occupant <= 0) {
     own = attackers & kWhiteSlots;
@@ -85,8 +100,24 @@ uint32_t EffectiveControllers(const Position& pos, uint32_t attackers, int balan
     own = attackers & kBlackSlots;
     other = attackers & kWhiteSlots;
   }
-  if (other) own = WorthAtMost(pos, own, std::min(Cheapest(pos, other), 3));
+  if (other) own &= ladder.atMost[std::min(ladder.Cheapest(other), 3)];
   return own & pos.pieceMask;
+}
+
+// ControlBalance, with `cheapest` giving the least worth among a set of slots.
+template <class CheapestOf>
+int Balance(const Position& pos, uint32_t attackers, int occupant, Square square, CheapestOf cheapest) {
+  if (attackers == 0) return 0;
+  if (occupant != 0 && IsValidCode(occupant)) {
+    const uint32_t enemies = attackers & (occupant > 0 ? kBlackSlots : kWhiteSlots);
+    if (enemies && cheapest(enemies) <= kCheaperWorth[TypeOf(occupant)]) return -occupant;
+  }
+  const uint32_t pawns = attackers & ~pos.pieceMask;
+  const int whitePawns = Popcount(pawns & kWhiteSlots), blackPawns = Popcount(pawns & kBlackSlots);
+  if (whitePawns != blackPawns) return whitePawns - blackPawns;
+  const uint32_t officers = attackers & pos.pieceMask, xray = pos.xrayBy[square] & pos.pieceMask;
+  return Popcount(officers & kWhiteSlots) + Popcount(xray & kWhiteSlots) -
+         Popcount(officers & kBlackSlots) - Popcount(xray & kBlackSlots);
 }
 
 void Count(std::array<uint8_t, 32>& counts, uint32_t changed, uint32_t now, std::array<int32_t, 2>* totals) {
@@ -104,8 +135,8 @@ void Recompute(Position& pos, const ControlWeights& w, Square s, uint32_t oldAtt
   const uint32_t attackers = raw & ~e.pinnedMask;
   const int occupant = pos.board[s];
   if (occupant != 0) e.recomputeMask |= SlotBit(pos.slotOf[s]);
-  const int balance = ControlBalance(pos, attackers, occupant, s);
-  const uint32_t controllers = EffectiveControllers(pos, attackers, balance, occupant);
+  const int balance = Balance(pos, attackers, occupant, s, [&](uint32_t slots) { return w.ladder.Cheapest(slots); });
+  const uint32_t controllers = EffectiveControllers(pos, w.ladder, attackers, balance, occupant);
   Count(e.controlledCount, controllers ^ e.controllers[s], controllers, &e.controlledTotal);
   Count(e.attackedCount, raw ^ oldAttackers, raw, nullptr);
   const int32_t value = w.Value(s, balance);
@@ -133,17 +164,7 @@ bool SquareChanged(const Position& pos, const Position& parent, Square s, uint32
 }  // namespace
 
 int ControlBalance(const Position& pos, uint32_t attackers, int occupant, Square square) {
-  if (attackers == 0) return 0;
-  if (occupant != 0 && IsValidCode(occupant)) {
-    const uint32_t enemies = attackers & (occupant > 0 ? kBlackSlots : kWhiteSlots);
-    if (enemies && Cheapest(pos, enemies) <= kCheaperWorth[TypeOf(occupant)]) return -occupant;
-  }
-  const uint32_t pawns = attackers & ~pos.pieceMask;
-  const int whitePawns = Popcount(pawns & kWhiteSlots), blackPawns = Popcount(pawns & kBlackSlots);
-  if (whitePawns != blackPawns) return whitePawns - blackPawns;
-  const uint32_t officers = attackers & pos.pieceMask, xray = pos.xrayBy[square] & pos.pieceMask;
-  return Popcount(officers & kWhiteSlots) + Popcount(xray & kWhiteSlots) -
-         Popcount(officers & kBlackSlots) - Popcount(xray & kBlackSlots);
+  return Balance(pos, attackers, occupant, square, [&](uint32_t slots) { return Cheapest(pos, slots); });
 }
 
 int32_t SquareControlPass(Position& pos) {
