@@ -23,15 +23,21 @@ constexpr std::array<int8_t, 7> kCheaperWorth = {-1, -1, 0, 0, 1, 2, 3};
 
 int WorthOf(const Position& pos, int slot) { return kWorth[TypeOf(pos.pieces[slot].code)]; }
 
+// A mask of White's slots and the same slots of Black's.
+constexpr uint32_t BothSides(uint32_t white) { return white | white << kSideSlots; }
+
 // The slots by worth: atMost[w] holds every slot whose piece is worth w or
 // less, so that the cheapest of a set of attackers is the first rung the set
 // meets. The officers' slots keep their types; a pawn's slot is worth more
 // only once its pawn has promoted.
 struct WorthLadder {
-  std::array<uint32_t, 5> atMost = {0xff00ff00u, 0xfff0fff0u, 0xfffcfffcu, 0xfffefffeu, 0xffffffffu};
+  // Pawns (slots 8-15 of a side); then knights and bishops (4-7); rooks (2, 3);
+  // the queen (1); the king (0).
+  std::array<uint32_t, 5> atMost = {BothSides(0xff00), BothSides(0xfff0), BothSides(0xfffc), BothSides(0xfffe),
+                                    BothSides(0xffff)};
 
   explicit WorthLadder(const Position& pos) {
-    for (uint32_t m = pos.pieceMask & 0xff00ff00u; m; m &= m - 1) {
+    for (uint32_t m = pos.pieceMask & atMost[0]; m; m &= m - 1) {
       const int slot = std::countr_zero(m);
       for (int w = 0; w < WorthOf(pos, slot); ++w) atMost[w] &= ~SlotBit(slot);
     }
