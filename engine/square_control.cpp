@@ -23,18 +23,25 @@ constexpr std::array<int8_t, 7> kCheaperWorth = {-1, -1, 0, 0, 1, 2, 3};
 
 int WorthOf(const Position& pos, int slot) { return kWorth[TypeOf(pos.pieces[slot].code)]; }
 
-// A mask of White's slots and the same slots of Black's.
-constexpr uint32_t BothSides(uint32_t white) { return white | white << kSideSlots; }
-
 // The slots by worth: atMost[w] holds every slot whose piece is worth w or
 // less, so that the cheapest of a set of attackers is the first rung the set
-// meets. The officers' slots keep their types; a pawn's slot is worth more
-// only once its pawn has promoted.
+// meets. An officer's slot keeps its type, and a side's slots run from the
+// king's to the pawns' (kKingSlot .. kPawnSlot + 7), so rung w starts as every
+// slot from the first of that worth on; a pawn's slot climbs once its pawn
+// has promoted.
 struct WorthLadder {
-  // Pawns (slots 8-15 of a side); then knights and bishops (4-7); rooks (2, 3);
-  // the queen (1); the king (0).
-  std::array<uint32_t, 5> atMost = {BothSides(0xff00), BothSides(0xfff0), BothSides(0xfffc), BothSides(0xfffe),
-                                    BothSides(0xffff)};
+  // Every slot from the first of each worth on (pawns; bishops and knights;
+  // rooks; queen; king), on both sides.
+  static constexpr std::array<uint32_t, 5> kRungs = [] {
+    std::array<uint32_t, 5> rungs{};
+    const std::array<int, 5> first = {kPawnSlot, kBishopSlot, kRookSlot, kQueenSlot, kKingSlot};
+    for (int w = 0; w < 5; ++w) {
+      const uint32_t side = (0xffffu << first[w]) & kWhiteSlots;
+      rungs[w] = side | side << kSideSlots;
+    }
+    return rungs;
+  }();
+  std::array<uint32_t, 5> atMost = kRungs;
 
   explicit WorthLadder(const Position& pos) {
     for (uint32_t m = pos.pieceMask & atMost[0]; m; m &= m - 1) {
@@ -49,13 +56,6 @@ struct WorthLadder {
     return 5;
   }
 };
-
-// The least worth among the pieces of `slots` (5 when there are none), without a ladder.
-int Cheapest(const Position& pos, uint32_t slots) {
-  int least = 5;
-  for (; slots; slots &= slots - 1) least = std::min(least, WorthOf(pos, std::countr_zero(slots)));
-  return least;
-}
 
 constexpr uint32_t kQueens = SlotBit(kQueenSlot) | SlotBit(kSideSlots + kQueenSlot);
 
@@ -110,13 +110,12 @@ uint32_t EffectiveControllers(const Position& pos, const WorthLadder& ladder, ui
   return own & pos.pieceMask;
 }
 
-// ControlBalance, with `cheapest` giving the least worth among a set of slots.
-template <class CheapestOf>
-int Balance(const Position& pos, uint32_t attackers, int occupant, Square square, CheapestOf cheapest) {
+// ControlBalance, with the ladder of the position's slots by worth.
+inline int Balance(const Position& pos, const WorthLadder& ladder, uint32_t attackers, int occupant, Square square) {
   if (attackers == 0) return 0;
   if (occupant != 0 && IsValidCode(occupant)) {
     const uint32_t enemies = attackers & (occupant > 0 ? kBlackSlots : kWhiteSlots);
-    if (enemies && cheapest(enemies) <= kCheaperWorth[TypeOf(occupant)]) return -occupant;
+    if (enemies && ladder.Cheapest(enemies) <= kCheaperWorth[TypeOf(occupant)]) return -occupant;
   }
   const uint32_t pawns = attackers & ~pos.pieceMask;
   const int whitePawns = Popcount(pawns & kWhiteSlots), blackPawns = Popcount(pawns & kBlackSlots);
@@ -141,7 +140,7 @@ void Recompute(Position& pos, const ControlWeights& w, Square s, uint32_t oldAtt
   const uint32_t attackers = raw & ~e.pinnedMask;
   const int occupant = pos.board[s];
   if (occupant != 0) e.recomputeMask |= SlotBit(pos.slotOf[s]);
-  const int balance = Balance(pos, attackers, occupant, s, [&](uint32_t slots) { return w.ladder.Cheapest(slots); });
+  const int balance = Balance(pos, w.ladder, attackers, occupant, s);
   const uint32_t controllers = EffectiveControllers(pos, w.ladder, attackers, balance, occupant);
   Count(e.controlledCount, controllers ^ e.controllers[s], controllers, &e.controlledTotal);
   Count(e.attackedCount, raw ^ oldAttackers, raw, nullptr);
@@ -170,7 +169,7 @@ bool SquareChanged(const Position& pos, const Position& parent, Square s, uint32
 }  // namespace
 
 int ControlBalance(const Position& pos, uint32_t attackers, int occupant, Square square) {
-  return Balance(pos, attackers, occupant, square, [&](uint32_t slots) { return Cheapest(pos, slots); });
+  return Balance(pos, WorthLadder(pos), attackers, occupant, square);
 }
 
 int32_t SquareControlPass(Position& pos) {
