@@ -2,7 +2,7 @@
 // aspiration phase finds a first lower bound below the guess with widening
 // margins; a closing phase then steps between the bounds, the steps growing
 // with the square of the number of steps in one direction, until they are
-// within 700 (mate scores are solved exactly).
+// within 700, in the 2D game 1500 (mate scores are solved exactly).
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -21,9 +21,11 @@ namespace {
 // finds a lower bound.
 constexpr std::array<int32_t, 7> kAspiration = {5000, 20000, 60000, 130000, 300000, 300000, 300000};
 constexpr int kAspirationPasses = 6;  // the last index of kAspiration
+constexpr int32_t kFirstAspiration2D = 2000;  // the 2D game's first margin, in place of kAspiration[0]
 constexpr int32_t kStep = 700;        // the closing phase's step unit (it grows with its square)
 constexpr int32_t kClampGap = 100;    // an aspiration test value stays this far inside the bounds
 constexpr int32_t kCloseEnough = 10;  // bounds this close end the closing phase
+constexpr int32_t kSettle2D = 1500;   // the 2D game's bounds this close need no further pass (else kStep)
 constexpr int kMaxPasses = 30;        // beyond this many passes a settled window stops the closing
 // After one aspiration pass that failed low, the next test starts at most this
 // far below the guess.
@@ -45,7 +47,7 @@ int32_t Pass(Engine& e, Position& pos, Move& best, int depth, int32_t gamma) {
 
 void Aspire(Engine& e, Position& pos, Move& best, int depth, int32_t guess, Window& w) {
   while (w.lower == kMated && w.upper > w.lower && w.iterations <= kAspirationPasses && !w.aborted) {
-    int32_t gamma = w.g - kAspiration[w.iterations];
+    int32_t gamma = w.g - (w.iterations == 0 && !Is3D(pos) ? kFirstAspiration2D : kAspiration[w.iterations]);
     if (gamma <= w.lower) gamma = w.lower + kClampGap;
     if (gamma >= w.upper) gamma = w.upper - kClampGap;
     w.g = Pass(e, pos, best, depth, gamma);
@@ -95,7 +97,7 @@ void Close(Engine& e, Position& pos, Move& best, int depth, int32_t guess, Windo
       e.mateBound = true;
       return;
     }
-    if (w.lower < w.upper - kStep) continue;
+    if (w.lower < w.upper - (Is3D(pos) ? kStep : kSettle2D)) continue;
     if (e.passes > kMaxPasses || std::abs(w.lower) < kMateScores - 1) return;
   }
 }

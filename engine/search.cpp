@@ -228,9 +228,11 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
 
   // Step 5. Null move: the side to move passes; when the opponent's reply
   // still leaves it at gamma, the node fails high. A null move that is mated
-  // shows a mate threat, and the node is searched a ply deeper.
+  // shows a mate threat, and the node is searched a ply deeper. In the 2D game
+  // a node whose static score is below gamma does not try it: passing seldom
+  // lifts a side that stands below the test value.
   bool threat = false;
-  if (NullMoveAllowed(e, pos, depth, ply)) {
+  if (NullMoveAllowed(e, pos, depth, ply) && (Is3D(pos) || staticEval >= gamma)) {
     const Position saved = pos;
     int nullDepth = depth - kNullReduction;
     if (IsEngineNode(pos)) nullDepth = std::max(nullDepth, 1);
