@@ -112,10 +112,13 @@ bool HasOfficer(const Position& pos) {
 
 }  // namespace
 
-bool NullMoveAllowed(const Engine& e, const Position& pos, int depth, int ply) {
+bool NullMoveAllowed(const Engine& e, const Position& pos, int depth, int ply, int32_t staticEval,
+                     int32_t gamma) {
   if (ply >= e.controls.difficulty || !HasOfficer(pos) || InCheck(pos)) return false;
   if (ply > 0 && e.stack[ply - 1].nullMove) return false;
   if (IsEngineNode(pos) && depth < kEngineNullDepth) return false;
+  // Passing seldom lifts a side that stands below the test value.
+  if (!Is3D(pos) && staticEval < gamma) return false;
   return ControlledSquares(pos, WhiteToMove(pos) ? kWhite : kBlack) > kNullControlFloor;
 }
 
@@ -228,11 +231,9 @@ int32_t Search(Engine& e, Position& pos, int depth, int32_t gamma, int ply) {
 
   // Step 5. Null move: the side to move passes; when the opponent's reply
   // still leaves it at gamma, the node fails high. A null move that is mated
-  // shows a mate threat, and the node is searched a ply deeper. In the 2D game
-  // a node whose static score is below gamma does not try it: passing seldom
-  // lifts a side that stands below the test value.
+  // shows a mate threat, and the node is searched a ply deeper.
   bool threat = false;
-  if (NullMoveAllowed(e, pos, depth, ply) && (Is3D(pos) || staticEval >= gamma)) {
+  if (NullMoveAllowed(e, pos, depth, ply, staticEval, gamma)) {
     const Position saved = pos;
     int nullDepth = depth - kNullReduction;
     if (IsEngineNode(pos)) nullDepth = std::max(nullDepth, 1);

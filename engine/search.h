@@ -31,8 +31,10 @@ int32_t Quiesce(Engine& engine, Position& pos, int32_t gamma, int ply);
 
 // Whether the side to move may pass here: within the ply cap, with an officer,
 // not in check, not right after a null move, not at the engine's own shallow
-// nodes, and with enough squares under control to make zugzwang unlikely.
-bool NullMoveAllowed(const Engine& engine, const Position& pos, int depth, int ply);
+// nodes, in the 2D game from a static score (the mover's view) at gamma or
+// above, and with enough squares under control to make zugzwang unlikely.
+bool NullMoveAllowed(const Engine& engine, const Position& pos, int depth, int ply, int32_t staticEval,
+                     int32_t gamma);
 
 // The node's side is the engine's (flags bit 27 names the engine's colour).
 inline bool IsEngineNode(const Position& pos) { return WhiteToMove(pos) == ((pos.flags & kEngineWhite) != 0); }

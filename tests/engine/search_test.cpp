@@ -114,19 +114,19 @@ TEST(Search, NullMoveOnlyWhereAllowed) {
   Position pos = test::From2D("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
   Evaluate(pos, kNoScore, EvalMode::Fresh);
   pos.flags &= ~kEngineWhite;  // white is the opponent here
-  EXPECT_TRUE(NullMoveAllowed(*engine, pos, 1, 3));
+  EXPECT_TRUE(NullMoveAllowed(*engine, pos, 1, 3, 0, 0));
   pos.flags |= kEngineWhite;  // the engine's own node: only from depth 3
-  EXPECT_FALSE(NullMoveAllowed(*engine, pos, 2, 3));
-  EXPECT_TRUE(NullMoveAllowed(*engine, pos, 3, 3));
+  EXPECT_FALSE(NullMoveAllowed(*engine, pos, 2, 3, 0, 0));
+  EXPECT_TRUE(NullMoveAllowed(*engine, pos, 3, 3, 0, 0));
   engine->stack[2].nullMove = true;  // never two in a row
-  EXPECT_FALSE(NullMoveAllowed(*engine, pos, 3, 3));
+  EXPECT_FALSE(NullMoveAllowed(*engine, pos, 3, 3, 0, 0));
   engine->stack[2].nullMove = false;
-  EXPECT_FALSE(NullMoveAllowed(*engine, pos, 3, kHard)) << "not at the ply cap";
+  EXPECT_FALSE(NullMoveAllowed(*engine, pos, 3, kHard, 0, 0)) << "not at the ply cap";
   // Not in check, nor with king and pawns only.
   for (const char* fen : {"4k3/8/8/8/8/8/4r3/R3K3 w - - 0 1", "4k3/pppp4/8/8/8/8/PPPP4/4K3 w - - 0 1"}) {
     Position p = test::From2D(fen);
     Evaluate(p, kNoScore, EvalMode::Fresh);
-    EXPECT_FALSE(NullMoveAllowed(*engine, p, 3, 3)) << fen;
+    EXPECT_FALSE(NullMoveAllowed(*engine, p, 3, 3, 0, 0)) << fen;
   }
 }
 
